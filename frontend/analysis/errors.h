@@ -1,0 +1,31 @@
+// Errors that stop a front-end handler. The message is the text the user sees in
+// the "Ixo program" box; the window adds the closing full stop when it lacks one.
+// Arithmetic that would give an infinity or a NaN raises one of these instead,
+// so no silent inf or nan ever reaches a label.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace ixo {
+
+class HandlerError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* kInvalidOperation = "Invalid floating point operation";
+inline constexpr const char* kDivisionByZero = "Floating point division by zero";
+inline constexpr const char* kOverflow = "Floating point overflow";
+
+// a / b as the original platform traps it: 0/0 (or any NaN) raises
+// kInvalidOperation, x/0 raises kDivisionByZero, an infinite quotient kOverflow.
+double CheckedDivide(double a, double b);
+
+// `v` itself when finite; NaN raises kInvalidOperation, an infinity kOverflow.
+double CheckedFinite(double v);
+
+// sqrt(v); a negative or NaN `v` raises kInvalidOperation.
+double CheckedSqrt(double v);
+
+}  // namespace ixo
