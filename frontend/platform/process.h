@@ -1,0 +1,79 @@
+// A child process started from a command line, hidden and not awaited: the
+// front end's way of running the engine. The child inherits the current
+// directory and environment, reads nothing (standard input is /dev/null),
+// writes its standard output nowhere and its standard error into a pipe that
+// each poll drains, so that the caller can show what it wrote. The handle reaps
+// the child when a poll sees it ended, and stops and reaps it when destroyed,
+// so no zombie process is ever left behind.
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ixo {
+
+// Where a started process stands.
+enum class ProcessState {
+  kNotStarted,  // no process was started, or its start failed
+  kRunning,
+  kExited,  // ended by itself; `exit_status` holds its status (0 to 255)
+  kKilled,  // ended by a signal; `signal` holds its number
+};
+
+// What a poll found. `error_output` holds everything the process has written to
+// standard error so far (the first kMaxErrorOutput bytes of it).
+struct ProcessStatus {
+  ProcessState state = ProcessState::kNotStarted;
+  int exit_status = 0;
+  int signal = 0;
+  std::string error_output;
+};
+
+// Owns one child process; movable, not copyable. Not thread-safe.
+class ChildProcess {
+ public:
+  // Standard error beyond this many bytes is read and dropped.
+  static constexpr size_t kMaxErrorOutput = 64 * 1024;
+
+  ChildProcess() = default;
+  // Stops (SIGKILL) and reaps a child that is still running.
+  ~ChildProcess();
+  ChildProcess(ChildProcess&& other) noexcept;
+  ChildProcess& operator=(ChildProcess&& other) noexcept;
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  // Starts `command_line` (split by SplitCommandLine, the program found by
+  // FindProgram beside the running program, then along PATH). Empty on success;
+  // otherwise why it could not start, naming the program path, e.g.
+  // "/opt/ixo/ixo_engine: Permission denied". A child still owned is stopped first.
+  std::optional<std::string> Start(std::string_view command_line);
+
+  // Never blocks: drains standard error and reaps the child if it has ended.
+  // Once the child has ended, every further poll returns the same final status.
+  ProcessStatus Poll();
+
+  // Kills a running child with SIGKILL and reaps it; the status then reads
+  // kKilled with SIGKILL. Does nothing when the child has already ended.
+  void Stop();
+
+  // True from a successful Start until a poll or Stop sees the child end.
+  bool Running() const { return status_.state == ProcessState::kRunning; }
+
+  // The child's process id while it runs, otherwise -1.
+  pid_t Pid() const { return Running() ? pid_ : -1; }
+
+ private:
+  void DrainErrorOutput();
+  void Finish(int wait_status);
+  void Release();
+
+  pid_t pid_ = -1;
+  int error_fd_ = -1;  // read end of the child's standard error
+  ProcessStatus status_;
+};
+
+}  // namespace ixo
