@@ -28,4 +28,9 @@ double CheckedFinite(double v);
 // sqrt(v); a negative or NaN `v` raises kInvalidOperation.
 double CheckedSqrt(double v);
 
+// The user's text for a failed file operation with C `errno` value
+// `error_number`: "File not found", "File access denied", otherwise
+// "I/O error <error_number>".
+std::string IoErrorText(int error_number);
+
 }  // namespace ixo

@@ -14,8 +14,14 @@ namespace ixo {
 // trailing zeros, no blanks, no "+". 0 gives "0".
 std::string GeneralNumberText(double x, char decimal_separator, int digits = 15);
 
-// `x` with exactly three decimals ("2.500", "-0.555"); magnitudes of 1E10 and
-// above fall back to GeneralNumberText(x, separator, 10).
+// The same form for an extended-precision value, rounded once from its full
+// precision (the import makes entry texts from the number as read). `digits`
+// is clamped to 1..18 here and above; NaN and infinities give "NAN", "INF", "-INF".
+std::string GeneralNumberTextExtended(long double x, char decimal_separator, int digits = 15);
+
+// `x` with exactly three decimals ("2.500", "-0.555"), after rounding to ten
+// significant digits; a value that rounds to zero gives "0.000" without a sign.
+// Magnitudes of 1E10 and above fall back to GeneralNumberText(x, separator, 10).
 std::string ThreeDecimalText(double x, char decimal_separator);
 
 // The whole of `text` as a number: spaces, an optional sign glued to the
