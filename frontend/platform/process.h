@@ -57,7 +57,8 @@ class ChildProcess {
   ProcessStatus Poll();
 
   // Kills a running child with SIGKILL and reaps it; the status then reads
-  // kKilled with SIGKILL. Does nothing when the child has already ended.
+  // kKilled with SIGKILL, or how the child ended if it ended before the kill.
+  // Does nothing when no child is running.
   void Stop();
 
   // True from a successful Start until a poll or Stop sees the child end.
