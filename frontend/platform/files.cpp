@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -65,32 +66,46 @@ FileError CopyFileReplacing(const std::string& source, const std::string& target
   struct stat source_stat {};
   if (::fstat(in, &source_stat) != 0) return ErrnoText(errno);
   if (S_ISDIR(source_stat.st_mode)) return ErrnoText(EISDIR);
+  // Copying a file onto itself would only put the user's own file at risk.
+  struct stat target_stat {};
+  if (::stat(target.c_str(), &target_stat) == 0 && target_stat.st_dev == source_stat.st_dev &&
+      target_stat.st_ino == source_stat.st_ino) {
+    return std::string("Source and target are the same file");
+  }
 
+  // The copy goes to a temporary file beside the target and is renamed over it
+  // only when complete, so a failed copy leaves the old target as it was.
+  std::string temporary = target + ".XXXXXX";
+  const int out = ::mkostemp(temporary.data(), O_CLOEXEC);
+  if (out < 0) return ErrnoText(errno);
+  FdCloser out_closer(out);
+  const auto fail = [&temporary](int error) -> FileError {
+    ::unlink(temporary.c_str());
+    return ErrnoText(error);
+  };
   // Keep the source's permission bits but always let the owner write the copy,
   // so the next import can overwrite it even when the user's file is read-only.
   const mode_t mode = (source_stat.st_mode & 0777) | S_IRUSR | S_IWUSR;
-  const int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-  if (out < 0) return ErrnoText(errno);
-  FdCloser out_closer(out);
-  // An existing target keeps its old mode through O_TRUNC; set it explicitly.
-  if (::fchmod(out, mode) != 0) return ErrnoText(errno);
+  if (::fchmod(out, mode) != 0) return fail(errno);
 
   std::vector<char> buffer(1 << 16);
   for (;;) {
     const ssize_t got = ::read(in, buffer.data(), buffer.size());
     if (got < 0) {
       if (errno == EINTR) continue;
-      return ErrnoText(errno);
+      return fail(errno);
     }
     if (got == 0) break;
-    if (!WriteAll(out, buffer.data(), static_cast<size_t>(got))) return ErrnoText(errno);
+    if (!WriteAll(out, buffer.data(), static_cast<size_t>(got))) return fail(errno);
   }
-  if (out_closer.Close() != 0) return ErrnoText(errno);
+  if (out_closer.Close() != 0) return fail(errno);
+  if (::rename(temporary.c_str(), target.c_str()) != 0) return fail(errno);
   return std::nullopt;
 }
 
 FileError DeleteFileIfExists(const std::string& path) {
-  if (::unlink(path.c_str()) == 0 || errno == ENOENT) return std::nullopt;
+  // ENOTDIR: a path through a plain file cannot name a file either.
+  if (::unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) return std::nullopt;
   return ErrnoText(errno);
 }
 

@@ -12,10 +12,12 @@ namespace ixo {
 using FileError = std::optional<std::string>;
 
 // Copies `source` over `target`, replacing an existing target. The copy is made
-// writable by its owner whatever the source's permissions were.
+// writable by its owner whatever the source's permissions were. It is written
+// beside the target and renamed into place, so a failure leaves the old target
+// as it was; copying a file onto itself is refused and leaves it untouched.
 FileError CopyFileReplacing(const std::string& source, const std::string& target);
 
-// Deletes `path`; a file that is not there is no error.
+// Deletes `path`; a file that is not there (nor its folder) is no error.
 FileError DeleteFileIfExists(const std::string& path);
 
 // True when `path` names an existing regular file.

@@ -1,0 +1,71 @@
+#include "platform/command_line.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "temp_dir.h"
+
+namespace ixo {
+namespace {
+
+using testing::TempDir;
+
+TEST(SplitCommandLine, SplitsOnRunsOfBlanksAndTabs) {
+  using Words = std::vector<std::string>;
+  const struct {
+    std::string line;
+    Words words;
+  } cases[] = {
+      {"ixo_engine input.tmp 2 0.60 1.90 40 50 1",
+       {"ixo_engine", "input.tmp", "2", "0.60", "1.90", "40", "50", "1"}},
+      {"  ixo_engine\tinput.tmp   3 0.50 1 1 1 2  ",
+       {"ixo_engine", "input.tmp", "3", "0.50", "1", "1", "1", "2"}},
+      // An empty field leaves no empty argument behind, and quotes stay as typed.
+      {"ixo_engine input.tmp 2 0.60 1.90  50 1",
+       {"ixo_engine", "input.tmp", "2", "0.60", "1.90", "50", "1"}},
+      {"a \"b c\"", {"a", "\"b", "c\""}},
+      {"", {}},
+      {" \t ", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.words) << "'" << c.line << "'";
+}
+
+TEST(FindProgram, BesideTheProgramFirstThenAlongThePath) {
+  TempDir program_dir, first, second;
+  program_dir.Script("ixo_engine", "exit 0");
+  first.Script("ixo_engine", "exit 0");
+  first.Write("tool", "not executable", 0644);
+  second.Script("tool", "exit 0");
+  second.Write("broken", "", 0644);
+  ::mkdir((first.path() + "dir").c_str(), 0755);
+  second.Script("dir", "exit 0");
+  const std::string path = first.path() + "::" + second.path();
+
+  const struct {
+    std::string name, expected;
+  } cases[] = {
+      {"ixo_engine", program_dir.path() + "ixo_engine"},
+      {"tool", second.path() + "/tool"},  // the unexecutable one on the path is passed over
+      {"dir", second.path() + "/dir"},    // and so is a folder
+      {"broken", program_dir.path() + "broken"},  // nothing executable: named beside the program
+      {"missing", program_dir.path() + "missing"},
+      {"./ixo_engine", "./ixo_engine"},
+      {"/usr/bin/env", "/usr/bin/env"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FindProgram(c.name, program_dir.path(), path), c.expected) << c.name;
+  }
+}
+
+TEST(FindProgram, AnythingBesideTheProgramIsTakenEvenIfBroken) {
+  // A broken engine in the program's own folder must be reported, not silently
+  // replaced by another one found along the path.
+  TempDir program_dir, elsewhere;
+  program_dir.Write("ixo_engine", "", 0644);
+  elsewhere.Script("ixo_engine", "exit 0");
+  EXPECT_EQ(FindProgram("ixo_engine", program_dir.path(), elsewhere.path()),
+            program_dir.path() + "ixo_engine");
+}
+
+}  // namespace
+}  // namespace ixo
