@@ -1,0 +1,80 @@
+#include "analysis/advanced_fields.h"
+
+#include <cfloat>
+#include <climits>
+
+#include "analysis/number_text.h"
+#include "analysis/run_state.h"
+
+namespace ixo {
+
+namespace {
+
+bool IsPositiveNumber(const std::string& text) {
+  const std::optional<long double> value = ReadNumber(text, '.');
+  // The engine holds it as a double: beyond the double range it would be infinite.
+  return value && *value > 0 && *value <= DBL_MAX;
+}
+
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+}  // namespace
+
+std::optional<int> ParseIntegerText(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == text.size()) return std::nullopt;
+  long long value = 0;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX || value < INT_MIN) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+std::string InvalidIntegerMessage(const std::string& text) {
+  return Quoted(text) + " is not a valid integer value";
+}
+
+DimensionCheck CheckDimensionText(const std::string& edit7) {
+  DimensionCheck check;
+  const std::optional<int> m = ParseIntegerText(edit7);
+  if (!m) {
+    check.message = InvalidIntegerMessage(edit7);
+    check.conversion = true;
+  } else if (*m < kMinAdvancedDimension || *m > kMaxAdvancedDimension) {
+    check.message = "Embedding dimension: " + Quoted(edit7) + " must be an integer from 2 to 16.";
+  } else {
+    check.m = m;
+  }
+  return check;
+}
+
+std::optional<std::string> CheckAdvancedFields(const AdvancedFieldTexts& fields, bool bds_ticked) {
+  if (!IsPositiveNumber(fields.edit2)) {
+    return "Epsilon range: " + Quoted(fields.edit2) + " is not a positive number.";
+  }
+  if (!IsPositiveNumber(fields.edit4)) {
+    return "Epsilon range: " + Quoted(fields.edit4) + " is not a positive number.";
+  }
+  const std::optional<int> intervals = ParseIntegerText(fields.edit5);
+  if (!intervals || *intervals < 1) {
+    return "Number of intervals: " + Quoted(fields.edit5) + " is not an integer of at least 1.";
+  }
+  const std::optional<int> constraint = ParseIntegerText(fields.edit6);
+  if (!constraint || *constraint < 0) {
+    return "Cm constraint: " + Quoted(fields.edit6) + " is not an integer of at least 0.";
+  }
+  if (bds_ticked && !IsPositiveNumber(fields.edit8)) {
+    return "Compute BDS for epsilon: " + Quoted(fields.edit8) + " is not a positive number.";
+  }
+  return std::nullopt;
+}
+
+}  // namespace ixo

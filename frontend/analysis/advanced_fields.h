@@ -1,0 +1,40 @@
+// Checks of the advanced tab's fields before an advanced run starts. The
+// engine reads its arguments with the C conversions, so numbers are checked
+// with a point as the decimal separator whatever the user's locale; a field
+// that passes holds no inner blank and so stays one word of the command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ixo {
+
+// The field texts as typed.
+struct AdvancedFieldTexts {
+  std::string edit2, edit4, edit5, edit6, edit7, edit8;
+};
+
+// `text` as a 32-bit integer the way the integer conversion reads it: leading
+// blanks, an optional sign, decimal digits and nothing after them. nullopt
+// when it is not such a number or does not fit.
+std::optional<int> ParseIntegerText(std::string_view text);
+
+// "'<text>' is not a valid integer value", the conversion error for `text`.
+std::string InvalidIntegerMessage(const std::string& text);
+
+// The embedding dimension of Edit7, or the message that refuses it: the
+// conversion error for a non-integer, a range message outside 2 to 16.
+struct DimensionCheck {
+  std::optional<int> m;
+  std::string message;       // empty when m holds a value
+  bool conversion = false;   // the message is the conversion error
+};
+DimensionCheck CheckDimensionText(const std::string& edit7);
+
+// The message naming the first unusable field, nullopt when all are usable:
+// Edit2 and Edit4 positive numbers, Edit5 an integer of at least 1, Edit6 one
+// of at least 0, and Edit8 a positive number when `bds_ticked`.
+std::optional<std::string> CheckAdvancedFields(const AdvancedFieldTexts& fields, bool bds_ticked);
+
+}  // namespace ixo

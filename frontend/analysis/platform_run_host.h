@@ -1,0 +1,40 @@
+// The run controller's RunHost over the real system: the program directory
+// with its exchange files, one engine child process at a time (standard error
+// kept for the error message, reaped so no zombie is left) and the poll's read
+// of output.tmp. The engine is started with the program directory as its
+// current directory, and its bare name is looked for there first.
+#pragma once
+
+#include <string>
+
+#include "analysis/run_host.h"
+#include "platform/process.h"
+
+namespace ixo {
+
+class PlatformRunHost final : public RunHost {
+ public:
+  // Works in the running program's own directory.
+  PlatformRunHost();
+  // Works in `program_directory` (ending in "/"), as if the program stood there.
+  explicit PlatformRunHost(std::string program_directory);
+
+  std::string ProgramDirectory() override { return program_directory_; }
+  FileError ChangeDirectory(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
+  FileError DeleteFile(const std::string& path) override;
+  FileError StartEngine(const std::string& command_line) override;
+  EngineStatus PollEngine() override;
+  void StopEngine() override;
+  ResultRead ReadResult(const std::string& path) override;
+
+  // The engine's process id while it runs, otherwise -1.
+  int EnginePid() const { return engine_.Pid(); }
+
+ private:
+  std::string program_directory_;
+  // Destroying the handle stops an engine that still runs.
+  ChildProcess engine_;
+};
+
+}  // namespace ixo

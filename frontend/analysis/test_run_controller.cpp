@@ -1,0 +1,242 @@
+#include "analysis/test_run_controller.h"
+
+#include "analysis/advanced_fields.h"
+#include "analysis/advanced_report.h"
+#include "analysis/engine_command.h"
+#include "analysis/number_text.h"
+#include "analysis/run_state.h"
+#include "analysis/verdict.h"
+
+namespace ixo {
+
+namespace {
+
+constexpr int kGridDataRows = 9;
+constexpr int kGridColumns = 3;
+// Standard error can be long (a usage text, a run of warnings); the box shows its start.
+constexpr size_t kMaxErrorTextShown = 2000;
+
+std::string TrimmedEnd(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+    text.pop_back();
+  }
+  return text;
+}
+
+}  // namespace
+
+TestRunController::TestRunController(RunControls& controls, RunHost& host,
+                                     char decimal_separator)
+    : controls_(controls), host_(host), decimal_separator_(decimal_separator) {}
+
+void TestRunController::Button1Click() {
+  const std::string directory = host_.ProgramDirectory();
+  if (FileError error = host_.ChangeDirectory(directory)) {
+    controls_.ShowError("Cannot make " + directory + " the current directory: " + *error);
+    return;
+  }
+  if (!host_.FileExists(directory + "input.tmp")) {
+    controls_.ShowMessage(kNoInputMessage);
+    return;
+  }
+  StopRun();
+  for (int row = 1; row <= kGridDataRows; ++row) {
+    for (int column = 0; column < kGridColumns; ++column) controls_.SetGridCell(column, row, "");
+  }
+  controls_.SetGridCell(0, 0, "m");
+  controls_.SetGridCell(1, 0, "Ixo");
+  controls_.SetGridCell(2, 0, "significance");
+  run_state_ = 0;
+  LaunchEngine();
+}
+
+void TestRunController::SpeedButton3Click() {
+  const std::string directory = host_.ProgramDirectory();
+  if (FileError error = host_.ChangeDirectory(directory)) {
+    controls_.ShowError("Cannot make " + directory + " the current directory: " + *error);
+    return;
+  }
+  if (!host_.FileExists(directory + "input.tmp")) {
+    controls_.ShowMessage(kNoInputMessage);
+    return;
+  }
+  const DimensionCheck dimension = CheckDimensionText(controls_.EditText(EditId::kEdit7));
+  if (!dimension.m) {
+    if (dimension.conversion) {
+      controls_.ShowError(dimension.message);
+    } else {
+      controls_.ShowMessage(dimension.message);
+    }
+    return;
+  }
+  const AdvancedFieldTexts fields = {
+      controls_.EditText(EditId::kEdit2), controls_.EditText(EditId::kEdit4),
+      controls_.EditText(EditId::kEdit5), controls_.EditText(EditId::kEdit6),
+      controls_.EditText(EditId::kEdit7), controls_.EditText(EditId::kEdit8)};
+  if (std::optional<std::string> message =
+          CheckAdvancedFields(fields, controls_.Checked(CheckBoxId::kCheckBox1))) {
+    controls_.ShowMessage(*message);
+    return;
+  }
+  StopRun();
+  run_state_ = AdvancedIxoState(*dimension.m);
+  LaunchEngine();
+}
+
+void TestRunController::SpeedButton4Click() { controls_.ClearReport(); }
+
+void TestRunController::CheckBox1Click() {
+  controls_.SetEditEnabled(EditId::kEdit8, controls_.Checked(CheckBoxId::kCheckBox1));
+}
+
+void TestRunController::CheckBox2Click() {
+  controls_.SetEditEnabled(EditId::kEdit6, controls_.Checked(CheckBoxId::kCheckBox2));
+}
+
+void TestRunController::CheckBox3Click() {
+  controls_.SetEditEnabled(EditId::kEdit5, controls_.Checked(CheckBoxId::kCheckBox3));
+}
+
+void TestRunController::LaunchEngine() {
+  const std::string command = CommandLine();
+  // An engine of an earlier step or run could still write output.tmp after the
+  // deletion below and have its value taken for this step's.
+  host_.StopEngine();
+  if (FileError error = host_.DeleteFile(OutputPath())) {
+    SetTimer(false);
+    controls_.ShowMessage("The old result file " + OutputPath() +
+                          " cannot be removed, so the test cannot run: " + *error);
+    return;
+  }
+  controls_.SetStatus(StatusText());
+  controls_.RepaintNow();
+  if (FileError error = host_.StartEngine(command)) {
+    SetTimer(false);
+    controls_.ShowMessage(std::string("The engine ") + kEngineName + " cannot be started: " +
+                          *error);
+    return;
+  }
+  SetTimer(true);
+}
+
+void TestRunController::Timer1Timer() {
+  if (!timer_enabled_) return;
+  // Ask about the process before looking for the file: the engine renames
+  // output.tmp into place as its last act, so a file missing after the engine
+  // was seen to end will never come.
+  const EngineStatus status = host_.PollEngine();
+  const ResultRead result = host_.ReadResult(OutputPath());
+  if (result.status == ResultRead::Status::kNotThereYet) {
+    if (status.ended) {
+      SetTimer(false);
+      host_.StopEngine();
+      ReportEngineEnded(status);
+    }
+    return;
+  }
+  SetTimer(false);
+  // The result is in place, so the engine has done its work; collect it.
+  host_.StopEngine();
+  if (result.status == ResultRead::Status::kFailed) {
+    controls_.ShowError(result.error);
+    return;
+  }
+  controls_.SetStatus(kDoneStatus);
+  if (IsBasicStep(run_state_)) {
+    CompleteBasicStep(result.value);
+  } else if (run_state_ == kBdsPass) {
+    CompleteBdsPass(result.value);
+  } else {
+    CompleteIxoPass(result.value);
+  }
+}
+
+void TestRunController::SetTimer(bool enabled) {
+  timer_enabled_ = enabled;
+  controls_.SetTimerEnabled(enabled);
+}
+
+void TestRunController::StopRun() {
+  SetTimer(false);
+  host_.StopEngine();
+}
+
+std::string TestRunController::OutputPath() { return host_.ProgramDirectory() + "output.tmp"; }
+
+std::string TestRunController::CommandLine() {
+  if (IsBasicStep(run_state_)) {
+    return BasicCommandLine(BasicStepDimension(run_state_), controls_.EpsRangeIndex());
+  }
+  if (run_state_ == kBdsPass) {
+    return BdsCommandLine(controls_.EditText(EditId::kEdit7), controls_.EditText(EditId::kEdit8));
+  }
+  return AdvancedIxoCommandLine(-run_state_, controls_.EditText(EditId::kEdit2),
+                                controls_.EditText(EditId::kEdit4),
+                                controls_.EditText(EditId::kEdit5),
+                                controls_.EditText(EditId::kEdit6));
+}
+
+std::string TestRunController::StatusText() {
+  if (!IsBasicStep(run_state_)) return kBusyStatus;
+  return std::string(kBusyStatus) + " [" + std::to_string(BasicStepDimension(run_state_)) + "/" +
+         std::to_string(controls_.MaxDimensionIndex() + 2) + "]";
+}
+
+void TestRunController::CompleteBasicStep(double value) {
+  const int step = run_state_;
+  const int m = BasicStepDimension(step);
+  const int row = BasicStepRow(step);
+  controls_.SetGridCell(0, row, "m=" + GeneralNumberText(m, decimal_separator_));
+  controls_.SetGridCell(1, row, GeneralNumberText(value, decimal_separator_));
+  controls_.SetGridCell(
+      2, row, Verdict(value, controls_.EpsRangeIndex(), m, controls_.SizeClassIndex()));
+  // A maximum lowered below the dimension reached ends the run here as well.
+  if (controls_.MaxDimensionIndex() <= step || step >= kLastBasicStep) {
+    host_.DeleteFile(OutputPath());
+    return;
+  }
+  run_state_ = step + 1;
+  LaunchEngine();
+}
+
+void TestRunController::CompleteIxoPass(double value) {
+  IxoReportFields fields;
+  fields.file_name = controls_.InputFileCaption();
+  fields.eps_low = controls_.EditText(EditId::kEdit2);
+  fields.eps_high = controls_.EditText(EditId::kEdit4);
+  fields.dimension = controls_.EditText(EditId::kEdit7);
+  if (controls_.Checked(CheckBoxId::kCheckBox3)) fields.intervals = controls_.EditText(EditId::kEdit5);
+  if (controls_.Checked(CheckBoxId::kCheckBox2)) {
+    fields.constraint = controls_.EditText(EditId::kEdit6);
+  }
+  for (const std::string& line : IxoReportLines(fields, value, decimal_separator_)) {
+    controls_.AppendReportLine(line);
+  }
+  if (controls_.Checked(CheckBoxId::kCheckBox1)) {
+    run_state_ = kBdsPass;
+    LaunchEngine();
+    return;
+  }
+  host_.DeleteFile(OutputPath());
+}
+
+void TestRunController::CompleteBdsPass(double value) {
+  if (controls_.Checked(CheckBoxId::kCheckBox1)) {
+    controls_.AppendReportLine(BdsReportLine(value, controls_.EditText(EditId::kEdit7),
+                                             controls_.EditText(EditId::kEdit8),
+                                             decimal_separator_));
+  }
+  host_.DeleteFile(OutputPath());
+}
+
+void TestRunController::ReportEngineEnded(const EngineStatus& status) {
+  std::string message = std::string("The engine ") + kEngineName + " ended without a result";
+  if (!status.how.empty()) message += " (" + status.how + ")";
+  message += ".";
+  std::string error_text = TrimmedEnd(status.error_text);
+  if (error_text.size() > kMaxErrorTextShown) error_text = error_text.substr(0, kMaxErrorTextShown) + " ...";
+  if (!error_text.empty()) message += "\n" + error_text;
+  controls_.ShowMessage(message);
+}
+
+}  // namespace ixo

@@ -1,0 +1,79 @@
+// The basic and advanced test runs: the engine is started once per result, one
+// process at a time, and a 50 ms poll collects each result from output.tmp in
+// the program directory. A basic run fills one grid row per dimension from 2
+// to the chosen maximum, with a verdict from the critical values; an advanced
+// run appends a report block for one dimension and, on request, a BDS line.
+//
+// The controller holds the run state and nothing else; it reads the window's
+// controls afresh at every step through RunControls and reaches the system
+// through RunHost. The window forwards its button, check-box and timer events
+// to the handlers below, which carry the names of the events that fire them.
+#pragma once
+
+#include <string>
+
+#include "analysis/run_controls.h"
+#include "analysis/run_host.h"
+
+namespace ixo {
+
+inline constexpr const char* kBusyStatus =
+    "Calculation can take several minutes, please do not interupt.";
+inline constexpr const char* kDoneStatus = "Calculation done.";
+inline constexpr const char* kNoInputMessage = "Please, load an input file first.";
+
+class TestRunController {
+ public:
+  // `controls` and `host` must outlive the controller. Numbers shown in the
+  // grid and the report use `decimal_separator`.
+  TestRunController(RunControls& controls, RunHost& host, char decimal_separator);
+
+  // "Run the test" on the basic tab: empties the grid, writes its header and
+  // starts dimension 2. Without input.tmp only the message box is shown.
+  // A run still in progress is stopped first.
+  void Button1Click();
+  // "Run the test" on the advanced tab: checks the fields, then starts the Ixo
+  // pass for the dimension of Edit7. A refused start changes nothing.
+  void SpeedButton3Click();
+  // "Clear window": empties the report, also during a run.
+  void SpeedButton4Click();
+  // Each check box enables its field: CheckBox1 Edit8, CheckBox2 Edit6, CheckBox3 Edit5.
+  void CheckBox1Click();
+  void CheckBox2Click();
+  void CheckBox3Click();
+
+  // Starts the engine step that RunState names: deletes output.tmp, shows the
+  // status text, starts the engine and enables the timer. When the engine
+  // cannot be started, or a stale output.tmp cannot be removed, says so and
+  // leaves the timer off.
+  void LaunchEngine();
+  // One tick of the poll: nothing while output.tmp is not there and the engine
+  // runs; otherwise records the result and starts the next step or ends the
+  // run, or, when the engine ended without a result, stops and says why.
+  void Timer1Timer();
+
+  // The step the next result belongs to (see run_state.h).
+  int RunState() const { return run_state_; }
+  // True while a result is awaited (the timer is enabled).
+  bool Running() const { return timer_enabled_; }
+
+ private:
+  void SetTimer(bool enabled);
+  // Stops an engine still running from an earlier start and the poll with it.
+  void StopRun();
+  std::string OutputPath();
+  std::string CommandLine();
+  std::string StatusText();
+  void CompleteBasicStep(double value);
+  void CompleteIxoPass(double value);
+  void CompleteBdsPass(double value);
+  void ReportEngineEnded(const EngineStatus& status);
+
+  RunControls& controls_;
+  RunHost& host_;
+  char decimal_separator_;
+  int run_state_ = 0;
+  bool timer_enabled_ = false;
+};
+
+}  // namespace ixo

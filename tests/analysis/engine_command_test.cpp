@@ -1,0 +1,39 @@
+#include "analysis/engine_command.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace ixo {
+namespace {
+
+TEST(BasicCommandLine, EveryRangeAndDimension) {
+  const std::string tails[] = {" 0.60 1.90 40 50 1", " 0.25 1.00 40 50 1", " 0.50 1.50 40 50 1",
+                               " 0.25 2.00 40 50 1"};
+  for (int range = 0; range < 4; ++range) {
+    for (int m = 2; m <= 10; ++m) {
+      EXPECT_EQ(BasicCommandLine(m, range),
+                "ixo_engine input.tmp " + std::to_string(m) + tails[range])
+          << "range " << range << " m " << m;
+    }
+  }
+  EXPECT_EQ(BasicCommandLine(4, 3), "ixo_engine input.tmp 4 0.25 2.00 40 50 1");
+}
+
+TEST(BasicCommandLine, RangeOutsideTheListAddsNoTail) {
+  EXPECT_EQ(BasicCommandLine(2, -1), "ixo_engine input.tmp 2");
+  EXPECT_EQ(BasicCommandLine(2, 4), "ixo_engine input.tmp 2");
+}
+
+TEST(AdvancedCommandLines, FieldsGoInUnchanged) {
+  EXPECT_EQ(AdvancedIxoCommandLine(2, "0.60", "1.90", "40", "50"),
+            "ixo_engine input.tmp 2 0.60 1.90 40 50 1");
+  EXPECT_EQ(AdvancedIxoCommandLine(16, "0.5", "2", "20", "0"),
+            "ixo_engine input.tmp 16 0.5 2 20 0 1");
+  EXPECT_EQ(BdsCommandLine("2", "0.50"), "ixo_engine input.tmp 2 0.50 1 1 1 2");
+  EXPECT_EQ(BdsCommandLine("3", "0.50"), "ixo_engine input.tmp 3 0.50 1 1 1 2");
+  EXPECT_EQ(BdsCommandLine(" 3", "1e-1"), "ixo_engine input.tmp  3 1e-1 1 1 1 2");
+}
+
+}  // namespace
+}  // namespace ixo

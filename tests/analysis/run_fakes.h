@@ -1,0 +1,132 @@
+// Stand-ins for the run controller's window and system, for the controller
+// tests: controls held in plain members, and a host whose engine and files are
+// scripted by the test. Every host call is logged in order.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/run_controls.h"
+#include "analysis/run_host.h"
+
+namespace ixo::testing {
+
+class FakeControls : public RunControls {
+ public:
+  FakeControls() {
+    edits[EditId::kEdit2] = "0.60";
+    edits[EditId::kEdit4] = "1.90";
+    edits[EditId::kEdit5] = "40";
+    edits[EditId::kEdit6] = "50";
+    edits[EditId::kEdit7] = "2";
+    edits[EditId::kEdit8] = "0.50";
+  }
+
+  int EpsRangeIndex() const override { return eps_range; }
+  int MaxDimensionIndex() const override { return max_dimension_index; }
+  int SizeClassIndex() const override { return size_class; }
+  std::string EditText(EditId edit) const override { return edits.at(edit); }
+  bool Checked(CheckBoxId box) const override {
+    auto found = checked.find(box);
+    return found != checked.end() && found->second;
+  }
+  std::string InputFileCaption() const override { return file_caption; }
+
+  void SetGridCell(int column, int row, const std::string& text) override {
+    grid.at(row).at(column) = text;
+  }
+  void SetStatus(const std::string& text) override { status = text; }
+  void AppendReportLine(const std::string& line) override { memo.push_back(line); }
+  void ClearReport() override { memo.clear(); }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowError(const std::string& message) override { errors.push_back(message); }
+  void SetTimerEnabled(bool enabled) override { timer = enabled; }
+  void SetEditEnabled(EditId edit, bool enabled) override { enabled_edits[edit] = enabled; }
+  void RepaintNow() override { ++repaints; }
+
+  // What the controller reads.
+  int eps_range = 0;
+  int max_dimension_index = 8;
+  int size_class = 0;
+  std::map<EditId, std::string> edits;
+  std::map<CheckBoxId, bool> checked;
+  std::string file_caption = "series.txt";
+
+  // What it wrote.
+  std::vector<std::vector<std::string>> grid =
+      std::vector<std::vector<std::string>>(10, std::vector<std::string>(3));
+  std::string status = " Welcome to the Ixo program.";
+  std::vector<std::string> memo;
+  std::vector<std::string> messages;
+  std::vector<std::string> errors;
+  bool timer = false;
+  std::map<EditId, bool> enabled_edits;
+  int repaints = 0;
+};
+
+class FakeHost : public RunHost {
+ public:
+  std::string ProgramDirectory() override { return directory; }
+  FileError ChangeDirectory(const std::string& path) override {
+    log.push_back("cd " + path);
+    return change_directory_error;
+  }
+  bool FileExists(const std::string& path) override {
+    return path == directory + "input.tmp" && input_present;
+  }
+  FileError DeleteFile(const std::string& path) override {
+    log.push_back("delete " + path);
+    if (path != directory + "output.tmp") return std::nullopt;
+    if (delete_error) return delete_error;
+    output.reset();
+    return std::nullopt;
+  }
+  FileError StartEngine(const std::string& command_line) override {
+    log.push_back("start " + command_line);
+    if (start_error) return start_error;
+    commands.push_back(command_line);
+    engine = EngineStatus{};
+    engine_held = true;
+    return std::nullopt;
+  }
+  EngineStatus PollEngine() override { return engine; }
+  void StopEngine() override {
+    log.push_back("stop");
+    if (engine_held && !engine.ended) ++engines_killed;
+    engine_held = false;
+    engine.ended = true;
+  }
+  ResultRead ReadResult(const std::string& path) override {
+    if (path != directory + "output.tmp" || !output) return ResultRead{};
+    return *output;
+  }
+
+  // The running engine writes `value` and ends normally.
+  void Finish(double value) {
+    output = ResultRead{ResultRead::Status::kValue, value, ""};
+    engine.ended = true;
+    engine.how = "exit status 0";
+  }
+  // The running engine ends without writing a result.
+  void Fail(const std::string& how, const std::string& error_text) {
+    engine.ended = true;
+    engine.how = how;
+    engine.error_text = error_text;
+  }
+
+  std::string directory = "/opt/ixo/";
+  bool input_present = true;
+  FileError change_directory_error;
+  FileError delete_error;
+  FileError start_error;
+  std::optional<ResultRead> output;  // output.tmp, when present
+  EngineStatus engine{true, "", ""};
+  bool engine_held = false;
+  int engines_killed = 0;
+  std::vector<std::string> commands;
+  std::vector<std::string> log;
+};
+
+}  // namespace ixo::testing

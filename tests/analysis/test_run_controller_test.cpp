@@ -1,0 +1,403 @@
+#include "analysis/test_run_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "analysis/run_state.h"
+#include "run_fakes.h"
+
+namespace ixo {
+namespace {
+
+using testing::FakeControls;
+using testing::FakeHost;
+
+const std::string kBusy = "Calculation can take several minutes, please do not interupt.";
+
+class RunControllerTest : public ::testing::Test {
+ protected:
+  // The engine started last writes `value`; the next tick collects it.
+  void Deliver(double value) {
+    host_.Finish(value);
+    controller_.Timer1Timer();
+  }
+
+  FakeControls controls_;
+  FakeHost host_;
+  TestRunController controller_{controls_, host_, '.'};
+};
+
+TEST_F(RunControllerTest, DefaultBasicRunFillsNineRows) {
+  controls_.grid[9] = {"old", "old", "old"};
+  controller_.Button1Click();
+  EXPECT_EQ(controls_.grid[0], (std::vector<std::string>{"m", "Ixo", "significance"}));
+  EXPECT_EQ(controls_.grid[9], (std::vector<std::string>{"", "", ""}));
+  const double values[] = {1.6, 2.4, 3.2, 4.0, 4.8, 5.6, 6.2, 7.0, 7.5};
+  for (int m = 2; m <= 10; ++m) {
+    SCOPED_TRACE(m);
+    EXPECT_TRUE(controls_.timer);
+    EXPECT_EQ(controls_.status, kBusy + " [" + std::to_string(m) + "/10]");
+    EXPECT_EQ(host_.commands.back(),
+              "ixo_engine input.tmp " + std::to_string(m) + " 0.60 1.90 40 50 1");
+    controller_.Timer1Timer();  // nothing there yet: the step waits
+    EXPECT_EQ(controller_.RunState(), m - 2);
+    EXPECT_EQ(controls_.grid[m - 1][0], "");
+    Deliver(values[m - 2]);
+    EXPECT_EQ(controls_.grid[m - 1][0], "m=" + std::to_string(m));
+  }
+  EXPECT_EQ(host_.commands.size(), 9u);
+  EXPECT_FALSE(controls_.timer);
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  EXPECT_FALSE(host_.output.has_value());
+  EXPECT_EQ(host_.log.back(), "delete /opt/ixo/output.tmp");
+  EXPECT_EQ(controls_.grid[1], (std::vector<std::string>{"m=2", "1.6", "do not reject"}));
+  EXPECT_EQ(controls_.grid[3][1], "3.2");
+  EXPECT_TRUE(controls_.messages.empty());
+  EXPECT_TRUE(controls_.errors.empty());
+  EXPECT_EQ(host_.engines_killed, 0);
+}
+
+TEST_F(RunControllerTest, StaleResultIsDeletedBeforeTheFirstStart) {
+  host_.output = ResultRead{ResultRead::Status::kValue, 9.999, ""};
+  controller_.Button1Click();
+  const std::vector<std::string> expected = {"cd /opt/ixo/", "stop", "stop",
+                                             "delete /opt/ixo/output.tmp",
+                                             "start ixo_engine input.tmp 2 0.60 1.90 40 50 1"};
+  EXPECT_EQ(host_.log, expected);
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.grid[1][1], "");
+  EXPECT_TRUE(controller_.Running());
+}
+
+TEST_F(RunControllerTest, NoInputFileOnlyShowsTheMessage) {
+  host_.input_present = false;
+  controls_.grid[1] = {"m=2", "1.6", "do not reject"};
+  controller_.Button1Click();
+  controls_.edits[EditId::kEdit7] = "abc";  // the input check comes first
+  controller_.SpeedButton3Click();
+  EXPECT_EQ(controls_.messages, (std::vector<std::string>{"Please, load an input file first.",
+                                                          "Please, load an input file first."}));
+  EXPECT_TRUE(controls_.errors.empty());
+  EXPECT_EQ(controls_.grid[1][1], "1.6");
+  EXPECT_EQ(controls_.grid[0][0], "");
+  EXPECT_TRUE(host_.commands.empty());
+  EXPECT_FALSE(controls_.timer);
+}
+
+TEST_F(RunControllerTest, DirectoryThatCannotBeEnteredStopsTheStart) {
+  host_.change_directory_error = "Permission denied";
+  controller_.Button1Click();
+  ASSERT_EQ(controls_.errors.size(), 1u);
+  EXPECT_NE(controls_.errors[0].find("Permission denied"), std::string::npos);
+  EXPECT_TRUE(host_.commands.empty());
+}
+
+TEST_F(RunControllerTest, MaximumTwoRunsOneStep) {
+  controls_.max_dimension_index = 0;
+  controller_.Button1Click();
+  EXPECT_EQ(controls_.status, kBusy + " [2/2]");
+  Deliver(1.0);
+  EXPECT_EQ(host_.commands.size(), 1u);
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  EXPECT_EQ(controls_.grid[1], (std::vector<std::string>{"m=2", "1", "reject at 1%"}));
+  EXPECT_FALSE(controller_.Running());
+}
+
+TEST_F(RunControllerTest, ListsAreReadAfreshAtEveryStep) {
+  controller_.Button1Click();
+  controls_.eps_range = 3;
+  controls_.size_class = 2;
+  Deliver(1.75);  // judged with range 3, class 2: 1.750 is its 0.5th percentile
+  EXPECT_EQ(controls_.grid[1][2], "reject at 2%");
+  EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp 3 0.25 2.00 40 50 1");
+  controls_.max_dimension_index = 5;
+  Deliver(2.6);
+  EXPECT_EQ(controls_.status, kBusy + " [4/7]");
+}
+
+TEST_F(RunControllerTest, MaximumLoweredBelowTheReachedDimensionEndsTheRun) {
+  controller_.Button1Click();
+  Deliver(1.6);
+  Deliver(2.4);
+  Deliver(3.2);  // dimension 5 is now running
+  controls_.max_dimension_index = 1;  // maximum 3, already passed
+  Deliver(3.9);
+  EXPECT_EQ(controls_.grid[4][0], "m=5");
+  EXPECT_EQ(host_.commands.size(), 4u);
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  EXPECT_FALSE(host_.output.has_value());
+}
+
+TEST_F(RunControllerTest, ValuesAreShownInGeneralNumberText) {
+  struct Case {
+    double value;
+    char separator;
+    std::string text;
+  };
+  const Case cases[] = {{1.0, '.', "1"}, {0.5, '.', "0.5"},     {0.0, '.', "0"},
+                        {1.5, ',', "1,5"}, {12.345, ',', "12,345"}};
+  for (const Case& c : cases) {
+    FakeControls controls;
+    FakeHost host;
+    TestRunController controller(controls, host, c.separator);
+    controls.max_dimension_index = 0;
+    controller.Button1Click();
+    host.Finish(c.value);
+    controller.Timer1Timer();
+    EXPECT_EQ(controls.grid[1][1], c.text) << c.value << " with '" << c.separator << "'";
+  }
+}
+
+TEST_F(RunControllerTest, ResultThatIsNotANumberStopsTheRun) {
+  controller_.Button1Click();
+  Deliver(1.6);
+  host_.output = ResultRead{ResultRead::Status::kFailed, 0, "Invalid numeric input"};
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.errors, std::vector<std::string>{"Invalid numeric input"});
+  EXPECT_FALSE(controls_.timer);
+  EXPECT_EQ(controls_.status, kBusy + " [3/10]");
+  EXPECT_EQ(controls_.grid[2][1], "");
+  EXPECT_EQ(controller_.RunState(), 1);
+  controller_.Timer1Timer();  // a stray tick after the stop does nothing
+  EXPECT_EQ(controls_.errors.size(), 1u);
+  EXPECT_EQ(host_.commands.size(), 2u);
+}
+
+TEST_F(RunControllerTest, EngineThatCannotStartIsReportedAndNothingPolls) {
+  host_.start_error = "/opt/ixo/ixo_engine: No such file or directory";
+  controller_.Button1Click();
+  ASSERT_EQ(controls_.messages.size(), 1u);
+  EXPECT_NE(controls_.messages[0].find("ixo_engine"), std::string::npos);
+  EXPECT_NE(controls_.messages[0].find("No such file or directory"), std::string::npos);
+  EXPECT_FALSE(controls_.timer);
+  EXPECT_FALSE(controller_.Running());
+}
+
+TEST_F(RunControllerTest, EngineEndingWithoutResultIsReported) {
+  controller_.Button1Click();
+  controller_.Timer1Timer();
+  host_.Fail("exit status 2", "ixo_engine: cannot open input.tmp: No such file or directory\n");
+  controller_.Timer1Timer();
+  ASSERT_EQ(controls_.messages.size(), 1u);
+  EXPECT_EQ(controls_.messages[0],
+            "The engine ixo_engine ended without a result (exit status 2).\n"
+            "ixo_engine: cannot open input.tmp: No such file or directory");
+  EXPECT_FALSE(controls_.timer);
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.messages.size(), 1u);
+}
+
+TEST_F(RunControllerTest, ResultFoundAfterTheEngineEndedIsTaken) {
+  // The engine renames its result into place and exits before the tick looks:
+  // the file is read, not taken for a failure.
+  controls_.max_dimension_index = 0;
+  controller_.Button1Click();
+  host_.Finish(1.64);
+  host_.engine.how = "exit status 3";
+  controller_.Timer1Timer();
+  EXPECT_TRUE(controls_.messages.empty());
+  EXPECT_EQ(controls_.grid[1][1], "1.64");
+}
+
+TEST_F(RunControllerTest, StaleResultThatCannotBeRemovedIsNeverRead) {
+  host_.output = ResultRead{ResultRead::Status::kValue, 9.0, ""};
+  host_.delete_error = "Is a directory";
+  controller_.Button1Click();
+  ASSERT_EQ(controls_.messages.size(), 1u);
+  EXPECT_NE(controls_.messages[0].find("Is a directory"), std::string::npos);
+  EXPECT_TRUE(host_.commands.empty());
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.grid[1][1], "");
+}
+
+TEST_F(RunControllerTest, StartDuringARunStopsTheEarlierEngineFirst) {
+  controller_.Button1Click();
+  Deliver(1.6);
+  Deliver(2.4);  // dimension 4 is running
+  host_.log.clear();
+  controls_.eps_range = 1;
+  controller_.Button1Click();
+  const std::vector<std::string> expected = {
+      "cd /opt/ixo/", "stop", "stop", "delete /opt/ixo/output.tmp",
+      "start ixo_engine input.tmp 2 0.25 1.00 40 50 1"};
+  EXPECT_EQ(host_.log, expected);
+  EXPECT_EQ(host_.engines_killed, 1);
+  EXPECT_EQ(controller_.RunState(), 0);
+  EXPECT_EQ(controls_.grid[2][1], "");
+  EXPECT_EQ(controls_.status, kBusy + " [2/10]");
+
+  controller_.SpeedButton3Click();  // an advanced start stops the basic run the same way
+  EXPECT_EQ(host_.engines_killed, 2);
+  EXPECT_EQ(controller_.RunState(), -2);
+  Deliver(1.61);
+  EXPECT_EQ(controls_.memo.back(), " Ixo = 1.61");
+  EXPECT_EQ(controls_.grid[1][1], "");
+}
+
+TEST_F(RunControllerTest, RefusedStartKeepsTheRunningRun) {
+  controller_.Button1Click();
+  controls_.edits[EditId::kEdit7] = "17";
+  controller_.SpeedButton3Click();
+  EXPECT_EQ(host_.engines_killed, 0);
+  EXPECT_TRUE(controller_.Running());
+  EXPECT_EQ(controller_.RunState(), 0);
+}
+
+// The advanced tab.
+
+TEST_F(RunControllerTest, AdvancedRunWithInitialSettingsWritesFiveLines) {
+  controller_.SpeedButton3Click();
+  EXPECT_EQ(host_.commands, std::vector<std::string>{"ixo_engine input.tmp 2 0.60 1.90 40 50 1"});
+  EXPECT_EQ(controls_.status, kBusy);
+  EXPECT_EQ(controller_.RunState(), -2);
+  Deliver(1.639);
+  const std::vector<std::string> expected = {"--------------------", " Input filename: series.txt",
+                                             " Epsilon range: 0.60 - 1.90",
+                                             " Embedding dimension: 2", " Ixo = 1.639"};
+  EXPECT_EQ(controls_.memo, expected);
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_FALSE(host_.output.has_value());
+}
+
+TEST_F(RunControllerTest, AdvancedRunWithBdsRunsASecondPass) {
+  controls_.checked[CheckBoxId::kCheckBox1] = true;
+  controls_.edits[EditId::kEdit7] = "3";
+  controller_.SpeedButton3Click();
+  Deliver(2.4);
+  EXPECT_EQ(controller_.RunState(), kBdsPass);
+  EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp 3 0.50 1 1 1 2");
+  EXPECT_EQ(controls_.status, kBusy);
+  EXPECT_TRUE(controller_.Running());
+  Deliver(-0.25);
+  ASSERT_EQ(controls_.memo.size(), 6u);
+  EXPECT_EQ(controls_.memo[5], " BDS = -0.25 (m = 3; epsilon = 0.50)");
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_FALSE(host_.output.has_value());
+}
+
+TEST_F(RunControllerTest, BdsBoxUntickedDuringTheBdsPassDropsItsLine) {
+  controls_.checked[CheckBoxId::kCheckBox1] = true;
+  controller_.SpeedButton3Click();
+  Deliver(1.6);
+  controls_.checked[CheckBoxId::kCheckBox1] = false;
+  Deliver(3.1);
+  EXPECT_EQ(controls_.memo.size(), 5u);
+  EXPECT_FALSE(controller_.Running());
+}
+
+TEST_F(RunControllerTest, OptionalLinesFollowTheirBoxesNotTheFields) {
+  controls_.checked[CheckBoxId::kCheckBox3] = true;
+  controls_.edits[EditId::kEdit5] = "20";
+  controller_.CheckBox3Click();
+  EXPECT_TRUE(controls_.enabled_edits[EditId::kEdit5]);
+  controller_.SpeedButton3Click();
+  Deliver(1.6);
+  EXPECT_EQ(controls_.memo[4], " Number of intervals: 20");
+  EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp 2 0.60 1.90 20 50 1");
+
+  controls_.checked[CheckBoxId::kCheckBox3] = false;
+  controller_.CheckBox3Click();
+  EXPECT_FALSE(controls_.enabled_edits[EditId::kEdit5]);
+  controls_.checked[CheckBoxId::kCheckBox2] = true;
+  controller_.SpeedButton3Click();
+  Deliver(1.6);
+  EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp 2 0.60 1.90 20 50 1");
+  ASSERT_EQ(controls_.memo.size(), 12u);  // two blocks, each opened by the hyphen line
+  EXPECT_EQ(controls_.memo[6], "--------------------");
+  EXPECT_EQ(controls_.memo[10], " Correlation integral constraint: 50");
+  controller_.SpeedButton4Click();
+  EXPECT_TRUE(controls_.memo.empty());
+}
+
+TEST_F(RunControllerTest, CheckBoxesEnableTheirFields) {
+  struct Case {
+    CheckBoxId box;
+    EditId edit;
+    void (TestRunController::*click)();
+  };
+  const Case cases[] = {{CheckBoxId::kCheckBox1, EditId::kEdit8, &TestRunController::CheckBox1Click},
+                        {CheckBoxId::kCheckBox2, EditId::kEdit6, &TestRunController::CheckBox2Click},
+                        {CheckBoxId::kCheckBox3, EditId::kEdit5, &TestRunController::CheckBox3Click}};
+  for (const Case& c : cases) {
+    for (bool ticked : {true, false}) {
+      controls_.enabled_edits.clear();
+      controls_.checked[c.box] = ticked;
+      (controller_.*c.click)();
+      ASSERT_EQ(controls_.enabled_edits.size(), 1u) << static_cast<int>(c.box);
+      EXPECT_EQ(controls_.enabled_edits[c.edit], ticked) << static_cast<int>(c.box);
+    }
+  }
+}
+
+TEST_F(RunControllerTest, RefusedAdvancedFieldsStartNothing) {
+  struct Case {
+    EditId edit;
+    std::string text;
+    bool bds;
+    std::string expected;  // the whole message; an error box when conversion is set
+    bool conversion;
+  };
+  const Case cases[] = {
+      {EditId::kEdit7, "abc", false, "'abc' is not a valid integer value", true},
+      {EditId::kEdit7, "2.5", false, "'2.5' is not a valid integer value", true},
+      {EditId::kEdit7, "1", false, "Embedding dimension: '1' must be an integer from 2 to 16.",
+       false},
+      {EditId::kEdit7, "100", false,
+       "Embedding dimension: '100' must be an integer from 2 to 16.", false},
+      {EditId::kEdit7, "-3", false, "Embedding dimension: '-3' must be an integer from 2 to 16.",
+       false},
+      {EditId::kEdit2, "0", false, "Epsilon range: '0' is not a positive number.", false},
+      {EditId::kEdit4, "1,90", false, "Epsilon range: '1,90' is not a positive number.", false},
+      {EditId::kEdit5, "0", false, "Number of intervals: '0' is not an integer of at least 1.",
+       false},
+      {EditId::kEdit6, "-1", false, "Cm constraint: '-1' is not an integer of at least 0.", false},
+      {EditId::kEdit8, "x", true, "Compute BDS for epsilon: 'x' is not a positive number.",
+       false},
+  };
+  for (const Case& c : cases) {
+    FakeControls controls;
+    FakeHost host;
+    TestRunController controller(controls, host, '.');
+    controls.edits[c.edit] = c.text;
+    controls.checked[CheckBoxId::kCheckBox1] = c.bds;
+    controller.SpeedButton3Click();
+    const std::vector<std::string>& shown = c.conversion ? controls.errors : controls.messages;
+    const std::vector<std::string>& other = c.conversion ? controls.messages : controls.errors;
+    EXPECT_EQ(shown, std::vector<std::string>{c.expected}) << c.text;
+    EXPECT_TRUE(other.empty()) << c.text;
+    EXPECT_TRUE(host.commands.empty()) << c.text;
+    EXPECT_EQ(controller.RunState(), 0) << c.text;
+  }
+}
+
+TEST_F(RunControllerTest, UncheckedBdsFieldIsNotChecked) {
+  controls_.edits[EditId::kEdit8] = "x";
+  controller_.SpeedButton3Click();
+  EXPECT_TRUE(controls_.messages.empty());
+  EXPECT_EQ(host_.commands.size(), 1u);
+}
+
+TEST_F(RunControllerTest, AdvancedFieldTextsReachCommandAndReportUnchanged) {
+  controls_.edits[EditId::kEdit2] = " .5";
+  controls_.edits[EditId::kEdit4] = "1.5e0";
+  controls_.edits[EditId::kEdit7] = " 16";
+  controls_.edits[EditId::kEdit8] = "+0.7";
+  controls_.checked[CheckBoxId::kCheckBox1] = true;
+  controller_.SpeedButton3Click();
+  EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp 16  .5 1.5e0 40 50 1");
+  Deliver(11.25);
+  EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp  16 +0.7 1 1 1 2");
+  Deliver(0.5);
+  EXPECT_EQ(controls_.memo[2], " Epsilon range:  .5 - 1.5e0");
+  EXPECT_EQ(controls_.memo[3], " Embedding dimension:  16");
+  EXPECT_EQ(controls_.memo[5], " BDS = 0.5 (m =  16; epsilon = +0.7)");
+}
+
+}  // namespace
+}  // namespace ixo
