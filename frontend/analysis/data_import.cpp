@@ -1,0 +1,193 @@
+#include "analysis/data_import.h"
+
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "analysis/data_lines.h"
+#include "analysis/errors.h"
+#include "analysis/number_text.h"
+#include "analysis/series_entries.h"
+#include "platform/files.h"
+
+namespace ixo {
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
+
+// The series as read: the entry texts and the values they denote.
+struct Series {
+  std::vector<std::string> entries;
+  std::vector<double> values;
+  std::int64_t skipped = 0;
+};
+
+// Everything computed from the values, checked against the double range before
+// any of it is shown.
+struct Sums {
+  double sum = 0;
+  double minimum = 0;
+  double maximum = 0;
+  double squared_deviations = 0;
+};
+
+std::string FileNameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+std::string RangeMessage(const std::string& file_name, const std::string& detail) {
+  return "The data in \"" + file_name +
+         "\" exceed the range of a double (magnitudes up to 1.7E308): " + detail;
+}
+
+// Reads `path` into `series`. The user's text on failure.
+std::optional<std::string> ReadSeries(const std::string& path, const std::string& file_name,
+                                      char decimal_separator, Series& series) {
+  errno = 0;
+  FilePointer file(std::fopen(path.c_str(), "rb"));
+  if (!file) return IoErrorText(errno);
+  DataLineReader reader(file.get());
+  std::string line;
+  std::int64_t line_number = 0;
+  for (;;) {
+    if (!reader.Next(line)) return IoErrorText(reader.ErrorNumber());
+    ++line_number;
+    if (const auto value = LineValue(std::move(line), decimal_separator)) {
+      std::string entry = EntryText(*value, decimal_separator);
+      // The value is what the entry text says: 15 significant digits, which
+      // may lie beyond the largest double even when the line did not.
+      const long double held = *ReadNumber(entry, decimal_separator);
+      if (std::fabs(held) > static_cast<long double>(DBL_MAX)) {
+        return RangeMessage(file_name,
+                            "line " + std::to_string(line_number) + " holds " + entry.substr(entry[0] == ' '));
+      }
+      series.values.push_back(static_cast<double>(held));
+      series.entries.push_back(std::move(entry));
+    } else {
+      ++series.skipped;
+    }
+    if (reader.AtEndOfData()) break;
+    if (static_cast<int>(series.entries.size()) == kMaxObservations) break;
+  }
+  return std::nullopt;
+}
+
+// The sums of both passes over `values`, in entry order. The user's text when
+// one of them, or the spread, does not fit a double.
+std::optional<std::string> ComputeSums(const std::vector<double>& values,
+                                       const std::string& file_name, Sums& sums) {
+  if (values.empty()) return std::nullopt;
+  sums.minimum = sums.maximum = values.front();
+  for (const double x : values) {
+    sums.sum += x;
+    if (x < sums.minimum) sums.minimum = x;
+    if (x > sums.maximum) sums.maximum = x;
+  }
+  if (!std::isfinite(sums.sum)) return RangeMessage(file_name, "their sum overflows");
+  if (!std::isfinite(sums.maximum - sums.minimum)) {
+    return RangeMessage(file_name, "their spread overflows");
+  }
+  const double mean = sums.sum / static_cast<double>(values.size());
+  for (const double x : values) sums.squared_deviations += (x - mean) * (x - mean);
+  if (!std::isfinite(sums.squared_deviations)) {
+    return RangeMessage(file_name, "the sum of their squared deviations overflows");
+  }
+  return std::nullopt;
+}
+
+// Writes `entries` to `target` in file form, one CRLF line each, through a
+// scratch file renamed over `target`, so `target` is whole or unchanged.
+std::optional<std::string> WriteSeriesFile(const std::vector<std::string>& entries,
+                                           const std::string& scratch, const std::string& target) {
+  std::string text;
+  text.reserve(entries.size() * 24);
+  for (const std::string& entry : entries) {
+    text += EntryFileForm(entry);
+    text += "\r\n";
+  }
+  errno = 0;
+  std::FILE* file = std::fopen(scratch.c_str(), "wb");
+  if (file == nullptr) return IoErrorText(errno);
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  const int write_error = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    const int error = !written ? write_error : errno;
+    DeleteFileIfExists(scratch);
+    return IoErrorText(error != 0 ? error : EIO);
+  }
+  if (std::rename(scratch.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    DeleteFileIfExists(scratch);
+    return IoErrorText(error);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+ImportResult ImportDataFile(const std::string& chosen_path, const std::string& program_directory,
+                            char decimal_separator, ObservationList& list) {
+  ImportResult result;
+  if (chosen_path.empty()) return result;
+  result.path = chosen_path;
+
+  const std::string input_file = program_directory + "input.tmp";
+  const std::string scratch_file = input_file + ".new";
+  const std::string file_name = FileNameOf(chosen_path);
+
+  // The copy goes to a scratch name first: a copy that fails, or data the
+  // front end cannot compute with, leave the previous input.tmp, list and
+  // labels as they were instead of showing old data under the new name.
+  if (const FileError copy_error = CopyFileReplacing(chosen_path, scratch_file)) {
+    DeleteFileIfExists(scratch_file);
+    result.error = "Could not copy \"" + chosen_path + "\" to \"" + input_file + "\": " + *copy_error;
+    return result;
+  }
+  Series series;
+  Sums sums;
+  std::optional<std::string> error = ReadSeries(scratch_file, file_name, decimal_separator, series);
+  if (!error) error = ComputeSums(series.values, file_name, sums);
+  if (!error && std::rename(scratch_file.c_str(), input_file.c_str()) != 0) error = IoErrorText(errno);
+  if (error) {
+    DeleteFileIfExists(scratch_file);
+    result.error = std::move(error);
+    return result;
+  }
+
+  list.Clear();
+  for (const std::string& entry : series.entries) list.Append(entry);
+  result.count = static_cast<int>(series.entries.size());
+  result.skipped = series.skipped;
+  result.count_text = std::to_string(result.count);
+  result.file_name = file_name;
+  result.skipped_text = std::to_string(result.skipped);
+
+  if (auto write_error = WriteSeriesFile(series.entries, scratch_file, input_file)) {
+    result.error = std::move(write_error);
+    return result;
+  }
+
+  // The statistics stop where the arithmetic traps: no value (0 / 0 for the
+  // mean), one value (0 / 0 for the variance), a spread of 0 (the ratio).
+  try {
+    const double n = result.count;
+    const double mean = CheckedDivide(sums.sum, n);
+    const double standard_deviation = CheckedSqrt(CheckedDivide(sums.squared_deviations, n - 1));
+    const double spread = sums.maximum - sums.minimum;
+    result.mean_text = ThreeDecimalText(mean, decimal_separator);
+    result.standard_deviation_text = ThreeDecimalText(standard_deviation, decimal_separator);
+    result.spread_text = ThreeDecimalText(spread, decimal_separator);
+    result.ratio_text = ThreeDecimalText(CheckedDivide(standard_deviation, spread), decimal_separator);
+    result.size_class = SampleSizeClass(result.count);
+  } catch (const HandlerError& stop) {
+    result.error = stop.what();
+  }
+  return result;
+}
+
+}  // namespace ixo
