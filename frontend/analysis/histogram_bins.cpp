@@ -1,0 +1,54 @@
+#include "analysis/histogram_bins.h"
+
+#include <cassert>
+#include <cstdint>
+
+namespace ixo {
+
+BinEdges EdgesOfBin(int k, int bins) {
+  assert(bins >= 1);
+  // Bin k's hi and bin k+1's lo come from the same expression with the same k,
+  // so they are the same double.
+  return {6.0 / bins * (k - 1) - 3, 6.0 / bins * k - 3};
+}
+
+std::vector<ChartPoint> HistogramBars(std::span<const double> values, int bins) {
+  std::vector<ChartPoint> bars;
+  if (bins <= 0) return bars;
+  assert(!values.empty());
+  const double n = static_cast<double>(values.size());
+  bars.reserve(static_cast<size_t>(bins));
+  for (int k = 1; k <= bins; ++k) {
+    const BinEdges edges = EdgesOfBin(k, bins);
+    int count = 0;
+    for (double v : values) {
+      if (edges.lo <= v && v < edges.hi) ++count;
+    }
+    bars.push_back({(edges.lo + edges.hi) / 2, count / n});
+  }
+  return bars;
+}
+
+int BinCountFromText(std::string_view text) {
+  size_t pos = 0;
+  while (pos < text.size() && text[pos] == ' ') ++pos;
+  size_t end = text.size();
+  while (end > pos && text[end - 1] == ' ') --end;
+  bool negative = false;
+  if (pos < end && (text[pos] == '+' || text[pos] == '-')) {
+    negative = text[pos] == '-';
+    ++pos;
+  }
+  if (pos == end) return 1;
+  // Saturate while reading: a long number is still a number beyond the limits.
+  int64_t magnitude = 0;
+  for (size_t i = pos; i < end; ++i) {
+    const char c = text[i];
+    if (c < '0' || c > '9') return 1;
+    if (magnitude <= kMaxBins) magnitude = magnitude * 10 + (c - '0');
+  }
+  if (negative) return 0;
+  return magnitude > kMaxBins ? kMaxBins : static_cast<int>(magnitude);
+}
+
+}  // namespace ixo

@@ -1,0 +1,76 @@
+#include "analysis/histogram_computation.h"
+
+#include <numeric>
+
+#include "analysis/errors.h"
+#include "analysis/histogram_stats.h"
+#include "analysis/normal_distribution.h"
+#include "analysis/number_text.h"
+
+namespace ixo {
+namespace {
+
+// The values of the list's items. Items are texts this program wrote, so an
+// unreadable one means the list was filled by something else; it stops the
+// computation like any failed number conversion.
+std::vector<double> ReadValues(const ObservationList& list, char decimal_separator) {
+  const int count = list.Count();
+  std::vector<double> values(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const std::string text = list.Item(i);
+    const std::optional<long double> value = ReadNumber(text, decimal_separator);
+    if (!value) throw HandlerError("'" + text + "' is not a valid floating point value");
+    values[static_cast<size_t>(i)] = static_cast<double>(*value);
+  }
+  return values;
+}
+
+HistogramLabels LabelTexts(const SeriesMoments& moments, int count, char separator) {
+  HistogramLabels labels;
+  labels.mean = ThreeDecimalText(moments.mean, separator);
+  labels.standard_deviation = ThreeDecimalText(moments.standard_deviation, separator);
+  labels.skewness = ThreeDecimalText(moments.skewness, separator);
+  labels.kurtosis = ThreeDecimalText(moments.kurtosis, separator);
+  labels.bera_jarque = ThreeDecimalText(moments.bera_jarque, separator);
+  labels.skewness_hint = ZStatisticHint(SkewnessZ(moments, count), separator);
+  labels.kurtosis_hint = ZStatisticHint(KurtosisZ(moments, count), separator);
+  return labels;
+}
+
+}  // namespace
+
+HistogramResult ComputeHistogram(ObservationList& list, int gauge, std::string_view bin_count_text,
+                                 char decimal_separator, const GaugeCallback& on_gauge) {
+  HistogramResult result;
+  std::vector<double> values = ReadValues(list, decimal_separator);
+  const int count = static_cast<int>(values.size());
+  // Without items both the mean and every bar's share are 0/0.
+  if (count == 0) throw HandlerError(kInvalidOperation);
+
+  if (gauge != kPreparedGauge) {
+    const SeriesMoments moments = ComputeMoments(values);
+    result.labels = LabelTexts(moments, count, decimal_separator);
+
+    // The list holds texts, and the sort and the bins see the values those texts
+    // denote: each standardized value is rounded to its 15-digit text once, and
+    // the value read back from that text travels beside it through the sort.
+    std::vector<std::string> texts(values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+      const double z = CheckedDivide(values[i] - moments.mean, moments.standard_deviation);
+      texts[i] = GeneralNumberText(z, decimal_separator);
+      values[i] = static_cast<double>(ReadNumber(texts[i], decimal_separator).value());
+    }
+    std::vector<int> order(values.size());
+    std::iota(order.begin(), order.end(), 0);
+    GapSort(values, order, on_gauge);
+    for (int i = 0; i < count; ++i) list.Replace(i, texts[static_cast<size_t>(order[i])]);
+  }
+
+  const int bins = BinCountFromText(bin_count_text);
+  result.bars = HistogramBars(values, bins);
+  result.gauge = kPreparedGauge;
+  result.curve = DrawNormalCurve(bins);
+  return result;
+}
+
+}  // namespace ixo

@@ -1,0 +1,57 @@
+#include "analysis/histogram_stats.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/errors.h"
+#include "analysis/number_text.h"
+
+namespace ixo {
+
+SeriesMoments ComputeMoments(std::span<const double> values) {
+  if (values.empty()) throw HandlerError(kInvalidOperation);  // the mean is 0/0
+  const double n = static_cast<double>(values.size());
+  double sum = 0;
+  for (double v : values) sum += v;
+  SeriesMoments m;
+  m.mean = CheckedDivide(CheckedFinite(sum), n);
+
+  double s2 = 0;
+  double s3 = 0;
+  double s4 = 0;
+  for (double v : values) {
+    const double d = v - m.mean;
+    const double d2 = d * d;
+    s2 += d2;
+    s3 += d2 * d;
+    s4 += d2 * d2;
+  }
+  m.standard_deviation = CheckedSqrt(CheckedDivide(CheckedFinite(s2), n));
+
+  // Equal values whose mean came out a rounding step away from them would give
+  // a tiny non-zero deviation and moments of pure rounding noise; such a series
+  // is as constant as one that hits its mean exactly, where S3 / (N sd^3) is 0/0.
+  const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+  if (*lowest == *highest) throw HandlerError(kInvalidOperation);
+  const double sd = m.standard_deviation;
+  m.skewness = CheckedDivide(CheckedFinite(s3), n * (sd * sd * sd));
+  m.kurtosis = CheckedDivide(CheckedFinite(s4), n * (sd * sd * sd * sd));
+  const double excess = m.kurtosis - 3;
+  m.bera_jarque = CheckedFinite(n / 6 * (m.skewness * m.skewness + excess * excess / 4));
+  return m;
+}
+
+double SkewnessZ(const SeriesMoments& moments, int count) {
+  return std::sqrt(count / 6.0) * moments.skewness;
+}
+
+double KurtosisZ(const SeriesMoments& moments, int count) {
+  return std::sqrt(count / 24.0) * (moments.kurtosis - 3);
+}
+
+std::string ZStatisticHint(double z, char decimal_separator) {
+  return "Statistics: " + ThreeDecimalText(z, decimal_separator) +
+         " Critical values: 1.65 (10%), 1.96 (5%), 2.58 (1%)";
+}
+
+}  // namespace ixo
