@@ -1,0 +1,36 @@
+// The dimension loop of the Ixo test: for each embedding dimension j, the number
+// of close pairs of j-histories at every grid distance, the grid points with
+// more close pairs than cm_limit, and the least-squares slope of ln(pairs)
+// against ln(eps / spread) over them. That slope is the Ixo value of j.
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "grid.h"
+
+namespace ixo {
+
+struct SlopeInput {
+  std::span<const double> series;  // n >= 2 values
+  DistanceGrid grid;
+  double spread = 0;  // maximum - minimum of the series, > 0
+  int cm_limit = 0;   // a grid point is used only with more close pairs than this
+};
+
+struct DimensionSlope {
+  int dimension = 0;
+  double slope = 0;  // 0 when fewer than two usable points or all their x equal
+  int points = 0;    // usable grid points, 0 .. grid.size()
+};
+
+// The number of close pairs of j-histories given the correlation integral C_j:
+// C_j times the pairs among the n - j + 1 histories, in this double arithmetic:
+// (n - j) * C_j * (n - j + 1) * 0.5.
+double ClosePairs(int n, int j, double c_j);
+
+// The Ixo values of dimensions first .. last (in that order). Requires
+// 2 <= first, last <= 16 and last <= n - 1; none when last < first.
+std::vector<DimensionSlope> IxoSlopes(const SlopeInput& input, int first, int last);
+
+}  // namespace ixo

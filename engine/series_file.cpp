@@ -1,0 +1,76 @@
+#include "series_file.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace ixo {
+namespace {
+
+// Long garbage tokens are shortened in messages so that the line stays readable.
+std::string Shown(const std::string& token) {
+  constexpr size_t kMax = 40;
+  if (token.size() <= kMax) return "'" + token + "'";
+  return "'" + token.substr(0, kMax) + "...'";
+}
+
+// Empty when `token` is one whole finite double, else why not.
+std::string ParseToken(const std::string& token, double* out) {
+  const char* begin = token.c_str();
+  char* end = nullptr;
+  errno = 0;
+  double v = std::strtod(begin, &end);
+  if (end == begin || end != begin + token.size()) return "is not a number";
+  if (std::isnan(v)) return "is not a number";
+  if (std::isinf(v)) return errno == ERANGE ? "is beyond the range of a double" : "is not finite";
+  *out = v;
+  return {};
+}
+
+}  // namespace
+
+SeriesFile ReadSeriesFile(const std::string& path) {
+  SeriesFile result;
+  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "r"), &std::fclose);
+  if (!file) {
+    result.error = "ixo_engine: cannot open series file '" + path + "': " + std::strerror(errno);
+    return result;
+  }
+  std::string token;
+  long long line = 1;
+  long long token_line = 1;
+  auto finish_token = [&]() -> bool {
+    if (token.empty()) return true;
+    double v = 0;
+    std::string why = ParseToken(token, &v);
+    if (!why.empty()) {
+      result.error = "ixo_engine: " + Shown(token) + " on line " + std::to_string(token_line) +
+                     " of '" + path + "' " + why;
+      return false;
+    }
+    result.values.push_back(v);
+    token.clear();
+    return true;
+  };
+  for (int ch; (ch = std::fgetc(file.get())) != EOF;) {
+    if (std::isspace(ch)) {
+      if (!finish_token()) break;
+      if (ch == '\n') ++line;
+    } else {
+      if (token.empty()) token_line = line;
+      token.push_back(static_cast<char>(ch));
+    }
+  }
+  if (result.error.empty() && std::ferror(file.get())) {
+    result.error = "ixo_engine: cannot read series file '" + path + "': " + std::strerror(errno);
+  }
+  if (result.error.empty()) finish_token();
+  if (!result.error.empty()) result.values.clear();
+  return result;
+}
+
+}  // namespace ixo

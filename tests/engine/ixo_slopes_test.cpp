@@ -1,0 +1,90 @@
+#include "ixo_slopes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "correlation_integrals.h"
+#include "statistics.h"
+
+namespace ixo {
+namespace {
+
+std::vector<double> Series(int n) {
+  // A deterministic, irregular series (no library random numbers).
+  std::vector<double> x(n);
+  double v = 0.3;
+  for (double& e : x) e = v = 4 * v * (1 - v);
+  return x;
+}
+
+TEST(ClosePairs, IsTheIntegralTimesThePairsOfHistories) {
+  EXPECT_EQ(ClosePairs(4, 2, 1.0 / 3.0), 2 * (1.0 / 3.0) * 3 * 0.5);
+  EXPECT_EQ(ClosePairs(1000, 2, 1.0), 999.0 * 998 / 2);
+}
+
+TEST(IxoSlopes, CmLimitTooHighLeavesNoUsablePoint) {
+  const std::vector<double> x = Series(60);
+  const Statistics s = Describe(x);
+  const SlopeInput input{x, DistanceGrid(0.6, 1.9, s.sd, 40), s.spread, 1000000};
+  const std::vector<DimensionSlope> slopes = IxoSlopes(input, 2, 4);
+  ASSERT_EQ(slopes.size(), 3u);
+  for (const DimensionSlope& d : slopes) {
+    EXPECT_EQ(d.slope, 0.0) << d.dimension;
+    EXPECT_EQ(d.points, 0) << d.dimension;
+  }
+  release_tables();
+}
+
+TEST(IxoSlopes, DownwardGridGivesTheSwappedSlope) {
+  const std::vector<double> x = Series(200);
+  const Statistics s = Describe(x);
+  const auto up = IxoSlopes({x, DistanceGrid(0.6, 1.9, s.sd, 40), s.spread, 50}, 2, 5);
+  const auto down = IxoSlopes({x, DistanceGrid(1.9, 0.6, s.sd, 40), s.spread, 50}, 2, 5);
+  ASSERT_EQ(up.size(), down.size());
+  for (size_t i = 0; i < up.size(); ++i) {
+    EXPECT_GT(up[i].slope, 0);
+    EXPECT_NEAR(up[i].slope, down[i].slope, 1e-9) << up[i].dimension;
+    EXPECT_EQ(up[i].points, down[i].points);
+  }
+  release_tables();
+}
+
+TEST(IxoSlopes, FlatGridHasNoSlope) {
+  const std::vector<double> x = Series(100);
+  const Statistics s = Describe(x);
+  const auto slopes = IxoSlopes({x, DistanceGrid(1.0, 1.0, s.sd, 10), s.spread, 0}, 2, 2);
+  ASSERT_EQ(slopes.size(), 1u);
+  EXPECT_EQ(slopes[0].points, 11);
+  EXPECT_EQ(slopes[0].slope, 0.0);  // Sxx = 0, not nan
+  release_tables();
+}
+
+TEST(IxoSlopes, MatchesADirectRegression) {
+  const std::vector<double> x = Series(120);
+  const Statistics s = Describe(x);
+  const DistanceGrid grid(0.5, 1.5, s.sd, 8);
+  const auto slopes = IxoSlopes({x, grid, s.spread, 20}, 3, 3);
+  // ln(pairs) against ln(eps / spread) over the points with more than 20 pairs.
+  std::vector<double> lx, ly;
+  for (int k = 0; k <= 8; ++k) {
+    const double pairs =
+        ClosePairs(120, 3, correlation_integrals(x, 3, grid.Point(k)).integrals[3]);
+    if (pairs <= 20) continue;
+    lx.push_back(std::log(grid.Point(k) / s.spread));
+    ly.push_back(std::log(pairs));
+  }
+  double mx = 0, my = 0;
+  for (size_t i = 0; i < lx.size(); ++i) mx += lx[i] / lx.size(), my += ly[i] / ly.size();
+  double sxy = 0, sxx = 0;
+  for (size_t i = 0; i < lx.size(); ++i)
+    sxy += (lx[i] - mx) * (ly[i] - my), sxx += (lx[i] - mx) * (lx[i] - mx);
+  ASSERT_EQ(slopes.size(), 1u);
+  EXPECT_EQ(slopes[0].points, static_cast<int>(lx.size()));
+  EXPECT_NEAR(slopes[0].slope, sxy / sxx, 1e-12);
+  release_tables();
+}
+
+}  // namespace
+}  // namespace ixo
