@@ -32,11 +32,13 @@ std::vector<std::string> SplitCommandLine(std::string_view command_line) {
 std::string FindProgram(const std::string& program, const std::string& program_directory,
                         std::string_view search_path) {
   if (program.find('/') != std::string::npos) return program;
-  const std::string beside = program_directory + program;
+  // With no program directory, an unfound name stays bare: it must not be
+  // taken as a path relative to the current directory.
+  const std::string beside = program_directory.empty() ? program : program_directory + program;
   // Anything of that name beside the program is taken, executable or not, so
   // that a broken engine there is reported rather than another one used.
   struct stat info {};
-  if (::stat(beside.c_str(), &info) == 0) return beside;
+  if (!program_directory.empty() && ::stat(beside.c_str(), &info) == 0) return beside;
 
   size_t pos = 0;
   while (pos <= search_path.size()) {

@@ -19,7 +19,8 @@ namespace ixo {
 enum class ProcessState {
   kNotStarted,  // no process was started, or its start failed
   kRunning,
-  kExited,  // ended by itself; `exit_status` holds its status (0 to 255)
+  kExited,  // ended by itself; `exit_status` holds its status (0 to 255), or
+            // -1 when another part of the program reaped it and the status is lost
   kKilled,  // ended by a signal; `signal` holds its number
 };
 

@@ -57,6 +57,18 @@ TEST(FindProgram, BesideTheProgramFirstThenAlongThePath) {
   }
 }
 
+TEST(FindProgram, WithoutProgramDirectoryOnlyThePathCounts) {
+  // The current directory must not stand in for a missing program directory.
+  TempDir elsewhere;
+  const std::string cwd = std::filesystem::current_path();
+  std::filesystem::current_path(elsewhere.path());
+  elsewhere.Script("opener", "exit 0");
+  const std::string found_nowhere = FindProgram("opener", "", "/nonexistent");
+  std::filesystem::current_path(cwd);
+  EXPECT_EQ(found_nowhere, "opener");
+  EXPECT_EQ(FindProgram("opener", "", elsewhere.path()), elsewhere.path() + "/opener");
+}
+
 TEST(FindProgram, AnythingBesideTheProgramIsTakenEvenIfBroken) {
   // A broken engine in the program's own folder must be reported, not silently
   // replaced by another one found along the path.

@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <cstdlib>
 
@@ -76,6 +78,18 @@ TEST(ChildProcess, PassesArgumentsSplitOnBlanksAndInheritsTheCurrentDirectory) {
   const ProcessStatus status = RunToEnd(child);
   const std::string real_dir = std::filesystem::canonical(dir.path()).string();
   EXPECT_EQ(status.error_output, "input.tmp|2|0.60|1.90|40|50|1|" + real_dir + "\n");
+}
+
+TEST(ChildProcess, ChildGetsNoOtherDescriptorOfOurs) {
+  TempDir dir;
+  const int leaky = ::open(dir.Write("open.txt", "").c_str(), O_RDONLY);  // no close-on-exec
+  ASSERT_GE(leaky, 3);
+  const std::string fd = "/dev/fd/" + std::to_string(leaky);
+  ChildProcess child;
+  ASSERT_EQ(child.Start(dir.Script("standin", "[ -e " + fd + " ] && echo leaked >&2; exit 0")),
+            std::nullopt);
+  EXPECT_EQ(RunToEnd(child).error_output, "");
+  ::close(leaky);
 }
 
 TEST(ChildProcess, StopKillsAndReaps) {
@@ -161,6 +175,7 @@ TEST(ChildProcess, StartFailuresNameTheProgramAndTheReason) {
       {dir.path() + "folder", dir.path() + "folder: Permission denied"},
       {dir.path() + "missing 2 0.60", dir.path() + "missing: No such file or directory"},
       {file + "/ixo_engine", file + "/ixo_engine: Not a directory"},
+      {dir.Write("no_interpreter", "exit 0\n", 0755), dir.path() + "no_interpreter: Exec format error"},
       {"   ", "No program named in an empty command line"},
   };
   for (const auto& c : cases) {
