@@ -37,7 +37,10 @@ class FakeControls : public RunControls {
   void SetGridCell(int column, int row, const std::string& text) override {
     grid.at(row).at(column) = text;
   }
-  void SetStatus(const std::string& text) override { status = text; }
+  void SetStatus(const std::string& text) override {
+    status = text;
+    status_history.push_back(text);
+  }
   void AppendReportLine(const std::string& line) override { memo.push_back(line); }
   void ClearReport() override { memo.clear(); }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
@@ -58,6 +61,7 @@ class FakeControls : public RunControls {
   std::vector<std::vector<std::string>> grid =
       std::vector<std::vector<std::string>>(10, std::vector<std::string>(3));
   std::string status = " Welcome to the Ixo program.";
+  std::vector<std::string> status_history;
   std::vector<std::string> memo;
   std::vector<std::string> messages;
   std::vector<std::string> errors;

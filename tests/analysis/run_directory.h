@@ -1,0 +1,121 @@
+// A scratch program directory for tests that run real processes through the
+// run controller: input.tmp, stand-in engines written as shell scripts, a
+// recording host over the real platform, and the loop that ticks the poll the
+// way the window's timer would.
+#pragma once
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "analysis/platform_run_host.h"
+#include "analysis/test_run_controller.h"
+
+namespace ixo::testing {
+
+class RunDirectory {
+ public:
+  RunDirectory() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "ixo_runs_XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    path_ = pattern + "/";
+  }
+  ~RunDirectory() {
+    // The run made this the current directory; leave it before removing it.
+    if (::chdir("/") != 0) return;
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  RunDirectory(const RunDirectory&) = delete;
+  RunDirectory& operator=(const RunDirectory&) = delete;
+
+  const std::string& path() const { return path_; }
+
+  void Write(const std::string& name, const std::string& content, mode_t mode = 0644) const {
+    std::ofstream(path_ + name, std::ios::binary | std::ios::trunc) << content;
+    ::chmod((path_ + name).c_str(), mode);
+  }
+  // A stand-in engine: a shell script named ixo_engine running `body`.
+  void StandInEngine(const std::string& body) const {
+    Write("ixo_engine", "#!/bin/sh\n" + body + "\n", 0755);
+  }
+  bool Exists(const std::string& name) const {
+    return std::filesystem::exists(path_ + name);
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(path_ + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+ private:
+  std::string path_;
+};
+
+// The real host, with every engine command it was asked to start recorded.
+class RecordingHost final : public RunHost {
+ public:
+  explicit RecordingHost(const std::string& directory) : host_(directory) {}
+  std::string ProgramDirectory() override { return host_.ProgramDirectory(); }
+  FileError ChangeDirectory(const std::string& path) override {
+    return host_.ChangeDirectory(path);
+  }
+  bool FileExists(const std::string& path) override { return host_.FileExists(path); }
+  FileError DeleteFile(const std::string& path) override { return host_.DeleteFile(path); }
+  FileError StartEngine(const std::string& command_line) override {
+    FileError error = host_.StartEngine(command_line);
+    if (!error) commands.push_back(command_line);
+    return error;
+  }
+  EngineStatus PollEngine() override { return host_.PollEngine(); }
+  void StopEngine() override { host_.StopEngine(); }
+  ResultRead ReadResult(const std::string& path) override { return host_.ReadResult(path); }
+  int EnginePid() const { return host_.EnginePid(); }
+
+  std::vector<std::string> commands;  // the engines actually started
+
+ private:
+  PlatformRunHost host_;
+};
+
+// Ticks the poll until the run is no longer waiting for a result. Returns false
+// if it still waits after a generous deadline (a hang, not a slow machine).
+inline bool TickUntilIdle(TestRunController& controller) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(3);
+  while (controller.Running()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    controller.Timer1Timer();
+  }
+  return true;
+}
+
+// True when this process has no child left, running or unreaped.
+inline bool NoChildLeft() {
+  errno = 0;
+  return ::waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
+}
+
+// A small series of `n` values from a fixed linear congruential generator,
+// one value per line, as the import writes input.tmp.
+inline std::string SmallSeries(int n) {
+  std::string text;
+  unsigned long long state = 12345;
+  for (int i = 0; i < n; ++i) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    const double u = static_cast<double>(state >> 11) / 9007199254740992.0;
+    text += std::to_string(u * 2 - 1) + "\r\n";
+  }
+  return text;
+}
+
+}  // namespace ixo::testing

@@ -1,0 +1,130 @@
+// The run controller driving the real ixo_engine end to end: a scratch
+// program directory holding input.tmp and a link to the built engine.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "analysis/number_text.h"
+#include "analysis/test_run_controller.h"
+#include "run_directory.h"
+#include "run_fakes.h"
+
+#ifndef IXO_ENGINE_PATH
+#error "IXO_ENGINE_PATH must name the built engine"
+#endif
+
+namespace ixo {
+namespace {
+
+using testing::FakeControls;
+using testing::NoChildLeft;
+using testing::RecordingHost;
+using testing::RunDirectory;
+using testing::SmallSeries;
+using testing::TickUntilIdle;
+
+const std::string kBusy = "Calculation can take several minutes, please do not interupt.";
+
+class EngineRunTest : public ::testing::Test {
+ protected:
+  EngineRunTest() {
+    dir_.Write("input.tmp", SmallSeries(300));
+    std::filesystem::create_symlink(IXO_ENGINE_PATH, dir_.path() + "ixo_engine");
+  }
+
+  RunDirectory dir_;
+  FakeControls controls_;
+  RecordingHost host_{dir_.path()};
+  TestRunController controller_{controls_, host_, '.'};
+};
+
+TEST_F(EngineRunTest, DefaultBasicRun) {
+  dir_.Write("output.tmp", "99.999\n");  // left over from an interrupted run
+  controller_.Button1Click();
+  ASSERT_TRUE(TickUntilIdle(controller_));
+  ASSERT_TRUE(controls_.messages.empty()) << controls_.messages[0];
+  ASSERT_TRUE(controls_.errors.empty()) << controls_.errors[0];
+
+  std::vector<std::string> expected_commands;
+  std::vector<std::string> busy_texts;
+  for (int m = 2; m <= 10; ++m) {
+    expected_commands.push_back("ixo_engine input.tmp " + std::to_string(m) + " 0.60 1.90 40 50 1");
+    busy_texts.push_back(kBusy + " [" + std::to_string(m) + "/10]");
+  }
+  EXPECT_EQ(host_.commands, expected_commands);
+  std::vector<std::string> seen_busy;
+  for (const std::string& text : controls_.status_history) {
+    if (text != "Calculation done.") seen_busy.push_back(text);
+  }
+  EXPECT_EQ(seen_busy, busy_texts);
+  EXPECT_EQ(controls_.status, "Calculation done.");
+
+  for (int row = 1; row <= 9; ++row) {
+    const std::vector<std::string>& cells = controls_.grid[row];
+    EXPECT_EQ(cells[0], "m=" + std::to_string(row + 1));
+    const std::optional<long double> value = ReadNumber(cells[1], '.');
+    ASSERT_TRUE(value.has_value()) << row << ": " << cells[1];
+    EXPECT_GT(*value, 0) << row;
+    EXPECT_NE(*value, 99.999L) << row;
+    EXPECT_FALSE(cells[2].empty()) << row;
+  }
+  EXPECT_FALSE(dir_.Exists("output.tmp"));
+  EXPECT_TRUE(dir_.Exists("input.tmp"));
+  EXPECT_TRUE(NoChildLeft());
+}
+
+TEST_F(EngineRunTest, AdvancedRunWithBds) {
+  controls_.checked[CheckBoxId::kCheckBox1] = true;
+  controls_.file_caption = "series.txt";
+  controller_.SpeedButton3Click();
+  ASSERT_TRUE(TickUntilIdle(controller_));
+  ASSERT_TRUE(controls_.messages.empty()) << controls_.messages[0];
+  EXPECT_EQ(host_.commands, (std::vector<std::string>{"ixo_engine input.tmp 2 0.60 1.90 40 50 1",
+                                                      "ixo_engine input.tmp 2 0.50 1 1 1 2"}));
+  ASSERT_EQ(controls_.memo.size(), 6u);
+  EXPECT_EQ(controls_.memo[0], "--------------------");
+  EXPECT_EQ(controls_.memo[1], " Input filename: series.txt");
+  EXPECT_EQ(controls_.memo[2], " Epsilon range: 0.60 - 1.90");
+  EXPECT_EQ(controls_.memo[3], " Embedding dimension: 2");
+  EXPECT_EQ(controls_.memo[4].rfind(" Ixo = ", 0), 0u) << controls_.memo[4];
+  EXPECT_EQ(controls_.memo[5].rfind(" BDS = ", 0), 0u) << controls_.memo[5];
+  const std::string tail = " (m = 2; epsilon = 0.50)";
+  EXPECT_EQ(controls_.memo[5].substr(controls_.memo[5].size() - tail.size()), tail);
+  const std::string bds_value =
+      controls_.memo[5].substr(7, controls_.memo[5].size() - 7 - tail.size());
+  EXPECT_TRUE(ReadNumber(bds_value, '.').has_value()) << bds_value;
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  EXPECT_FALSE(dir_.Exists("output.tmp"));
+  EXPECT_TRUE(NoChildLeft());
+}
+
+TEST_F(EngineRunTest, AdvancedIxoValueMatchesTheBasicFirstStep) {
+  controls_.max_dimension_index = 0;
+  controller_.Button1Click();
+  ASSERT_TRUE(TickUntilIdle(controller_));
+  controller_.SpeedButton3Click();
+  ASSERT_TRUE(TickUntilIdle(controller_));
+  ASSERT_EQ(controls_.memo.size(), 5u);
+  EXPECT_EQ(controls_.memo[4], " Ixo = " + controls_.grid[1][1]);
+}
+
+TEST_F(EngineRunTest, EngineRefusingItsInputIsReported) {
+  // A constant series has no spread: the engine refuses it on standard error.
+  dir_.Write("input.tmp", "1\n1\n1\n1\n1\n");
+  controller_.Button1Click();
+  ASSERT_TRUE(TickUntilIdle(controller_));
+  ASSERT_EQ(controls_.messages.size(), 1u);
+  EXPECT_EQ(controls_.messages[0].rfind("The engine ixo_engine ended without a result (exit status ",
+                                        0),
+            0u)
+      << controls_.messages[0];
+  // followed by the engine's own words
+  EXPECT_NE(controls_.messages[0].find('\n'), std::string::npos) << controls_.messages[0];
+  EXPECT_EQ(controls_.grid[1][1], "");
+  EXPECT_TRUE(NoChildLeft());
+}
+
+}  // namespace
+}  // namespace ixo
