@@ -1,0 +1,65 @@
+// Close-pair counts of one series for a whole grid of distances and every
+// embedding dimension at once.
+//
+// Two j-histories at positions r < s are close at distance eps when every one
+// of their j coordinate differences |x_(r+l) - x_(s+l)| is at most eps. The
+// correlation-integral kernel finds those pairs anew for every distance and
+// dimension; CountClosePairs visits every pair of positions once instead. For
+// each lag L = s - r it turns the differences along the lag into the index of
+// the smallest grid distance they lie within, and counts every run of j
+// consecutive indices by its maximum. The counts are exact integers, equal to
+// the kernel's whatever the order of the grid, ties and differences equal to
+// a grid distance included.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace ixo {
+
+// The largest embedding dimension CountClosePairs serves.
+inline constexpr int kMaxPairCountDimension = 16;
+
+// Number of close pairs of j-histories for j = 1..max_dimension() and every
+// grid point k, in the order the grid was given.
+class PairCounts {
+ public:
+  PairCounts() = default;
+  PairCounts(int max_dimension, int grid_points);
+
+  int max_dimension() const { return max_dimension_; }
+  int grid_points() const { return grid_points_; }
+
+  // Close pairs of `dimension`-histories at grid point `grid_point`; requires
+  // 1 <= dimension <= max_dimension() and 0 <= grid_point < grid_points().
+  std::uint64_t At(int dimension, int grid_point) const;
+  std::uint64_t& At(int dimension, int grid_point);
+
+ private:
+  int max_dimension_ = 0;
+  int grid_points_ = 0;
+  std::vector<std::uint64_t> counts_;  // row dimension - 1, column grid point
+};
+
+// Which dimensions CountClosePairs fills: every j up to the maximum, or the
+// maximum alone (cheaper; the rows below it stay 0).
+enum class Dimensions { kAll, kTopOnly };
+
+// Counts, for every j = 1..max_dimension and every distance grid[k], the
+// pairs r < s of j-histories of `series` (positions 0..n-j) whose coordinates
+// all differ by at most grid[k]; a difference equal to grid[k] is close.
+// Requires finite values and 1 <= max_dimension <= kMaxPairCountDimension.
+// The grid may run upward, downward or hold equal points; a negative or NaN
+// point has no close pair. `threads` = 0 uses every core; the result does not
+// depend on it. Memory is O(n + grid size).
+PairCounts CountClosePairs(std::span<const double> series, std::span<const double> grid,
+                           int max_dimension, Dimensions which = Dimensions::kAll,
+                           int threads = 0);
+
+// The correlation integral C_j = 2a / (M (M - 1)) of `close_pairs` = a pairs
+// among the M = n - j + 1 histories of length j, in the kernel's double
+// arithmetic, so both give the same bits. Requires M >= 2.
+double CorrelationIntegralFromCount(std::uint64_t close_pairs, int n, int dimension);
+
+}  // namespace ixo

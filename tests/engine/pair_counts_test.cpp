@@ -1,0 +1,205 @@
+#include "pair_counts.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace ixo {
+namespace {
+
+// The plain definition: every pair of j-histories, every coordinate, every
+// grid distance.
+PairCounts DirectCount(const std::vector<double>& x, const std::vector<double>& grid, int m) {
+  const int n = static_cast<int>(x.size());
+  PairCounts counts(m, static_cast<int>(grid.size()));
+  for (int r = 0; r < n; ++r)
+    for (int s = r + 1; s < n; ++s) {
+      double farthest = 0;
+      for (int j = 1; j <= m && s + j - 1 < n; ++j) {
+        farthest = std::max(farthest, std::fabs(x[r + j - 1] - x[s + j - 1]));
+        for (std::size_t k = 0; k < grid.size(); ++k)
+          if (farthest <= grid[k]) ++counts.At(j, static_cast<int>(k));
+      }
+    }
+  return counts;
+}
+
+std::string Describe(const std::vector<double>& values) {
+  std::ostringstream out;
+  out.precision(17);
+  for (double v : values) out << v << ' ';
+  return out.str();
+}
+
+void ExpectSameCounts(const PairCounts& expected, const PairCounts& actual, const std::string& what) {
+  ASSERT_EQ(expected.max_dimension(), actual.max_dimension()) << what;
+  ASSERT_EQ(expected.grid_points(), actual.grid_points()) << what;
+  for (int j = 1; j <= expected.max_dimension(); ++j)
+    for (int k = 0; k < expected.grid_points(); ++k)
+      ASSERT_EQ(expected.At(j, k), actual.At(j, k)) << "j=" << j << " k=" << k << "\n" << what;
+}
+
+// The top-only count fills the last row and leaves the rows below it 0.
+void ExpectSameTopRow(const PairCounts& expected, const PairCounts& actual, const std::string& what) {
+  const int m = expected.max_dimension();
+  ASSERT_EQ(m, actual.max_dimension()) << what;
+  for (int k = 0; k < expected.grid_points(); ++k) {
+    ASSERT_EQ(expected.At(m, k), actual.At(m, k)) << "top only, k=" << k << "\n" << what;
+    for (int j = 1; j < m; ++j) ASSERT_EQ(actual.At(j, k), 0u) << "top only, j=" << j << "\n" << what;
+  }
+}
+
+// Deterministic test data: raw 64-bit draws turned into numbers by our own
+// arithmetic, so that every platform sees the same series.
+class Draws {
+ public:
+  explicit Draws(std::uint64_t seed) : engine_(seed) {}
+  int Int(int below) { return static_cast<int>(engine_() % static_cast<std::uint64_t>(below)); }
+  double Unit() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
+
+ private:
+  std::mt19937_64 engine_;
+};
+
+// The engine's grid: geometric in `points` steps from low to high, through
+// powers of 3 as the driver computes it.
+std::vector<double> GeometricGrid(double low, double high, int subint) {
+  const double lower = std::log(low) / std::log(3.0);
+  const double upper = std::log(high) / std::log(3.0);
+  std::vector<double> grid;
+  for (int k = 0; k <= subint; ++k) grid.push_back(std::pow(3.0, lower + k * (upper - lower) / subint));
+  return grid;
+}
+
+struct SeriesCase {
+  const char* name;
+  double step;  // lattice step, 0 for continuous values
+  int levels;   // lattice values 0..levels-1
+};
+
+TEST(CountClosePairs, MatchesDirectCountOnRandomSeries) {
+  const SeriesCase kinds[] = {
+      {"binary lattice", 0.25, 6}, {"decimal lattice", 0.1, 9}, {"thirds", 1.0 / 3, 5},
+      {"two values", 3.0, 2},      {"continuous", 0, 0},
+  };
+  Draws draws(20240611);
+  int cases = 0;
+  for (const SeriesCase& kind : kinds)
+    for (int round = 0; round < 14; ++round) {
+      const int n = round < 4 ? 2 + round : 5 + draws.Int(round < 10 ? 60 : 220);
+      const int m = 1 + draws.Int(16);
+      std::vector<double> x(n);
+      for (double& v : x) v = kind.step > 0 ? kind.step * draws.Int(kind.levels) : 4 * draws.Unit() - 2;
+
+      // Upward, downward and flat engine grids with 2 or 41 points, and grids
+      // of lattice multiples that meet the differences exactly.
+      std::vector<std::vector<double>> grids;
+      const int subint = round % 2 == 0 ? 40 : 1;
+      const double sd = kind.step > 0 ? kind.step * kind.levels / 3 : 1.1;
+      grids.push_back(GeometricGrid(0.6 * sd, 1.9 * sd, subint));
+      grids.push_back(GeometricGrid(1.9 * sd, 0.25 * sd, subint));
+      grids.push_back(GeometricGrid(0.5 * sd, 0.5 * sd, subint));
+      if (kind.step > 0) {
+        std::vector<double> exact;
+        for (int i = kind.levels; i >= 0; --i) exact.push_back(kind.step * i);
+        for (int i = 0; i < kind.levels; i += 2) exact.push_back(kind.step * i);
+        grids.push_back(exact);
+      }
+      for (const auto& grid : grids) {
+        const std::string what = std::string(kind.name) + " m=" + std::to_string(m) +
+                                 "\nseries: " + Describe(x) + "\ngrid: " + Describe(grid);
+        const PairCounts expected = DirectCount(x, grid, m);
+        ExpectSameCounts(expected, CountClosePairs(x, grid, m), what);
+        ExpectSameTopRow(expected, CountClosePairs(x, grid, m, Dimensions::kTopOnly), what);
+        ++cases;
+      }
+    }
+  EXPECT_GT(cases, 250);
+}
+
+TEST(CountClosePairs, CountsTheWorkedExample) {
+  // 1, 2, 3, 10 at eps = 1: value pairs (0,1) and (1,2) are close; of the
+  // 2-histories only those at 0 and 1; no 3-histories.
+  const std::vector<double> x = {1, 2, 3, 10};
+  const PairCounts counts = CountClosePairs(x, std::vector<double>{1.0}, 3);
+  EXPECT_EQ(counts.At(1, 0), 2u);
+  EXPECT_EQ(counts.At(2, 0), 1u);
+  EXPECT_EQ(counts.At(3, 0), 0u);
+  EXPECT_EQ(CorrelationIntegralFromCount(counts.At(2, 0), 4, 2), 1.0 / 3);
+  EXPECT_EQ(CorrelationIntegralFromCount(counts.At(1, 0), 4, 1), 1.0 / 3);
+}
+
+TEST(CountClosePairs, HandlesOddGridPoints) {
+  // Negative, NaN and signed zero distances, infinity, repeats, and a grid
+  // whose points sit one ulp apart inside a vast range (no bucket table).
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<std::vector<double>> grids = {
+      {-1.0, nan, -0.0, 0.0, 0.5, 0.5, inf},
+      {1.0, std::nextafter(1.0, 2.0), 1e300, 1e-300, 0.75},
+      {2.0, 2.0, 2.0},
+  };
+  Draws draws(7);
+  std::vector<double> x(90);
+  for (double& v : x) v = 0.25 * draws.Int(8);
+  x[10] = 1.0;
+  x[40] = 2.0;
+  x[41] = std::nextafter(1.0, 2.0) + 1.0;
+  for (const auto& grid : grids) {
+    const PairCounts expected = DirectCount(x, grid, 5);
+    ExpectSameCounts(expected, CountClosePairs(x, grid, 5), "grid: " + Describe(grid));
+    ExpectSameTopRow(expected, CountClosePairs(x, grid, 5, Dimensions::kTopOnly), "grid: " + Describe(grid));
+  }
+}
+
+TEST(CountClosePairs, SplitsGridsOfManyDistinctPoints) {
+  // More distinct distances than one byte ranks: counted in several groups.
+  Draws draws(99);
+  std::vector<double> x(70);
+  for (double& v : x) v = draws.Unit();
+  for (int subint : {251, 252, 253, 600}) {
+    const std::vector<double> grid = GeometricGrid(0.01, 1.0, subint);
+    const PairCounts expected = DirectCount(x, grid, 4);
+    const std::string what = "subint=" + std::to_string(subint);
+    ExpectSameCounts(expected, CountClosePairs(x, grid, 4), what);
+    ExpectSameTopRow(expected, CountClosePairs(x, grid, 4, Dimensions::kTopOnly), what);
+  }
+}
+
+TEST(CountClosePairs, ThreadsDoNotChangeCounts) {
+  Draws draws(3);
+  std::vector<double> x(800);
+  for (double& v : x) v = 0.1 * draws.Int(30);
+  const std::vector<double> grid = GeometricGrid(0.3, 2.0, 40);
+  const PairCounts one = CountClosePairs(x, grid, 16, Dimensions::kAll, 1);
+  for (int threads : {2, 0}) {
+    const std::string what = "threads=" + std::to_string(threads);
+    ExpectSameCounts(one, CountClosePairs(x, grid, 16, Dimensions::kAll, threads), what);
+    ExpectSameTopRow(one, CountClosePairs(x, grid, 16, Dimensions::kTopOnly, threads), what);
+  }
+  const std::vector<double> head(x.begin(), x.begin() + 300);
+  ExpectSameCounts(DirectCount(head, grid, 16), CountClosePairs(head, grid, 16), "head of 300");
+}
+
+TEST(CountClosePairs, ShortSeriesHaveNoPairsBeyondTheirLength) {
+  for (int n = 0; n <= 3; ++n) {
+    const std::vector<double> x(n, 1.0);
+    const PairCounts counts = CountClosePairs(x, std::vector<double>{1.0, 0.0}, 4);
+    for (int j = 1; j <= 4; ++j) {
+      const int histories = std::max(0, n - j + 1);
+      const std::uint64_t all = static_cast<std::uint64_t>(histories) * std::max(0, histories - 1) / 2;
+      EXPECT_EQ(counts.At(j, 0), all) << "n=" << n << " j=" << j;
+      EXPECT_EQ(counts.At(j, 1), all) << "n=" << n << " j=" << j;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ixo
