@@ -1,5 +1,6 @@
 #include "analysis/data_import.h"
 
+#include <cassert>
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
@@ -37,7 +38,9 @@ struct Sums {
   double squared_deviations = 0;
 };
 
-std::string FileNameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+std::string FileNameOf(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
+}
 
 std::string RangeMessage(const std::string& file_name, const std::string& detail) {
   return "The data in \"" + file_name +
@@ -60,10 +63,12 @@ std::optional<std::string> ReadSeries(const std::string& path, const std::string
       std::string entry = EntryText(*value, decimal_separator);
       // The value is what the entry text says: 15 significant digits, which
       // may lie beyond the largest double even when the line did not.
-      const long double held = *ReadNumber(entry, decimal_separator);
+      const std::optional<long double> reread = ReadNumber(entry, decimal_separator);
+      assert(reread.has_value());  // GeneralNumberText's forms always read back
+      const long double held = *reread;
       if (std::fabs(held) > static_cast<long double>(DBL_MAX)) {
-        return RangeMessage(file_name,
-                            "line " + std::to_string(line_number) + " holds " + entry.substr(entry[0] == ' '));
+        const std::string shown = entry.substr(entry[0] == ' ' ? 1 : 0);
+        return RangeMessage(file_name, "line " + std::to_string(line_number) + " holds " + shown);
       }
       series.values.push_back(static_cast<double>(held));
       series.entries.push_back(std::move(entry));
@@ -145,14 +150,16 @@ ImportResult ImportDataFile(const std::string& chosen_path, const std::string& p
   // labels as they were instead of showing old data under the new name.
   if (const FileError copy_error = CopyFileReplacing(chosen_path, scratch_file)) {
     DeleteFileIfExists(scratch_file);
-    result.error = "Could not copy \"" + chosen_path + "\" to \"" + input_file + "\": " + *copy_error;
+    result.error =
+        "Could not copy \"" + chosen_path + "\" to \"" + input_file + "\": " + *copy_error;
     return result;
   }
   Series series;
   Sums sums;
   std::optional<std::string> error = ReadSeries(scratch_file, file_name, decimal_separator, series);
   if (!error) error = ComputeSums(series.values, file_name, sums);
-  if (!error && std::rename(scratch_file.c_str(), input_file.c_str()) != 0) error = IoErrorText(errno);
+  if (!error && std::rename(scratch_file.c_str(), input_file.c_str()) != 0)
+    error = IoErrorText(errno);
   if (error) {
     DeleteFileIfExists(scratch_file);
     result.error = std::move(error);
@@ -182,7 +189,8 @@ ImportResult ImportDataFile(const std::string& chosen_path, const std::string& p
     result.mean_text = ThreeDecimalText(mean, decimal_separator);
     result.standard_deviation_text = ThreeDecimalText(standard_deviation, decimal_separator);
     result.spread_text = ThreeDecimalText(spread, decimal_separator);
-    result.ratio_text = ThreeDecimalText(CheckedDivide(standard_deviation, spread), decimal_separator);
+    result.ratio_text =
+        ThreeDecimalText(CheckedDivide(standard_deviation, spread), decimal_separator);
     result.size_class = SampleSizeClass(result.count);
   } catch (const HandlerError& stop) {
     result.error = stop.what();

@@ -54,7 +54,8 @@ class DataImportTest : public ::testing::Test {
   // The bytes of a file with one line per value.
   static std::string Lines(int count, const char* line_end = "\n") {
     std::string bytes;
-    for (int i = 1; i <= count; ++i) bytes += std::to_string(i % 97) + "." + std::to_string(i % 7) + line_end;
+    for (int i = 1; i <= count; ++i)
+      bytes += std::to_string(i % 97) + "." + std::to_string(i % 7) + line_end;
     return bytes;
   }
 
@@ -95,15 +96,28 @@ TEST_F(DataImportTest, LinesOfAFile) {
       {"1\n\n2\n", '.', {" 1", " 2"}, 1, "1\r\n2\r\n"},
       {"1\n2\n\n", '.', {" 1", " 2"}, 1, "1\r\n2\r\n"},
       {"1\r2\n3\n", '.', {" 12", " 3"}, 0, "12\r\n3\r\n"},
-      {"1\n\x1A" "2\n3\n", '.', {" 1"}, 0, "1\r\n"},
+      {"1\n\x1A"
+       "2\n3\n",
+       '.',
+       {" 1"},
+       0,
+       "1\r\n"},
       {"1\n2\x1A", '.', {" 1", " 2"}, 0, "1\r\n2\r\n"},
       {"1\n2\n\x1A", '.', {" 1", " 2"}, 0, "1\r\n2\r\n"},
-      {"1\n2\x1A" "junk\n3", '.', {" 1", " 2", " 3"}, 0, "1\r\n2\r\n3\r\n"},
+      {"1\n2\x1A"
+       "junk\n3",
+       '.',
+       {" 1", " 2", " 3"},
+       0,
+       "1\r\n2\r\n3\r\n"},
       {"\t1\n 2 \n", '.', {" 2"}, 1, "2\r\n"},
       {"1,5\n1.5\n1.234,5\n", '.', {" 1.5", " 1.5"}, 1, "1.5\r\n1.5\r\n"},
       {"1,5\n1.5\n1.234,5\n", ',', {" 1,5", " 1,5"}, 1, "1.5\r\n1.5\r\n"},
       {"0.00001\n-3\n2.50\n", ',', {" 1E-5", "-3", " 2,5"}, 0, "1E-5\r\n-3\r\n2.5\r\n"},
-      {"1234567.1234567891234\n0\n", '.', {" 1234567.12345679", " 0"}, 0,
+      {"1234567.1234567891234\n0\n",
+       '.',
+       {" 1234567.12345679", " 0"},
+       0,
        "1234567.12345679\r\n0\r\n"},
       {"1.5e20\n-24,0379\n", ',', {" 1,5E20", "-24,0379"}, 0, "1.5E20\r\n-24.0379\r\n"},
   };

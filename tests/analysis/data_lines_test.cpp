@@ -29,10 +29,14 @@ std::vector<std::string> ReadAllLines(const std::string& bytes) {
 std::string Printable(const std::string& bytes) {
   std::string out;
   for (const char c : bytes) {
-    if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else if (c == '\x1A') out += "^Z";
-    else out += c;
+    if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else if (c == '\x1A')
+      out += "^Z";
+    else
+      out += c;
   }
   return out;
 }
@@ -54,13 +58,19 @@ TEST(DataLineReader, LineEndsAndCtrlZ) {
       {"1\r", {"1"}},
       {"1\r\r\n2", {"1", "2"}},
       {"\r\n", {""}},
-      {"1\n\x1A" "2\n3\n", {"1"}},
+      {"1\n\x1A"
+       "2\n3\n",
+       {"1"}},
       {"1\r\n\x1A", {"1"}},
       {"1\x1A", {"1"}},
-      {"1\x1A" "abc\n2\n", {"1", "2"}},
+      {"1\x1A"
+       "abc\n2\n",
+       {"1", "2"}},
       {"1\x1A\r\n2", {"1", "2"}},
       {"1\x1A\x1A\n\x1A\n3", {"1"}},
-      {"\x1A" "5\n6", {"", "6"}},
+      {"\x1A"
+       "5\n6",
+       {"", "6"}},
       {"a b\tc\n", {"a b\tc"}},
   };
   for (const auto& c : cases) {
@@ -77,7 +87,10 @@ TEST(DataLineReader, LinesAcrossBufferBoundaries) {
     EXPECT_EQ(ReadAllLines(long_line + "\r9\n8"), (Lines{long_line + "9", "8"})) << length;
     EXPECT_EQ(ReadAllLines(long_line + "\x1A" + long_line + "\n8"), (Lines{long_line, "8"}))
         << length;
-    EXPECT_EQ(ReadAllLines(long_line + "\n\x1A" "8"), (Lines{long_line})) << length;
+    EXPECT_EQ(ReadAllLines(long_line + "\n\x1A"
+                                       "8"),
+              (Lines{long_line}))
+        << length;
   }
 }
 

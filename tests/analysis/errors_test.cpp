@@ -29,10 +29,17 @@ TEST(Errors, CheckedDivideRaisesWhatThePlatformTraps) {
     double a, b;
     const char* text;
   } cases[] = {
-      {0, 0, kInvalidOperation},  {1, 0, kDivisionByZero}, {-1, 0, kDivisionByZero},
-      {1e-300, 0, kDivisionByZero}, {nan, 1, kInvalidOperation}, {1, nan, kInvalidOperation},
-      {DBL_MAX, 0.5, kOverflow},   {inf, 1, kOverflow},          {inf, inf, kInvalidOperation},
-      {1, 4, ""},                  {0, 3, ""},
+      {0, 0, kInvalidOperation},
+      {1, 0, kDivisionByZero},
+      {-1, 0, kDivisionByZero},
+      {1e-300, 0, kDivisionByZero},
+      {nan, 1, kInvalidOperation},
+      {1, nan, kInvalidOperation},
+      {DBL_MAX, 0.5, kOverflow},
+      {inf, 1, kOverflow},
+      {inf, inf, kInvalidOperation},
+      {1, 4, ""},
+      {0, 3, ""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RaisedText([&] { CheckedDivide(c.a, c.b); }), c.text) << c.a << " / " << c.b;

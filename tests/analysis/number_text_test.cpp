@@ -51,8 +51,7 @@ TEST_P(NumberTextTest, GeneralNumberTextFifteenDigits) {
       {4.9e-324, "4.94065645841247E-324"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(GeneralNumberText(c.x, separator), WithSeparator(c.text, separator))
-        << "x = " << c.x;
+    EXPECT_EQ(GeneralNumberText(c.x, separator), WithSeparator(c.text, separator)) << "x = " << c.x;
   }
 }
 
@@ -112,8 +111,7 @@ TEST_P(NumberTextTest, ThreeDecimalText) {
       {1.5e20, "1.5E20"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ThreeDecimalText(c.x, separator), WithSeparator(c.text, separator))
-        << "x = " << c.x;
+    EXPECT_EQ(ThreeDecimalText(c.x, separator), WithSeparator(c.text, separator)) << "x = " << c.x;
   }
 }
 
@@ -197,7 +195,8 @@ TEST_P(NumberTextTest, GeneralNumberTextReadsBack) {
 
 INSTANTIATE_TEST_SUITE_P(BothSeparators, NumberTextTest, ::testing::Values('.', ','),
                          [](const ::testing::TestParamInfo<char>& param_info) {
-                           return param_info.param == '.' ? std::string("Point") : std::string("Comma");
+                           return param_info.param == '.' ? std::string("Point")
+                                                          : std::string("Comma");
                          });
 
 }  // namespace

@@ -13,9 +13,18 @@ TEST(SeriesEntries, LineValueTriesTheOtherSeparator) {
     const char* line;
     std::optional<long double> value;  // the same under either system separator
   } cases[] = {
-      {"1,5", 1.5L},       {"1.5", 1.5L},       {" -2,25 ", -2.25L}, {"1.234,5", std::nullopt},
-      {"1,234.5", std::nullopt}, {"1.2.3", std::nullopt}, {"1,5e3", 1500.0L}, {"\t1.5", std::nullopt},
-      {"", std::nullopt},  {"Price", std::nullopt}, {"1 2", std::nullopt}, {"7", 7.0L},
+      {"1,5", 1.5L},
+      {"1.5", 1.5L},
+      {" -2,25 ", -2.25L},
+      {"1.234,5", std::nullopt},
+      {"1,234.5", std::nullopt},
+      {"1.2.3", std::nullopt},
+      {"1,5e3", 1500.0L},
+      {"\t1.5", std::nullopt},
+      {"", std::nullopt},
+      {"Price", std::nullopt},
+      {"1 2", std::nullopt},
+      {"7", 7.0L},
   };
   for (const char separator : {'.', ','}) {
     for (const auto& c : cases) {
