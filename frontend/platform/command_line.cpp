@@ -7,7 +7,9 @@ namespace ixo {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 bool IsExecutableFile(const std::string& path) {
   struct stat info {};

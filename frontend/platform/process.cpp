@@ -68,6 +68,11 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
 }
 
 std::optional<std::string> ChildProcess::Start(std::string_view command_line) {
+  return Start(command_line, ProgramDirectory());
+}
+
+std::optional<std::string> ChildProcess::Start(std::string_view command_line,
+                                               const std::string& program_directory) {
   Stop();
   Release();
   status_ = ProcessStatus{};
@@ -76,7 +81,7 @@ std::optional<std::string> ChildProcess::Start(std::string_view command_line) {
   if (words.empty()) return "No program named in an empty command line";
   const char* path_variable = std::getenv("PATH");
   const std::string program =
-      FindProgram(words[0], ProgramDirectory(), path_variable ? path_variable : "/usr/bin:/bin");
+      FindProgram(words[0], program_directory, path_variable ? path_variable : "/usr/bin:/bin");
 
   std::vector<char*> argv;
   for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
@@ -109,8 +114,8 @@ std::optional<std::string> ChildProcess::Start(std::string_view command_line) {
   // glibc's posix_spawn waits until the exec has happened, so a program that is
   // missing or cannot be executed is reported here, not by a later poll.
   pid_t pid = -1;
-  const int spawn_error =
-      ::posix_spawn(&pid, program.c_str(), setup.actions(), setup.attributes(), argv.data(), environ);
+  const int spawn_error = ::posix_spawn(&pid, program.c_str(), setup.actions(), setup.attributes(),
+                                        argv.data(), environ);
   ::close(error_pipe[1]);
   if (spawn_error != 0) {
     ::close(error_pipe[0]);

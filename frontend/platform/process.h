@@ -53,6 +53,12 @@ class ChildProcess {
   // "/opt/ixo/ixo_engine: Permission denied". A child still owned is stopped first.
   std::optional<std::string> Start(std::string_view command_line);
 
+  // As above, with a bare program name looked for first in `program_directory`
+  // (ending in "/") instead of the running program's folder; a blank inside
+  // that folder's path does no harm, as the found path is not split again.
+  std::optional<std::string> Start(std::string_view command_line,
+                                   const std::string& program_directory);
+
   // Never blocks: drains standard error and reaps the child if it has ended.
   // Once the child has ended, every further poll returns the same final status.
   ProcessStatus Poll();

@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 
@@ -15,7 +15,9 @@ namespace {
 
 constexpr size_t kMaxWordLength = 64;
 
-bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsSkipped(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // A word ends at a blank or any control character.
 bool EndsWord(char c) {

@@ -31,7 +31,8 @@ std::optional<std::string> StartDetached(const std::vector<std::string>& argv) {
   // The program is looked up before forking: after fork only async-signal-safe
   // calls are allowed, and PATH search is not one of them. An empty program
   // directory leaves only PATH to search.
-  const std::string program = FindProgram(argv[0], "", path_variable ? path_variable : "/usr/bin:/bin");
+  const std::string program =
+      FindProgram(argv[0], "", path_variable ? path_variable : "/usr/bin:/bin");
   if (program.find('/') == std::string::npos) return program + ": " + std::strerror(ENOENT);
   std::vector<char*> args;
   for (const std::string& word : argv) args.push_back(const_cast<char*>(word.c_str()));

@@ -45,8 +45,8 @@ TEST(FindProgram, BesideTheProgramFirstThenAlongThePath) {
     std::string name, expected;
   } cases[] = {
       {"ixo_engine", program_dir.path() + "ixo_engine"},
-      {"tool", second.path() + "/tool"},  // the unexecutable one on the path is passed over
-      {"dir", second.path() + "/dir"},    // and so is a folder
+      {"tool", second.path() + "/tool"},          // the unexecutable one on the path is passed over
+      {"dir", second.path() + "/dir"},            // and so is a folder
       {"broken", program_dir.path() + "broken"},  // nothing executable: named beside the program
       {"missing", program_dir.path() + "missing"},
       {"./ixo_engine", "./ixo_engine"},

@@ -1,12 +1,11 @@
 #include "platform/process.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <fcntl.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -148,8 +147,8 @@ TEST(ChildProcess, DestructionAndRestartLeaveNoProcessBehind) {
 
 TEST(ChildProcess, KeepsOnlyTheFirstPartOfAFloodOfErrors) {
   TempDir dir;
-  const std::string script =
-      dir.Script("standin", "i=0; while [ $i -lt 2000 ]; do printf '%099d\\n' $i >&2; i=$((i+1)); done");
+  const std::string script = dir.Script(
+      "standin", "i=0; while [ $i -lt 2000 ]; do printf '%099d\\n' $i >&2; i=$((i+1)); done");
   ChildProcess child;
   ASSERT_EQ(child.Start(script), std::nullopt);
   // The pipe holds less than the script writes: it finishes only if polls drain it.
@@ -175,7 +174,8 @@ TEST(ChildProcess, StartFailuresNameTheProgramAndTheReason) {
       {dir.path() + "folder", dir.path() + "folder: Permission denied"},
       {dir.path() + "missing 2 0.60", dir.path() + "missing: No such file or directory"},
       {file + "/ixo_engine", file + "/ixo_engine: Not a directory"},
-      {dir.Write("no_interpreter", "exit 0\n", 0755), dir.path() + "no_interpreter: Exec format error"},
+      {dir.Write("no_interpreter", "exit 0\n", 0755),
+       dir.path() + "no_interpreter: Exec format error"},
       {"   ", "No program named in an empty command line"},
   };
   for (const auto& c : cases) {
@@ -194,6 +194,20 @@ TEST(ChildProcess, BareNameMissingEverywhereIsReportedBesideTheProgram) {
   const auto error = child.Start("ixo_platform_no_such_program input.tmp");
   ASSERT_TRUE(error.has_value());
   EXPECT_EQ(*error, ProgramDirectory() + "ixo_platform_no_such_program: No such file or directory");
+}
+
+TEST(ChildProcess, BareNameIsFoundFirstInTheGivenProgramDirectory) {
+  TempDir dir;
+  const std::string program_dir = dir.path() + "with blank/";
+  ASSERT_EQ(::mkdir(program_dir.c_str(), 0755), 0);
+  const std::string script = "#!/bin/sh\nprintf beside: >&2; printf '%s|' \"$@\" >&2\n";
+  dir.Write("with blank/ixo_engine", script, 0755);
+  ChildProcess child;
+  ASSERT_EQ(child.Start("ixo_engine input.tmp 2", program_dir), std::nullopt);
+  EXPECT_EQ(RunToEnd(child).error_output, "beside:input.tmp|2|");
+  // Not found there, so along PATH; quotes are not special, so sh sees a bad line.
+  ASSERT_EQ(child.Start("sh -c 'exit 7'", program_dir), std::nullopt);
+  EXPECT_EQ(RunToEnd(child).exit_status, 2);
 }
 
 TEST(ChildProcess, BareNameIsFoundAlongThePath) {

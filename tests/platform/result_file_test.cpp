@@ -84,10 +84,14 @@ const Case kCases[] = {
     {"0x1p3", Status::kFailed, 0.0},
     {"1e400", Status::kFailed, 0.0},
     {"1e" + std::string(62, '9'), Status::kFailed, 0.0},
-    {"\x01" "1.5", Status::kFailed, 0.0},
+    {"\x01"
+     "1.5",
+     Status::kFailed, 0.0},
     {"\x1a", Status::kFailed, 0.0},
     {"1.5x", Status::kFailed, 0.0},
-    {"\xef\xbb\xbf" "1.5", Status::kFailed, 0.0},
+    {"\xef\xbb\xbf"
+     "1.5",
+     Status::kFailed, 0.0},
 };
 
 const char* StatusName(Status status) {
@@ -103,7 +107,8 @@ const char* StatusName(Status status) {
 }
 
 void ExpectCase(const ResultRead& got, const Case& c, const char* how) {
-  ASSERT_STREQ(StatusName(got.status), StatusName(c.status)) << how << " '" << Printable(c.text) << "'";
+  ASSERT_STREQ(StatusName(got.status), StatusName(c.status))
+      << how << " '" << Printable(c.text) << "'";
   if (c.status == Status::kValue) {
     EXPECT_DOUBLE_EQ(got.value, c.value) << how << " '" << Printable(c.text) << "'";
   } else {
@@ -117,7 +122,8 @@ TEST(ParseResultText, ReadingRules) {
 
 TEST(ReadResultFile, ReadsAFileByTheSameRules) {
   TempDir dir;
-  for (const Case& c : kCases) ExpectCase(ReadResultFile(dir.Write("output.tmp", c.text)), c, "file");
+  for (const Case& c : kCases)
+    ExpectCase(ReadResultFile(dir.Write("output.tmp", c.text)), c, "file");
 }
 
 TEST(ReadResultFile, LongLeadingBlanksAndWordsAcrossReads) {
@@ -130,7 +136,8 @@ TEST(ReadResultFile, LongLeadingBlanksAndWordsAcrossReads) {
       {"8.5" + std::string(1 << 20, 'x'), Status::kFailed, 0.0},
       {"9.5 " + std::string(1 << 20, 'x'), Status::kValue, 9.5},
   };
-  for (const Case& c : cases) ExpectCase(ReadResultFile(dir.Write("output.tmp", c.text)), c, "file");
+  for (const Case& c : cases)
+    ExpectCase(ReadResultFile(dir.Write("output.tmp", c.text)), c, "file");
 }
 
 TEST(ReadResultFile, NotThereYetUnlessARegularFileOpens) {

@@ -18,8 +18,8 @@ using testing::TempDir;
 // The stand-in opener writes its arguments to a file it renames into place, so
 // the file is complete once it is there.
 std::string RecordingScript(const TempDir& dir, const std::string& name) {
-  return dir.Script(name, "printf '%s|' \"$@\" > '" + dir.path() + "args.part'; mv '" +
-                              dir.path() + "args.part' '" + dir.path() + "args'");
+  return dir.Script(name, "printf '%s|' \"$@\" > '" + dir.path() + "args.part'; mv '" + dir.path() +
+                              "args.part' '" + dir.path() + "args'");
 }
 
 // Waits for the detached opener, which is not our child and cannot be awaited.

@@ -32,8 +32,7 @@ class TempDir {
   const std::string& path() const { return path_; }
 
   // Writes `content` to path() + name and returns the full path.
-  std::string Write(const std::string& name, const std::string& content,
-                    mode_t mode = 0644) const {
+  std::string Write(const std::string& name, const std::string& content, mode_t mode = 0644) const {
     const std::string file = path_ + name;
     std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
     ::chmod(file.c_str(), mode);
