@@ -103,9 +103,11 @@ std::optional<std::string> ChildProcess::Start(std::string_view command_line,
   ::posix_spawnattr_setsigmask(setup.attributes(), &no_signals);
   ::posix_spawnattr_setflags(setup.attributes(), POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
+  // The pipe goes to standard error first: should this process run with its own
+  // standard input or output closed, the pipe may have been given descriptor 0 or 1.
+  ::posix_spawn_file_actions_adddup2(setup.actions(), error_pipe[1], STDERR_FILENO);
   ::posix_spawn_file_actions_addopen(setup.actions(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   ::posix_spawn_file_actions_addopen(setup.actions(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  ::posix_spawn_file_actions_adddup2(setup.actions(), error_pipe[1], STDERR_FILENO);
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
   // Descriptors this process opened without close-on-exec stay out of the child.
   ::posix_spawn_file_actions_addclosefrom_np(setup.actions(), STDERR_FILENO + 1);

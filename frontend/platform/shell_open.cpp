@@ -41,6 +41,14 @@ std::optional<std::string> StartDetached(const std::vector<std::string>& argv) {
   // The report pipe closes on a successful exec, or carries the exec's errno.
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return std::string(std::strerror(errno));
+  // Kept above the standard descriptors, which the opener's are dup'ed onto.
+  for (int& end : report) {
+    if (end <= STDERR_FILENO) {
+      const int moved = ::fcntl(end, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+      ::close(end);
+      end = moved;
+    }
+  }
 
   const pid_t middle = ::fork();
   if (middle < 0) {
@@ -57,9 +65,19 @@ std::optional<std::string> StartDetached(const std::vector<std::string>& argv) {
     if (opener < 0) ReportAndExit(report[1], errno);
     if (opener > 0) ::_exit(0);
     ::setsid();
+    // Signal dispositions we set and descriptors we opened are none of the
+    // opener's business; the report pipe itself is already close-on-exec.
+    struct sigaction default_action {};
+    default_action.sa_handler = SIG_DFL;
+    for (int signal_number = 1; signal_number < NSIG; ++signal_number) {
+      if (signal_number != SIGKILL && signal_number != SIGSTOP) {
+        ::sigaction(signal_number, &default_action, nullptr);
+      }
+    }
     sigset_t no_signals;
     sigemptyset(&no_signals);
     ::sigprocmask(SIG_SETMASK, &no_signals, nullptr);
+    ::close_range(STDERR_FILENO + 1, ~0U, CLOSE_RANGE_CLOEXEC);
     const int null_fd = ::open("/dev/null", O_RDWR);
     if (null_fd >= 0) {
       ::dup2(null_fd, STDIN_FILENO);

@@ -1,5 +1,6 @@
 #include "platform/shell_open.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +48,18 @@ TEST(StartDetached, PassesArgumentsUnsplitAndLeavesNoChild) {
   ASSERT_EQ(StartDetached({script, "https://example.org/a b", ""}), std::nullopt);
   EXPECT_TRUE(NoChildLeft());
   EXPECT_EQ(AwaitRecordedArguments(dir), "https://example.org/a b||");
+}
+
+TEST(StartDetached, OpenerGetsNoDescriptorOfOurs) {
+  TempDir dir;
+  const int leaky = ::open(dir.Write("open.txt", "").c_str(), O_RDONLY);  // no close-on-exec
+  ASSERT_GE(leaky, 3);
+  const std::string script = RecordingScript(dir, "opener");
+  const std::string fd = "/dev/fd/" + std::to_string(leaky);
+  ASSERT_EQ(StartDetached({"/bin/sh", "-c", "[ -e " + fd + " ] && exit 1; exec " + script + " ok"}),
+            std::nullopt);
+  ::close(leaky);
+  EXPECT_EQ(AwaitRecordedArguments(dir), "ok|");
 }
 
 TEST(StartDetached, ReportsWhatCannotBeStarted) {
