@@ -1,0 +1,258 @@
+// The histogram window over a vector-backed observation list, offscreen, with
+// scripted dialogs so that no box ever blocks.
+#include "ui/Unit2.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/observation_list.h"
+#include "ui/design_font.h"
+#include "ui/histogram_chart.h"
+
+namespace ixo {
+namespace {
+
+const char kSkewnessHint[] = "Statistics: 0.000 Critical values: 1.65 (10%), 1.96 (5%), 2.58 (1%)";
+const char kKurtosisHint[] = "Statistics: -0.555 Critical values: 1.65 (10%), 1.96 (5%), 2.58 (1%)";
+
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    static int argc = 1;
+    static char name[] = "unit2_test";
+    static char* argv[] = {name, nullptr};
+    app_ = std::make_unique<QApplication>(argc, argv);
+    InstallDesignFonts();
+  }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  std::unique_ptr<QApplication> app_;
+};
+const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// Records every box instead of showing it.
+class ScriptedDialogs final : public Dialogs {
+ public:
+  QString OpenFileName(QWidget*, const QString&) override { return {}; }
+  void ShowMessage(QWidget*, const QString& text) override { messages.push_back(text); }
+  void ShowError(QWidget*, const QString& message) override {
+    errors.push_back(ErrorBoxText(message));
+  }
+  std::vector<QString> messages;
+  std::vector<QString> errors;
+};
+
+class HistogramWindow : public ::testing::Test {
+ protected:
+  HistogramWindow() : form_(list_, dialogs_, '.', &main_window_) {
+    main_window_.resize(200, 100);
+    main_window_.show();
+  }
+
+  // What an import does: new items in file order, the gauge back to 0.
+  void Load(const std::vector<std::string>& items) {
+    list_.Clear();
+    for (const std::string& item : items) list_.Append(item);
+    form_.SetGaugeProgress(0);
+  }
+
+  // What the main window's "Histogram" button does, up to the computation
+  // that the window's activation runs.
+  void Open() {
+    form_.ClearSeries();
+    form_.show();
+    form_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form_));
+    Settle();
+  }
+
+  // Delivers the activation and the computation it queues.
+  static void Settle() {
+    for (int pass = 0; pass < 3; ++pass) QCoreApplication::processEvents();
+  }
+
+  // Back to the main window, which takes the activation.
+  void Close() {
+    form_.hide();
+    main_window_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main_window_));
+    Settle();
+  }
+
+  QString Text(const char* label) const {
+    return form_.findChild<QLabel*>(QString::fromLatin1(label))->text();
+  }
+  QString Hint(const char* label) const {
+    return form_.findChild<QLabel*>(QString::fromLatin1(label))->toolTip();
+  }
+  QStringList Labels() const {
+    return {Text("Label9"), Text("Label11"), Text("Label4"), Text("Label6"), Text("Label14")};
+  }
+  HistogramChart* Chart() const { return form_.findChild<HistogramChart*>("Chart1"); }
+  QProgressBar* Gauge() const { return form_.findChild<QProgressBar*>("Gauge1"); }
+  QSpinBox* Spin() const { return form_.findChild<QSpinBox*>("SpinEdit1"); }
+  QCheckBox* Box(const char* name) const {
+    return form_.findChild<QCheckBox*>(QString::fromLatin1(name));
+  }
+
+  QWidget main_window_;
+  VectorObservationList list_;
+  ScriptedDialogs dialogs_;
+  TForm2 form_;
+};
+
+QList<double> Heights(const QList<QPointF>& points) {
+  QList<double> heights;
+  for (const QPointF& p : points) heights << p.y();
+  return heights;
+}
+
+TEST_F(HistogramWindow, StartsWithItsDesignedControls) {
+  EXPECT_EQ(form_.windowTitle(), "Histogram");
+  EXPECT_TRUE(form_.isModal());
+  EXPECT_EQ(Gauge()->value(), 0);
+  EXPECT_TRUE(Gauge()->isTextVisible());
+  EXPECT_EQ(Gauge()->geometry(), QRect(57, 14, 88, 20));
+  EXPECT_TRUE(Box("CheckBox2")->isChecked());
+  EXPECT_EQ(Box("CheckBox2")->text(), "Show standard normal");
+  EXPECT_TRUE(Box("CheckBox1")->isChecked());
+  EXPECT_EQ(Box("CheckBox1")->text(), "Show values");
+  EXPECT_EQ(Spin()->value(), 9);
+  EXPECT_EQ(Spin()->minimum(), 1);
+  EXPECT_EQ(Spin()->maximum(), 50);
+  EXPECT_EQ(Spin()->geometry(), QRect(93, 83, 45, 24));
+  const auto* group = form_.findChild<QGroupBox*>("GroupBox1");
+  EXPECT_EQ(group->title(), " Normality tests ");
+  EXPECT_EQ(group->geometry(), QRect(152, 8, 217, 105));
+  EXPECT_EQ(form_.findChild<QWidget*>("Panel1")->height(), 117);
+  EXPECT_EQ(Labels(), QStringList({"0", "0", "0", "0", "0"}));
+  EXPECT_TRUE(form_.findChild<QLabel*>("Label6")->font().bold());
+  EXPECT_EQ(Hint("Label14"), "Critical values: 4.61 (10%), 5.99 (5%), 9.21 (1%)");
+  EXPECT_TRUE(Chart()->chart()->title().isEmpty());
+  EXPECT_FALSE(Chart()->chart()->legend()->isVisible());
+}
+
+TEST_F(HistogramWindow, FirstOpeningComputesStandardizesAndBins) {
+  Load({" 1", " 2", " 3", " 4"});
+  std::vector<int> gauge_values;
+  QObject::connect(Gauge(), &QProgressBar::valueChanged, [&](int v) { gauge_values.push_back(v); });
+  Open();
+
+  EXPECT_EQ(Labels(), QStringList({"2.500", "1.118", "0.000", "1.640", "0.308"}));
+  EXPECT_EQ(Hint("Label4"), kSkewnessHint);
+  EXPECT_EQ(Hint("Label6"), kKurtosisHint);
+  EXPECT_EQ(list_.items(), std::vector<std::string>({"-1.34164078649987", "-0.447213595499958",
+                                                     "0.447213595499958", "1.34164078649987"}));
+  EXPECT_EQ(Heights(Chart()->Bars()), QList<double>({0, 0, 0.25, 0.25, 0, 0.25, 0.25, 0, 0}));
+  EXPECT_NEAR(Chart()->Bars()[4].x(), 0, 1e-12);
+  EXPECT_EQ(Chart()->MarkTexts(),
+            QStringList({"0", "0", "0.25", "0.25", "0", "0.25", "0.25", "0", "0"}));
+  ASSERT_EQ(Chart()->Curve().size(), 9);
+  EXPECT_NEAR(Chart()->Curve()[4].y(), 0.2611, 5e-5);
+  EXPECT_EQ(gauge_values, std::vector<int>({37, 100}));
+  EXPECT_EQ(Gauge()->value(), 100);
+  EXPECT_TRUE(dialogs_.errors.empty());
+}
+
+TEST_F(HistogramWindow, SecondOpeningOnlyRebins) {
+  Load({" 1", " 2", " 3", " 4"});
+  Open();
+  const std::vector<std::string> standardized = list_.items();
+  Close();
+
+  Spin()->setValue(3);  // hidden: re-bins at once, the moments stay
+  Open();
+  EXPECT_EQ(Labels(), QStringList({"2.500", "1.118", "0.000", "1.640", "0.308"}));
+  EXPECT_EQ(Hint("Label6"), kKurtosisHint);
+  EXPECT_EQ(list_.items(), standardized);
+  EXPECT_EQ(Heights(Chart()->Bars()), QList<double>({0.25, 0.5, 0.25}));
+  EXPECT_EQ(Chart()->Curve().size(), 3);
+
+  // A new load makes the next opening compute everything again.
+  Close();
+  Load({" 10", " 10", " 20", " 20"});
+  Open();
+  EXPECT_EQ(Labels(), QStringList({"15.000", "5.000", "0.000", "1.000", "0.667"}));
+  EXPECT_EQ(list_.items(), std::vector<std::string>({"-1", "-1", "1", "1"}));
+}
+
+TEST_F(HistogramWindow, CheckBoxesHideCurveAndMarksAcrossRebinning) {
+  Load({" 1", " 2", " 3", " 4"});
+  Open();
+  Box("CheckBox2")->click();
+  EXPECT_TRUE(Chart()->Curve().isEmpty());
+  Spin()->setValue(6);
+  EXPECT_EQ(Chart()->Bars().size(), 6);
+  EXPECT_TRUE(Chart()->Curve().isEmpty());
+  Box("CheckBox2")->click();
+  EXPECT_EQ(Chart()->Curve().size(), 6);
+
+  Box("CheckBox1")->click();
+  EXPECT_FALSE(Chart()->MarksVisible());
+  Spin()->setValue(1);
+  EXPECT_FALSE(Chart()->MarksVisible());
+  ASSERT_EQ(Chart()->Bars().size(), 1);
+  EXPECT_EQ(Chart()->Bars()[0], QPointF(0, 1));
+  EXPECT_NEAR(Chart()->Curve()[0].y(), 0.9973, 5e-5);
+  Box("CheckBox1")->click();
+  EXPECT_TRUE(Chart()->MarksVisible());
+}
+
+TEST_F(HistogramWindow, BinCountTextThatIsNoNumberDrawsOneBin) {
+  Load({" 1", " 2", " 3", " 4"});
+  Open();
+  Spin()->findChild<QLineEdit*>()->setText(QString());  // the user cleared the field to type
+  EXPECT_EQ(Chart()->Bars().size(), 1);
+  EXPECT_EQ(Chart()->Curve().size(), 1);
+}
+
+TEST_F(HistogramWindow, ConstantSeriesShowsTheErrorAndChangesNothing) {
+  Load({" 1", " 2", " 3", " 4"});
+  Open();
+  Close();
+
+  Load({" 5", " 5", " 5"});
+  Open();
+  ASSERT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_EQ(dialogs_.errors[0], "Invalid floating point operation.");
+  EXPECT_EQ(Labels(), QStringList({"2.500", "1.118", "0.000", "1.640", "0.308"}));
+  EXPECT_EQ(Hint("Label6"), kKurtosisHint);
+  EXPECT_EQ(list_.items(), std::vector<std::string>({" 5", " 5", " 5"}));
+  EXPECT_EQ(Gauge()->value(), 0);
+  EXPECT_TRUE(Chart()->Bars().isEmpty());
+  EXPECT_TRUE(Chart()->Curve().isEmpty());
+
+  // The window stays usable: the next change tries again and says so again.
+  Spin()->setValue(4);
+  EXPECT_EQ(dialogs_.errors.size(), 2u);
+  EXPECT_TRUE(Chart()->Bars().isEmpty());
+}
+
+TEST_F(HistogramWindow, ExecShowsModallyAndComputesOnActivation) {
+  Load({" 1", " 2", " 3", " 4"});
+  bool computed = false;
+  QTimer::singleShot(0, &form_, [&] {
+    computed = QTest::qWaitFor([&] { return Gauge()->value() == 100; });
+    form_.accept();
+  });
+  form_.ClearSeries();
+  form_.exec();
+  EXPECT_TRUE(computed);
+  EXPECT_EQ(Chart()->Bars().size(), 9);
+}
+
+}  // namespace
+}  // namespace ixo
