@@ -1,5 +1,7 @@
 #include "analysis/histogram_computation.h"
 
+#include <cmath>
+#include <limits>
 #include <numeric>
 
 #include "analysis/errors.h"
@@ -19,7 +21,15 @@ std::vector<double> ReadValues(const ObservationList& list, char decimal_separat
   for (int i = 0; i < count; ++i) {
     const std::string text = list.Item(i);
     const std::optional<long double> value = ReadNumber(text, decimal_separator);
-    if (!value) throw HandlerError("'" + text + "' is not a valid floating point value");
+    if (!value) {
+      std::string message = "'";
+      message += text;
+      message += "' is not a valid floating point value";
+      throw HandlerError(message);
+    }
+    // The import lets no such value into the list, but a value beyond the
+    // double range must not turn into an infinity here either.
+    if (std::fabs(*value) > std::numeric_limits<double>::max()) throw HandlerError(kOverflow);
     values[static_cast<size_t>(i)] = static_cast<double>(*value);
   }
   return values;

@@ -50,8 +50,10 @@ double KurtosisZ(const SeriesMoments& moments, int count) {
 }
 
 std::string ZStatisticHint(double z, char decimal_separator) {
-  return "Statistics: " + ThreeDecimalText(z, decimal_separator) +
-         " Critical values: 1.65 (10%), 1.96 (5%), 2.58 (1%)";
+  std::string hint = "Statistics: ";
+  hint += ThreeDecimalText(z, decimal_separator);
+  hint += " Critical values: 1.65 (10%), 1.96 (5%), 2.58 (1%)";
+  return hint;
 }
 
 }  // namespace ixo

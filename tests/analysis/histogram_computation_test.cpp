@@ -17,7 +17,11 @@ namespace {
 // The list as the import leaves it: values of 0 or more carry one leading blank.
 VectorObservationList ImportedList(const std::vector<double>& values, char separator) {
   VectorObservationList list;
-  for (double v : values) list.Append((v >= 0 ? " " : "") + GeneralNumberText(v, separator));
+  for (double v : values) {
+    std::string text = v >= 0 ? " " : "";
+    text += GeneralNumberText(v, separator);
+    list.Append(text);
+  }
   return list;
 }
 
@@ -129,6 +133,7 @@ TEST(ComputeHistogram, FailuresChangeNothing) {
       {{}, 100, "Invalid floating point operation"},
       {{" 1", "x", " 3"}, 0, "'x' is not a valid floating point value"},
       {{" 1", " 2,5"}, 100, "' 2,5' is not a valid floating point value"},
+      {{" 1", " 1E400"}, 0, "Floating point overflow"},
   };
   for (const Case& c : cases) {
     VectorObservationList list;
