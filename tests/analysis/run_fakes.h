@@ -95,7 +95,13 @@ class FakeHost : public RunHost {
     engine_held = true;
     return std::nullopt;
   }
-  EngineStatus PollEngine() override { return engine; }
+  EngineStatus PollEngine() override {
+    if (finish_when_polled) {
+      Finish(*finish_when_polled);
+      finish_when_polled.reset();
+    }
+    return engine;
+  }
   void StopEngine() override {
     log.push_back("stop");
     if (engine_held && !engine.ended) ++engines_killed;
@@ -127,6 +133,8 @@ class FakeHost : public RunHost {
   FileError start_error;
   std::optional<ResultRead> output;  // output.tmp, when present
   EngineStatus engine{true, "", ""};
+  // The engine renames its result into place and exits just as it is polled.
+  std::optional<double> finish_when_polled;
   bool engine_held = false;
   int engines_killed = 0;
   std::vector<std::string> commands;

@@ -203,6 +203,17 @@ TEST_F(RunControllerTest, ResultFoundAfterTheEngineEndedIsTaken) {
   EXPECT_EQ(controls_.grid[1][1], "1.64");
 }
 
+TEST_F(RunControllerTest, ResultWrittenJustBeforeTheEngineEndsIsNotMissed) {
+  // Between a look for the file and a look at the process the engine may
+  // finish: the file must be looked for after the end has been seen.
+  controls_.max_dimension_index = 0;
+  controller_.Button1Click();
+  host_.finish_when_polled = 1.64;
+  controller_.Timer1Timer();
+  EXPECT_TRUE(controls_.messages.empty());
+  EXPECT_EQ(controls_.grid[1][1], "1.64");
+}
+
 TEST_F(RunControllerTest, StaleResultThatCannotBeRemovedIsNeverRead) {
   host_.output = ResultRead{ResultRead::Status::kValue, 9.0, ""};
   host_.delete_error = "Is a directory";
