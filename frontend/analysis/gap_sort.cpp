@@ -35,16 +35,21 @@ void GapSort(std::span<double> values, std::span<int> order, const GaugeCallback
   int gap = n;
   while (gap > 1) {
     gap /= 2;
-    bool exchanged = true;
-    while (exchanged) {
-      exchanged = false;
-      for (int j = 0; j < n - gap; ++j) {
+    // Passes until one exchanges nothing. Every pair at or beyond the last
+    // exchange of a pass is in order for good (each chain of items `gap` apart
+    // is bubble-sorted), so the next pass stops there: the same exchanges in
+    // the same order, without the comparisons that could not exchange.
+    int limit = n - gap;
+    while (limit > 0) {
+      int last_exchange = 0;
+      for (int j = 0; j < limit; ++j) {
         if (values[j] > values[j + gap]) {
           std::swap(values[j], values[j + gap]);
           std::swap(order[j], order[j + gap]);
-          exchanged = true;
+          last_exchange = j;
         }
       }
+      limit = last_exchange;
     }
     if (gauge) gauge(GapSortGauge(n, gap));
   }

@@ -86,6 +86,45 @@ TEST(GapSort, SortsAndCarriesTheOrigins) {
   }
 }
 
+// The sort skips comparisons that cannot exchange; it must still make exactly
+// the exchanges of full passes repeated until one exchanges nothing, which
+// decide where equal values end up.
+void FullPassSort(std::vector<double>& values, std::vector<int>& order) {
+  const size_t n = values.size();
+  for (size_t gap = n / 2; gap >= 1; gap /= 2) {
+    bool exchanged = true;
+    while (exchanged) {
+      exchanged = false;
+      for (size_t j = 0; j + gap < n; ++j) {
+        if (values[j] > values[j + gap]) {
+          std::swap(values[j], values[j + gap]);
+          std::swap(order[j], order[j + gap]);
+          exchanged = true;
+        }
+      }
+    }
+  }
+}
+
+TEST(GapSort, SameExchangesAsFullPasses) {
+  std::mt19937 random(99);
+  for (int count : {2, 7, 64, 255, 1000}) {
+    for (int distinct : {2, 10, 1000}) {
+      std::uniform_int_distribution<int> pick(0, distinct - 1);
+      std::vector<double> values(static_cast<size_t>(count));
+      for (double& v : values) v = pick(random);
+      std::vector<int> order(values.size());
+      std::iota(order.begin(), order.end(), 0);
+      std::vector<double> expected_values = values;
+      std::vector<int> expected_order = order;
+      FullPassSort(expected_values, expected_order);
+      GapSort(values, order, nullptr);
+      EXPECT_EQ(values, expected_values) << "N = " << count << ", " << distinct << " values";
+      EXPECT_EQ(order, expected_order) << "N = " << count << ", " << distinct << " values";
+    }
+  }
+}
+
 // The gap stages move equal values past each other and the passes then never
 // exchange them, so ties end in the order the exchanges leave them, which is
 // not the order a stable sort gives ({3, 1, 2, 0}).
