@@ -67,7 +67,7 @@ std::string CheckStatistics(const Options& o, const Statistics& s) {
   return {};
 }
 
-int Run(int argc, const char* const* argv) {
+int Run(int argc, const char* const* argv, CountingPath path) {
   const CommandLine command_line = ParseCommandLine(argc, argv);
   if (command_line.action == CommandLine::Action::kShowUsage) {
     PrintUsage(stdout);
@@ -95,7 +95,7 @@ int Run(int argc, const char* const* argv) {
     // Write mode 1 visits dimension m alone; no dimension at all when m is 1.
     const int first = o.write_mode == WriteMode::kIxoValue ? std::max(o.m, 2) : 2;
     const SlopeInput input{x, DistanceGrid(o.eps_low, o.eps_high, stats.sd, o.subint), stats.spread,
-                           o.cm_limit};
+                           o.cm_limit, path};
     for (const DimensionSlope& d : IxoSlopes(input, first, o.m)) {
       PrintDimension(stdout, d.dimension, d.slope, d.points);
       if (d.dimension == o.m) result = d.slope;
@@ -124,9 +124,9 @@ int Run(int argc, const char* const* argv) {
 
 }  // namespace
 
-int RunEngine(int argc, const char* const* argv) {
+int RunEngine(int argc, const char* const* argv, CountingPath path) {
   try {
-    return Run(argc, argv);
+    return Run(argc, argv, path);
   } catch (const std::bad_alloc&) {
     std::printf("Out of memory\n");
     return -1;

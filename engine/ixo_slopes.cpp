@@ -3,15 +3,35 @@
 #include <cmath>
 
 #include "correlation_integrals.h"
+#include "pair_counts.h"
 #include "slope.h"
 
 namespace ixo {
 namespace {
 
-// C_j at grid point k: one kernel call per grid point and dimension.
-double IntegralAt(const SlopeInput& input, int k, int j) {
-  return correlation_integrals(input.series, j, input.grid.Point(k)).integrals[j];
-}
+// C_j at grid point k for the dimensions first..last: from the close pairs of
+// the whole grid, counted up front (for the top dimension alone when it is the
+// only one), or from one kernel call per grid point and dimension.
+class Integrals {
+ public:
+  Integrals(const SlopeInput& input, int first, int last) : input_(input) {
+    if (input.path == CountingPath::kKernel || last < first) return;
+    std::vector<double> grid(input.grid.size());
+    for (int k = 0; k < input.grid.size(); ++k) grid[k] = input.grid.Point(k);
+    counts_ = CountClosePairs(input.series, grid, last,
+                              first == last ? Dimensions::kTopOnly : Dimensions::kAll);
+  }
+
+  double At(int k, int j) const {
+    if (input_.path == CountingPath::kKernel)
+      return correlation_integrals(input_.series, j, input_.grid.Point(k)).integrals[j];
+    return CorrelationIntegralFromCount(counts_.At(j, k), static_cast<int>(input_.series.size()), j);
+  }
+
+ private:
+  const SlopeInput& input_;
+  PairCounts counts_;
+};
 
 }  // namespace
 
@@ -24,11 +44,12 @@ std::vector<DimensionSlope> IxoSlopes(const SlopeInput& input, int first, int la
   std::vector<DimensionSlope> slopes;
   std::vector<double> x;
   std::vector<double> y;
+  const Integrals integrals(input, first, last);
   for (int j = first; j <= last; ++j) {
     x.clear();
     y.clear();
     for (int k = 0; k <= input.grid.subint(); ++k) {
-      const double pairs = ClosePairs(n, j, IntegralAt(input, k, j));
+      const double pairs = ClosePairs(n, j, integrals.At(k, j));
       if (input.cm_limit >= pairs) continue;
       x.push_back(std::log(input.grid.Point(k) / input.spread));
       y.push_back(std::log(pairs));

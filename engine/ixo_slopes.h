@@ -11,11 +11,17 @@
 
 namespace ixo {
 
+// How the close pairs are found: counted once for the whole grid and every
+// dimension (the engine's path), or by one kernel call per grid point and
+// dimension (the reference the counts are checked against; same results).
+enum class CountingPath { kPairCounts, kKernel };
+
 struct SlopeInput {
   std::span<const double> series;  // n >= 2 values
   DistanceGrid grid;
   double spread = 0;  // maximum - minimum of the series, > 0
   int cm_limit = 0;   // a grid point is used only with more close pairs than this
+  CountingPath path = CountingPath::kPairCounts;
 };
 
 struct DimensionSlope {

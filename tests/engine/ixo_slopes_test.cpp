@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "correlation_integrals.h"
@@ -83,6 +85,44 @@ TEST(IxoSlopes, MatchesADirectRegression) {
   ASSERT_EQ(slopes.size(), 1u);
   EXPECT_EQ(slopes[0].points, static_cast<int>(lx.size()));
   EXPECT_NEAR(slopes[0].slope, sxy / sxx, 1e-12);
+  release_tables();
+}
+
+std::vector<double> ReadExample(const std::string& name) {
+  std::ifstream in(std::string(IXO_EXAMPLES_DIR) + "/" + name);
+  std::vector<double> x;
+  for (double v; in >> v;) x.push_back(v);
+  return x;
+}
+
+TEST(IxoSlopes, BothCountingPathsGiveTheSameResults) {
+  // The pair counts against the kernel, per dimension: slope to the last bit
+  // and number of usable points, hence the same report. Write mode 0 visits
+  // dimensions 2..m, write mode 1 the top one alone.
+  struct Case {
+    double eps_low, eps_high;
+    int subint, cm_limit, first, last;
+  };
+  const Case cases[] = {{0.60, 1.90, 40, 50, 2, 10}, {1.90, 0.60, 40, 50, 6, 6},
+                        {0.25, 1.00, 1, 50, 2, 4},   {0.50, 1.50, 40, 0, 16, 16}};
+  for (const std::string name : {"", "normal.txt", "garch.txt", "logistic.txt"}) {
+    const std::vector<double> x = name.empty() ? Series(300) : ReadExample(name);
+    ASSERT_GE(x.size(), 100u) << name;
+    const Statistics s = Describe(x);
+    for (const Case& c : cases) {
+      const SlopeInput fast{x, DistanceGrid(c.eps_low, c.eps_high, s.sd, c.subint), s.spread, c.cm_limit};
+      SlopeInput reference = fast;
+      reference.path = CountingPath::kKernel;
+      const std::vector<DimensionSlope> expected = IxoSlopes(reference, c.first, c.last);
+      const std::vector<DimensionSlope> actual = IxoSlopes(fast, c.first, c.last);
+      ASSERT_EQ(expected.size(), actual.size());
+      for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(expected[i].dimension, actual[i].dimension);
+        EXPECT_EQ(expected[i].slope, actual[i].slope) << name << " j=" << expected[i].dimension;
+        EXPECT_EQ(expected[i].points, actual[i].points) << name << " j=" << expected[i].dimension;
+      }
+    }
+  }
   release_tables();
 }
 

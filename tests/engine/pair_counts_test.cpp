@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "correlation_integrals.h"
+
 namespace ixo {
 namespace {
 
@@ -122,6 +124,40 @@ TEST(CountClosePairs, MatchesDirectCountOnRandomSeries) {
       }
     }
   EXPECT_GT(cases, 250);
+}
+
+TEST(CountClosePairs, GivesTheKernelsIntegralsBitForBit) {
+  // The kernel's C_j at every grid point against C_j from the counts, for
+  // series with ties and differences equal to grid distances.
+  Draws draws(5150);
+  int compared = 0;
+  for (int round = 0; round < 60; ++round) {
+    const int n = round < 6 ? 2 + round : 8 + draws.Int(round < 40 ? 70 : 300);
+    const int m = std::min(1 + draws.Int(16), n - 1);
+    const double step = round % 3 == 0 ? 0.25 : (round % 3 == 1 ? 0.1 : 0);
+    std::vector<double> x(n);
+    for (double& v : x) v = step > 0 ? step * draws.Int(7) : draws.Unit() * 3;
+    std::vector<double> grid;
+    switch (round % 4) {
+      case 0: grid = GeometricGrid(0.3, 1.5, 40); break;
+      case 1: grid = GeometricGrid(1.5, 0.2, round % 8 == 1 ? 1 : 40); break;
+      case 2: grid = GeometricGrid(0.7, 0.7, 40); break;
+      default:
+        for (int i = 1; i <= 7; ++i) grid.push_back((step > 0 ? step : 0.3) * i);
+    }
+    const PairCounts counts = CountClosePairs(x, grid, m);
+    for (std::size_t k = 0; k < grid.size(); ++k) {
+      const KernelResult kernel = correlation_integrals(x, m, grid[k]);
+      for (int j = 1; j <= m; ++j) {
+        const double fast = CorrelationIntegralFromCount(counts.At(j, static_cast<int>(k)), n, j);
+        ASSERT_EQ(kernel.integrals[j], fast) << "j=" << j << " eps=" << grid[k] << " m=" << m
+                                             << "\nseries: " << Describe(x);
+        ++compared;
+      }
+    }
+  }
+  release_tables();
+  EXPECT_GT(compared, 10000);
 }
 
 TEST(CountClosePairs, CountsTheWorkedExample) {
