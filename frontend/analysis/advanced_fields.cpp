@@ -16,7 +16,9 @@ bool IsPositiveNumber(const std::string& text) {
   return value && *value > 0 && *value <= DBL_MAX;
 }
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+std::string Quoted(const std::string& text) {
+  return "'" + text + "'";
+}
 
 }  // namespace
 

@@ -27,8 +27,8 @@ std::string InvalidIntegerMessage(const std::string& text);
 // conversion error for a non-integer, a range message outside 2 to 16.
 struct DimensionCheck {
   std::optional<int> m;
-  std::string message;       // empty when m holds a value
-  bool conversion = false;   // the message is the conversion error
+  std::string message;      // empty when m holds a value
+  bool conversion = false;  // the message is the conversion error
 };
 DimensionCheck CheckDimensionText(const std::string& edit7);
 

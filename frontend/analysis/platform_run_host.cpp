@@ -18,7 +18,9 @@ FileError PlatformRunHost::ChangeDirectory(const std::string& path) {
   return ixo::ChangeDirectory(path);
 }
 
-bool PlatformRunHost::FileExists(const std::string& path) { return ixo::FileExists(path); }
+bool PlatformRunHost::FileExists(const std::string& path) {
+  return ixo::FileExists(path);
+}
 
 FileError PlatformRunHost::DeleteFile(const std::string& path) {
   return DeleteFileIfExists(path);
@@ -69,8 +71,12 @@ EngineStatus PlatformRunHost::PollEngine() {
   return status;
 }
 
-void PlatformRunHost::StopEngine() { engine_.Stop(); }
+void PlatformRunHost::StopEngine() {
+  engine_.Stop();
+}
 
-ResultRead PlatformRunHost::ReadResult(const std::string& path) { return ReadResultFile(path); }
+ResultRead PlatformRunHost::ReadResult(const std::string& path) {
+  return ReadResultFile(path);
+}
 
 }  // namespace ixo

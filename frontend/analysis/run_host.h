@@ -13,9 +13,9 @@ namespace ixo {
 
 // How the engine started last is doing.
 struct EngineStatus {
-  bool ended = false;       // the process has ended (false while it runs)
-  std::string how;          // when ended: "exit status 1", "killed by signal 9", ...
-  std::string error_text;   // when ended: what it wrote to standard error
+  bool ended = false;      // the process has ended (false while it runs)
+  std::string how;         // when ended: "exit status 1", "killed by signal 9", ...
+  std::string error_text;  // when ended: what it wrote to standard error
 };
 
 class RunHost {

@@ -14,15 +14,23 @@ inline constexpr int kMinAdvancedDimension = 2;
 inline constexpr int kMaxAdvancedDimension = 16;
 
 // True for the steps of a basic run (state 0 and above).
-constexpr bool IsBasicStep(int run_state) { return run_state >= 0; }
+constexpr bool IsBasicStep(int run_state) {
+  return run_state >= 0;
+}
 
 // The embedding dimension of basic step `run_state` (>= 0).
-constexpr int BasicStepDimension(int run_state) { return run_state + 2; }
+constexpr int BasicStepDimension(int run_state) {
+  return run_state + 2;
+}
 
 // The results-grid row of basic step `run_state` (>= 0).
-constexpr int BasicStepRow(int run_state) { return run_state + 1; }
+constexpr int BasicStepRow(int run_state) {
+  return run_state + 1;
+}
 
 // The state of the Ixo pass of an advanced run for dimension `m` (2 to 16).
-constexpr int AdvancedIxoState(int m) { return -m; }
+constexpr int AdvancedIxoState(int m) {
+  return -m;
+}
 
 }  // namespace ixo

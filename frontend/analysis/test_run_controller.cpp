@@ -25,8 +25,7 @@ std::string TrimmedEnd(std::string text) {
 
 }  // namespace
 
-TestRunController::TestRunController(RunControls& controls, RunHost& host,
-                                     char decimal_separator)
+TestRunController::TestRunController(RunControls& controls, RunHost& host, char decimal_separator)
     : controls_(controls), host_(host), decimal_separator_(decimal_separator) {}
 
 void TestRunController::Button1Click() {
@@ -83,7 +82,9 @@ void TestRunController::SpeedButton3Click() {
   LaunchEngine();
 }
 
-void TestRunController::SpeedButton4Click() { controls_.ClearReport(); }
+void TestRunController::SpeedButton4Click() {
+  controls_.ClearReport();
+}
 
 void TestRunController::CheckBox1Click() {
   controls_.SetEditEnabled(EditId::kEdit8, controls_.Checked(CheckBoxId::kCheckBox1));
@@ -112,8 +113,8 @@ void TestRunController::LaunchEngine() {
   controls_.RepaintNow();
   if (FileError error = host_.StartEngine(command)) {
     SetTimer(false);
-    controls_.ShowMessage(std::string("The engine ") + kEngineName + " cannot be started: " +
-                          *error);
+    controls_.ShowMessage(std::string("The engine ") + kEngineName +
+                          " cannot be started: " + *error);
     return;
   }
   SetTimer(true);
@@ -161,7 +162,9 @@ void TestRunController::StopRun() {
   host_.StopEngine();
 }
 
-std::string TestRunController::OutputPath() { return host_.ProgramDirectory() + "output.tmp"; }
+std::string TestRunController::OutputPath() {
+  return host_.ProgramDirectory() + "output.tmp";
+}
 
 std::string TestRunController::CommandLine() {
   if (IsBasicStep(run_state_)) {
@@ -170,10 +173,9 @@ std::string TestRunController::CommandLine() {
   if (run_state_ == kBdsPass) {
     return BdsCommandLine(controls_.EditText(EditId::kEdit7), controls_.EditText(EditId::kEdit8));
   }
-  return AdvancedIxoCommandLine(-run_state_, controls_.EditText(EditId::kEdit2),
-                                controls_.EditText(EditId::kEdit4),
-                                controls_.EditText(EditId::kEdit5),
-                                controls_.EditText(EditId::kEdit6));
+  return AdvancedIxoCommandLine(
+      -run_state_, controls_.EditText(EditId::kEdit2), controls_.EditText(EditId::kEdit4),
+      controls_.EditText(EditId::kEdit5), controls_.EditText(EditId::kEdit6));
 }
 
 std::string TestRunController::StatusText() {
@@ -188,8 +190,8 @@ void TestRunController::CompleteBasicStep(double value) {
   const int row = BasicStepRow(step);
   controls_.SetGridCell(0, row, "m=" + GeneralNumberText(m, decimal_separator_));
   controls_.SetGridCell(1, row, GeneralNumberText(value, decimal_separator_));
-  controls_.SetGridCell(
-      2, row, Verdict(value, controls_.EpsRangeIndex(), m, controls_.SizeClassIndex()));
+  controls_.SetGridCell(2, row,
+                        Verdict(value, controls_.EpsRangeIndex(), m, controls_.SizeClassIndex()));
   // A maximum lowered below the dimension reached ends the run here as well.
   if (controls_.MaxDimensionIndex() <= step || step >= kLastBasicStep) {
     host_.DeleteFile(OutputPath());
@@ -205,7 +207,8 @@ void TestRunController::CompleteIxoPass(double value) {
   fields.eps_low = controls_.EditText(EditId::kEdit2);
   fields.eps_high = controls_.EditText(EditId::kEdit4);
   fields.dimension = controls_.EditText(EditId::kEdit7);
-  if (controls_.Checked(CheckBoxId::kCheckBox3)) fields.intervals = controls_.EditText(EditId::kEdit5);
+  if (controls_.Checked(CheckBoxId::kCheckBox3))
+    fields.intervals = controls_.EditText(EditId::kEdit5);
   if (controls_.Checked(CheckBoxId::kCheckBox2)) {
     fields.constraint = controls_.EditText(EditId::kEdit6);
   }
@@ -234,7 +237,8 @@ void TestRunController::ReportEngineEnded(const EngineStatus& status) {
   if (!status.how.empty()) message += " (" + status.how + ")";
   message += ".";
   std::string error_text = TrimmedEnd(status.error_text);
-  if (error_text.size() > kMaxErrorTextShown) error_text = error_text.substr(0, kMaxErrorTextShown) + " ...";
+  if (error_text.size() > kMaxErrorTextShown)
+    error_text = error_text.substr(0, kMaxErrorTextShown) + " ...";
   if (!error_text.empty()) message += "\n" + error_text;
   controls_.ShowMessage(message);
 }

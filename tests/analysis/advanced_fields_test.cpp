@@ -14,13 +14,26 @@ TEST(ParseIntegerText, ReadsLikeTheIntegerConversion) {
     std::optional<int> expected;
   };
   const Case cases[] = {
-      {"2", 2},           {"  16", 16},        {"+7", 7},        {"-3", -3},
-      {"0", 0},           {"007", 7},          {"2147483647", 2147483647},
-      {"-2147483648", -2147483647 - 1},        {"2147483648", std::nullopt},
-      {"99999999999999999999", std::nullopt},  {"", std::nullopt},
-      {" ", std::nullopt}, {"+", std::nullopt}, {"- 3", std::nullopt},
-      {"2 ", std::nullopt}, {"2.0", std::nullopt}, {"1e2", std::nullopt},
-      {"abc", std::nullopt}, {"\t2", std::nullopt}, {"0x10", std::nullopt},
+      {"2", 2},
+      {"  16", 16},
+      {"+7", 7},
+      {"-3", -3},
+      {"0", 0},
+      {"007", 7},
+      {"2147483647", 2147483647},
+      {"-2147483648", -2147483647 - 1},
+      {"2147483648", std::nullopt},
+      {"99999999999999999999", std::nullopt},
+      {"", std::nullopt},
+      {" ", std::nullopt},
+      {"+", std::nullopt},
+      {"- 3", std::nullopt},
+      {"2 ", std::nullopt},
+      {"2.0", std::nullopt},
+      {"1e2", std::nullopt},
+      {"abc", std::nullopt},
+      {"\t2", std::nullopt},
+      {"0x10", std::nullopt},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ParseIntegerText(c.text), c.expected) << "'" << c.text << "'";

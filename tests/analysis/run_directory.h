@@ -25,8 +25,7 @@ namespace ixo::testing {
 class RunDirectory {
  public:
   RunDirectory() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "ixo_runs_XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "ixo_runs_XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) std::abort();
     path_ = pattern + "/";
   }
@@ -49,9 +48,7 @@ class RunDirectory {
   void StandInEngine(const std::string& body) const {
     Write("ixo_engine", "#!/bin/sh\n" + body + "\n", 0755);
   }
-  bool Exists(const std::string& name) const {
-    return std::filesystem::exists(path_ + name);
-  }
+  bool Exists(const std::string& name) const { return std::filesystem::exists(path_ + name); }
   std::string Read(const std::string& name) const {
     std::ifstream in(path_ + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

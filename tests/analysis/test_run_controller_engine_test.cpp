@@ -116,9 +116,9 @@ TEST_F(EngineRunTest, EngineRefusingItsInputIsReported) {
   controller_.Button1Click();
   ASSERT_TRUE(TickUntilIdle(controller_));
   ASSERT_EQ(controls_.messages.size(), 1u);
-  EXPECT_EQ(controls_.messages[0].rfind("The engine ixo_engine ended without a result (exit status ",
-                                        0),
-            0u)
+  EXPECT_EQ(
+      controls_.messages[0].rfind("The engine ixo_engine ended without a result (exit status ", 0),
+      0u)
       << controls_.messages[0];
   // followed by the engine's own words
   EXPECT_NE(controls_.messages[0].find('\n'), std::string::npos) << controls_.messages[0];

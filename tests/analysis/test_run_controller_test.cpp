@@ -122,7 +122,7 @@ TEST_F(RunControllerTest, MaximumLoweredBelowTheReachedDimensionEndsTheRun) {
   controller_.Button1Click();
   Deliver(1.6);
   Deliver(2.4);
-  Deliver(3.2);  // dimension 5 is now running
+  Deliver(3.2);                       // dimension 5 is now running
   controls_.max_dimension_index = 1;  // maximum 3, already passed
   Deliver(3.9);
   EXPECT_EQ(controls_.grid[4][0], "m=5");
@@ -138,8 +138,11 @@ TEST_F(RunControllerTest, ValuesAreShownInGeneralNumberText) {
     char separator;
     std::string text;
   };
-  const Case cases[] = {{1.0, '.', "1"}, {0.5, '.', "0.5"},     {0.0, '.', "0"},
-                        {1.5, ',', "1,5"}, {12.345, ',', "12,345"}};
+  const Case cases[] = {{1.0, '.', "1"},
+                        {0.5, '.', "0.5"},
+                        {0.0, '.', "0"},
+                        {1.5, ',', "1,5"},
+                        {12.345, ',', "12,345"}};
   for (const Case& c : cases) {
     FakeControls controls;
     FakeHost host;
@@ -232,9 +235,9 @@ TEST_F(RunControllerTest, StartDuringARunStopsTheEarlierEngineFirst) {
   host_.log.clear();
   controls_.eps_range = 1;
   controller_.Button1Click();
-  const std::vector<std::string> expected = {
-      "cd /opt/ixo/", "stop", "stop", "delete /opt/ixo/output.tmp",
-      "start ixo_engine input.tmp 2 0.25 1.00 40 50 1"};
+  const std::vector<std::string> expected = {"cd /opt/ixo/", "stop", "stop",
+                                             "delete /opt/ixo/output.tmp",
+                                             "start ixo_engine input.tmp 2 0.25 1.00 40 50 1"};
   EXPECT_EQ(host_.log, expected);
   EXPECT_EQ(host_.engines_killed, 1);
   EXPECT_EQ(controller_.RunState(), 0);
@@ -332,9 +335,10 @@ TEST_F(RunControllerTest, CheckBoxesEnableTheirFields) {
     EditId edit;
     void (TestRunController::*click)();
   };
-  const Case cases[] = {{CheckBoxId::kCheckBox1, EditId::kEdit8, &TestRunController::CheckBox1Click},
-                        {CheckBoxId::kCheckBox2, EditId::kEdit6, &TestRunController::CheckBox2Click},
-                        {CheckBoxId::kCheckBox3, EditId::kEdit5, &TestRunController::CheckBox3Click}};
+  const Case cases[] = {
+      {CheckBoxId::kCheckBox1, EditId::kEdit8, &TestRunController::CheckBox1Click},
+      {CheckBoxId::kCheckBox2, EditId::kEdit6, &TestRunController::CheckBox2Click},
+      {CheckBoxId::kCheckBox3, EditId::kEdit5, &TestRunController::CheckBox3Click}};
   for (const Case& c : cases) {
     for (bool ticked : {true, false}) {
       controls_.enabled_edits.clear();
@@ -359,8 +363,8 @@ TEST_F(RunControllerTest, RefusedAdvancedFieldsStartNothing) {
       {EditId::kEdit7, "2.5", false, "'2.5' is not a valid integer value", true},
       {EditId::kEdit7, "1", false, "Embedding dimension: '1' must be an integer from 2 to 16.",
        false},
-      {EditId::kEdit7, "100", false,
-       "Embedding dimension: '100' must be an integer from 2 to 16.", false},
+      {EditId::kEdit7, "100", false, "Embedding dimension: '100' must be an integer from 2 to 16.",
+       false},
       {EditId::kEdit7, "-3", false, "Embedding dimension: '-3' must be an integer from 2 to 16.",
        false},
       {EditId::kEdit2, "0", false, "Epsilon range: '0' is not a positive number.", false},
@@ -368,8 +372,7 @@ TEST_F(RunControllerTest, RefusedAdvancedFieldsStartNothing) {
       {EditId::kEdit5, "0", false, "Number of intervals: '0' is not an integer of at least 1.",
        false},
       {EditId::kEdit6, "-1", false, "Cm constraint: '-1' is not an integer of at least 0.", false},
-      {EditId::kEdit8, "x", true, "Compute BDS for epsilon: 'x' is not a positive number.",
-       false},
+      {EditId::kEdit8, "x", true, "Compute BDS for epsilon: 'x' is not a positive number.", false},
   };
   for (const Case& c : cases) {
     FakeControls controls;

@@ -23,10 +23,10 @@ TEST(Verdict, BandEdges) {
     std::string at, outside;
   };
   const Edge edges[] = {
-      {5, true, "do not reject", "reject at 10%"},   {95, false, "do not reject", "reject at 10%"},
-      {2.5, true, "reject at 10%", "reject at 5%"},  {97.5, false, "reject at 10%", "reject at 5%"},
-      {1, true, "reject at 5%", "reject at 2%"},     {99, false, "reject at 5%", "reject at 2%"},
-      {0.5, true, "reject at 2%", "reject at 1%"},   {99.5, false, "reject at 2%", "reject at 1%"},
+      {5, true, "do not reject", "reject at 10%"},  {95, false, "do not reject", "reject at 10%"},
+      {2.5, true, "reject at 10%", "reject at 5%"}, {97.5, false, "reject at 10%", "reject at 5%"},
+      {1, true, "reject at 5%", "reject at 2%"},    {99, false, "reject at 5%", "reject at 2%"},
+      {0.5, true, "reject at 2%", "reject at 1%"},  {99.5, false, "reject at 2%", "reject at 1%"},
   };
   for (const Table& t : tables) {
     for (const Edge& e : edges) {
@@ -53,8 +53,8 @@ TEST(Verdict, KnownValues) {
       {1.600, 0, 2, 0, "do not reject"},  // inside 1.573 .. 1.645
       {0.0, 0, 2, 0, "reject at 1%"},     // the engine's 0.000 for an unusable dimension
       {0.0, 1, 10, 2, "reject at 1%"},
-      {1.657, 0, 2, 0, "reject at 2%"},   // exactly the 99.5th percentile
-      {1.544, 0, 2, 0, "reject at 2%"},   // exactly the 0.5th percentile
+      {1.657, 0, 2, 0, "reject at 2%"},  // exactly the 99.5th percentile
+      {1.544, 0, 2, 0, "reject at 2%"},  // exactly the 0.5th percentile
       {100.0, 3, 5, 1, "reject at 1%"},
       {1.6, 0, 11, 0, "unknown"},
       {1.6, 0, 1, 0, "unknown"},
