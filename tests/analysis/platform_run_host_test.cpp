@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -61,6 +63,22 @@ TEST_F(PlatformRunTest, EnginesRunInTheProgramDirectory) {
   if (!where.empty() && where.back() == '\n') where.pop_back();
   EXPECT_EQ(std::filesystem::canonical(where), std::filesystem::canonical(dir_.path()));
   EXPECT_EQ(controls_.grid[2][1], "3.25");
+}
+
+TEST_F(PlatformRunTest, ProgramDirectoryWithABlankInItsName) {
+  const std::string directory = dir_.path() + "My Programs/";
+  std::filesystem::create_directory(directory);
+  std::filesystem::copy_file(dir_.path() + "input.tmp", directory + "input.tmp");
+  std::ofstream(directory + "ixo_engine") << "#!/bin/sh\n" << kWriteDimensionAsValue << "\n";
+  std::filesystem::permissions(directory + "ixo_engine", std::filesystem::perms::owner_all);
+  RecordingHost host(directory);
+  TestRunController controller(controls_, host, '.');
+  controls_.max_dimension_index = 0;
+  controller.Button1Click();
+  ASSERT_TRUE(TickUntilIdle(controller));
+  EXPECT_TRUE(controls_.messages.empty()) << controls_.messages[0];
+  EXPECT_EQ(controls_.grid[1][1], "2.25");
+  EXPECT_FALSE(std::filesystem::exists(directory + "output.tmp"));
 }
 
 TEST_F(PlatformRunTest, ResultThatIsNotANumberStopsWithTheReadError) {
