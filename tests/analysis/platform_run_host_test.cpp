@@ -190,5 +190,18 @@ TEST_F(PlatformRunTest, StaleResultIsNeverShown) {
   EXPECT_EQ(controls_.grid[1][1], "2.25");
 }
 
+TEST_F(PlatformRunTest, ResultPathThatCannotBeClearedStopsTheStart) {
+  // A folder stands where the result file belongs: it cannot be deleted, so
+  // no engine is started whose result could never be told from what is there.
+  std::filesystem::create_directory(dir_.path() + "output.tmp");
+  dir_.StandInEngine(kWriteDimensionAsValue);
+  controller_.Button1Click();
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_TRUE(host_.commands.empty());
+  ASSERT_EQ(controls_.messages.size(), 1u);
+  EXPECT_NE(controls_.messages[0].find(dir_.path() + "output.tmp"), std::string::npos)
+      << controls_.messages[0];
+}
+
 }  // namespace
 }  // namespace ixo
