@@ -1,0 +1,17 @@
+#include "analysis/clipboard_text.h"
+
+namespace ixo {
+
+std::string ResultsClipboardText(const std::vector<std::vector<std::string>>& rows) {
+  std::string text = kClipboardHeader;
+  for (const std::vector<std::string>& row : rows) {
+    for (size_t column = 0; column < row.size(); ++column) {
+      text += row[column];
+      if (column + 1 < row.size()) text += '\t';
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace ixo

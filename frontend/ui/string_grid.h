@@ -1,0 +1,40 @@
+// The results grid StringGrid1: a fixed header row (row 0) above nine data rows
+// of three columns, whole rows selected singly or as a range, nothing editable,
+// no scroll bars. Cells are addressed as (column, row) with row 0 the header,
+// the way the test-run controller writes them.
+#pragma once
+
+#include <QTableWidget>
+#include <string>
+
+namespace ixo {
+
+// The selected block of data rows, in grid rows (1 = first data row).
+struct GridRows {
+  int top = 0;
+  int bottom = -1;  // bottom < top: nothing selected
+};
+
+class StringGrid final : public QTableWidget {
+ public:
+  // A grid of `columns` columns of the given widths and `rows` rows (header
+  // included) of `row_height` pixels each. The first data row is selected.
+  StringGrid(int columns, const int* column_widths, int rows, int row_height,
+             QWidget* parent = nullptr);
+
+  // The text of cell (`column`, `row`); row 0 is the header row.
+  QString Cell(int column, int row) const;
+  void SetCell(int column, int row, const QString& text);
+
+  // The rows of the current selection, top to bottom.
+  GridRows SelectedRows() const;
+  // Selects data rows `top` to `bottom` (grid rows, 1 and above).
+  void SelectRows(int top, int bottom);
+
+ protected:
+  // A right click opens the context menu without moving the selection, so that
+  // a range selected before can be copied.
+  void mousePressEvent(QMouseEvent* event) override;
+};
+
+}  // namespace ixo
