@@ -1,0 +1,92 @@
+// The about page's link labels and the real error box, offscreen.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "ui/jpeg_picture.h"
+#include "ui/link_label.h"
+#include "window_test_support.h"
+
+namespace ixo {
+namespace {
+
+bool LooksHighlighted(const LinkLabel& label) {
+  return label.font().underline() && label.palette().color(QPalette::WindowText) == Qt::blue;
+}
+
+bool LooksVisited(const LinkLabel& label) {
+  return !label.font().underline() &&
+         label.palette().color(QPalette::WindowText) == QColor(0, 0, 128);
+}
+
+void Enter(QWidget* widget) {
+  QEnterEvent event(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+  QApplication::sendEvent(widget, &event);
+}
+
+void Leave(QWidget* widget) {
+  QEvent event(QEvent::Leave);
+  QApplication::sendEvent(widget, &event);
+}
+
+void Click(QWidget* widget) {
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+  }
+}
+
+TEST_F(MainWindowTest, LinkLabelsChangeLookWithTheMouseAndOpenTheirTargets) {
+  for (LinkLabel* link : {form_.AuthorLink, form_.HomepageLink}) {
+    SCOPED_TRACE(link->objectName().toStdString());
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(link->toolTip(), link->Target());
+    EXPECT_TRUE(LooksHighlighted(*link));  // as laid out
+    Enter(link);
+    EXPECT_TRUE(LooksHighlighted(*link));
+    Leave(link);
+    EXPECT_TRUE(LooksVisited(*link));
+    Enter(link);
+    EXPECT_TRUE(LooksHighlighted(*link));
+    Leave(link);
+    Click(link);
+  }
+  EXPECT_EQ(opened_links_,
+            std::vector<std::string>({"mailto:ixo@example.org", "https://example.org/ixo"}));
+}
+
+// The real error box: captioned with the program's title, the message with a
+// full stop added only where it lacks one. The box is read and closed from a
+// timer, so the test never waits for a user.
+TEST(QtDialogsTest, ErrorBoxHasTheProgramCaptionAndAFullStop) {
+  for (const auto& [message, shown] : {std::pair<QString, QString>{"File not found", "File not found."},
+                                       {"Invalid numeric input.", "Invalid numeric input."}}) {
+    QString caption, text;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      caption = box->windowTitle();
+      text = box->text();
+      box->accept();
+    });
+    QtDialogs().ShowError(nullptr, message);
+    EXPECT_EQ(caption, "Ixo program");
+    EXPECT_EQ(text, shown);
+  }
+}
+
+TEST(JpegPictureTest, DecodesTheBuiltInPictureAndRefusesOtherBytes) {
+  const QImage picture = AboutPicture();
+  EXPECT_EQ(picture.size(), QSize(172, 73));
+  const unsigned char not_a_picture[] = {0xFF, 0xD8, 0xFF, 0x00, 'x', 'y'};
+  EXPECT_TRUE(DecodeJpeg(not_a_picture, sizeof not_a_picture).isNull());
+  EXPECT_TRUE(DecodeJpeg(not_a_picture, 0).isNull());
+}
+
+}  // namespace
+}  // namespace ixo

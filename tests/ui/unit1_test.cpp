@@ -1,0 +1,247 @@
+// The main window offscreen: its start values, a load filling both tabs, the
+// user messages, the error box and the clean-up on close.
+#include "ui/Unit1.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "ui/string_grid.h"
+#include "window_test_support.h"
+
+namespace ixo {
+namespace {
+
+QStringList Items(const QComboBox* list) {
+  QStringList items;
+  for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+  return items;
+}
+
+std::string FileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+TEST_F(MainWindowTest, StartsWithTheDesignedWindowAndPages) {
+  EXPECT_EQ(form_.windowTitle(), "Ixo program");
+  EXPECT_EQ(form_.size(), QSize(638, 235));
+  ASSERT_EQ(form_.PageControl1->count(), 3);
+  EXPECT_EQ(form_.PageControl1->tabText(0), "Basic test");
+  EXPECT_EQ(form_.PageControl1->tabText(1), "Advanced test");
+  EXPECT_EQ(form_.PageControl1->tabText(2), "About the program");
+  EXPECT_EQ(form_.PageControl1->currentWidget(), form_.TabSheet1);
+  EXPECT_EQ(form_.Panel1->text(), " Welcome to the Ixo program.");
+  EXPECT_EQ(form_.Panel1->geometry(), QRect(0, 217, 638, 18));
+  EXPECT_EQ(form_.Timer1->interval(), 50);
+  EXPECT_FALSE(form_.Timer1->isActive());
+  ASSERT_EQ(form_.PopupMenu1->actions().size(), 1);
+  EXPECT_EQ(form_.CopyresultsintoClipboard1->text(), "Copy results into Clipboard");
+  // Controls are found by their layout names.
+  for (const char* name : {"Button1", "BitBtn1", "SpeedButton1", "SpeedButton2", "SpeedButton3",
+                           "SpeedButton4", "ComboBox1r", "StringGrid1", "ListBox1", "Edit7",
+                           "Memo1", "Memo2", "Image1", "Panel3", "GroupBox7"}) {
+    EXPECT_NE(form_.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+  }
+}
+
+TEST_F(MainWindowTest, StartsWithTheBasicPageEmptyAndTheDefaultOptions) {
+  EXPECT_TRUE(form_.Edit3->text().isEmpty());
+  EXPECT_EQ(form_.ListBox1->count(), 0);
+  EXPECT_EQ(form_.GroupBox2->title(), " Descriptive statistics ");
+  for (QLabel* value : {form_.Label7, form_.Label5, form_.Label44, form_.Label9, form_.Label11,
+                        form_.Label13, form_.Label15}) {
+    EXPECT_EQ(value->text(), "0") << value->objectName().toStdString();
+    EXPECT_TRUE(value->font().bold()) << value->objectName().toStdString();
+  }
+  EXPECT_EQ(Items(form_.ComboBox1r),
+            QStringList({"0.60 - 1.90", "0.25 - 1.00", "0.50 - 1.50", "0.25 - 2.00"}));
+  EXPECT_EQ(form_.ComboBox1r->currentIndex(), 0);
+  EXPECT_EQ(Items(form_.ComboBox2), QStringList({"2", "3", "4", "5", "6", "7", "8", "9", "10"}));
+  EXPECT_EQ(form_.ComboBox2->currentIndex(), 8);
+  EXPECT_EQ(form_.ComboBox2->maxVisibleItems(), 9);
+  EXPECT_EQ(Items(form_.ComboBox3), QStringList({"500", "1000", "2500"}));
+  EXPECT_EQ(form_.ComboBox3->currentIndex(), 0);
+  for (QComboBox* list : {form_.ComboBox1r, form_.ComboBox2, form_.ComboBox3}) {
+    EXPECT_FALSE(list->isEditable());
+  }
+  EXPECT_EQ(form_.Button1->text(), "Run the test");
+  EXPECT_EQ(form_.BitBtn1->text(), "Histogram");
+  EXPECT_EQ(form_.SpeedButton1->text(), "...");
+
+  const StringGrid& grid = *form_.StringGrid1;
+  EXPECT_EQ(grid.columnCount(), 3);
+  EXPECT_EQ(grid.rowCount(), 9);  // the header row is the grid's fixed row above these
+  for (int row = 0; row <= 9; ++row) {
+    for (int column = 0; column < 3; ++column) EXPECT_TRUE(grid.Cell(column, row).isEmpty());
+  }
+  EXPECT_EQ(grid.editTriggers(), QAbstractItemView::NoEditTriggers);
+  EXPECT_EQ(grid.selectionBehavior(), QAbstractItemView::SelectRows);
+  EXPECT_EQ(grid.selectionMode(), QAbstractItemView::ContiguousSelection);
+  const GridRows selected = grid.SelectedRows();
+  EXPECT_EQ(selected.top, 1);
+  EXPECT_EQ(selected.bottom, 1);
+}
+
+TEST_F(MainWindowTest, StartsWithTheAdvancedFieldsAndTheirBoxes) {
+  EXPECT_EQ(form_.Edit2->text(), "0.60");
+  EXPECT_EQ(form_.Edit4->text(), "1.90");
+  EXPECT_EQ(form_.Edit7->text(), "2");
+  EXPECT_EQ(form_.Edit5->text(), "40");
+  EXPECT_EQ(form_.Edit6->text(), "50");
+  EXPECT_EQ(form_.Edit8->text(), "0.50");
+  for (QLineEdit* open : {form_.Edit2, form_.Edit4, form_.Edit7}) EXPECT_TRUE(open->isEnabled());
+  for (QLineEdit* locked : {form_.Edit5, form_.Edit6, form_.Edit8}) {
+    EXPECT_FALSE(locked->isEnabled());
+  }
+  EXPECT_EQ(form_.CheckBox3->text(), "Number of intervals:");
+  EXPECT_EQ(form_.CheckBox2->text(), "Cm constraint:");
+  EXPECT_EQ(form_.CheckBox1->text(), "Compute BDS for epsilon:");
+  for (QCheckBox* box : {form_.CheckBox1, form_.CheckBox2, form_.CheckBox3}) {
+    EXPECT_FALSE(box->isChecked());
+  }
+  EXPECT_TRUE(form_.Memo1->toPlainText().isEmpty());
+  EXPECT_EQ(form_.SpeedButton3->text(), "Run the test");
+  EXPECT_EQ(form_.SpeedButton4->text(), "Clear window");
+  EXPECT_EQ(form_.GroupBox1->title(), " Advanced options");
+
+  // Ticking a box unlocks its field, unticking locks it again with its text kept.
+  form_.CheckBox3->click();
+  EXPECT_TRUE(form_.Edit5->isEnabled());
+  form_.Edit5->setText("20");
+  form_.CheckBox3->click();
+  EXPECT_FALSE(form_.Edit5->isEnabled());
+  EXPECT_EQ(form_.Edit5->text(), "20");
+  form_.CheckBox1->click();
+  EXPECT_TRUE(form_.Edit8->isEnabled());
+}
+
+TEST_F(MainWindowTest, StartsWithTheAboutPage) {
+  EXPECT_FALSE(form_.Image1->pixmap().isNull());
+  EXPECT_EQ(form_.Image1->pixmap().size(), QSize(172, 73));
+  EXPECT_FALSE(form_.Image1->toolTip().isEmpty());
+  EXPECT_EQ(form_.GroupBox7->title(), " Program info");
+  EXPECT_EQ(form_.GroupBox6->title(), " Description ");
+  EXPECT_TRUE(form_.Memo2->isReadOnly());
+  const QString help = form_.Memo2->toPlainText();
+  EXPECT_TRUE(help.startsWith("Ixo program [help file]"));
+  for (const char* heading : {"TABLE OF CONTENT:", "1. BASIC DESCRIPTION", "2. HOW TO USE THE PROGRAM",
+                              "3. ADVANCED INFO", "4. CONTACT", "ixo_engine", "ixo@example.org"}) {
+    EXPECT_TRUE(help.contains(QString::fromLatin1(heading))) << heading;
+  }
+  EXPECT_EQ(form_.AuthorLink->text(), "The Ixo developers");
+  EXPECT_EQ(form_.AuthorLink->Target(), "mailto:ixo@example.org");
+  EXPECT_EQ(form_.HomepageLink->text(), "program homepage");
+  EXPECT_EQ(form_.HomepageLink->Target(), "https://example.org/ixo");
+}
+
+// The series 1, 2, 3, 4 behind a header line: both tabs show the same figures.
+TEST_F(MainWindowTest, LoadFillsBothTabsTheListAndInputTmp) {
+  const std::string path = WriteDataFile("four.txt", "value\n1\n2\n3\n4\n");
+  form2_.SetGaugeProgress(100);
+  Load(path);
+
+  ASSERT_TRUE(dialogs_.errors.empty()) << dialogs_.errors.front().toStdString();
+  ASSERT_EQ(dialogs_.asked_directories.size(), 1u);
+  EXPECT_EQ(dialogs_.asked_directories[0].toStdString(), program_directory_);
+  EXPECT_EQ(form_.Edit3->text().toStdString(), path);
+  EXPECT_EQ(form_.Edit1->text().toStdString(), path);
+  const std::pair<QLabel*, QLabel*> pairs[] = {
+      {form_.Label7, form_.Label34},  {form_.Label5, form_.Label31},
+      {form_.Label44, form_.Label43}, {form_.Label9, form_.Label36},
+      {form_.Label11, form_.Label38}, {form_.Label13, form_.Label40},
+      {form_.Label15, form_.Label42}};
+  const QStringList expected = {"four.txt", "4", "1", "2.500", "1.291", "3.000", "0.430"};
+  for (size_t i = 0; i < std::size(pairs); ++i) {
+    EXPECT_EQ(pairs[i].first->text(), expected[static_cast<int>(i)]);
+    EXPECT_EQ(pairs[i].second->text(), expected[static_cast<int>(i)]);
+  }
+  ASSERT_EQ(form_.ListBox1->count(), 4);
+  EXPECT_EQ(form_.ListBox1->item(0)->text(), " 1");
+  EXPECT_EQ(form_.ListBox1->item(3)->text(), " 4");
+  EXPECT_EQ(form_.ComboBox3->currentIndex(), 0);
+  EXPECT_EQ(FileText(InputTmp()), "1\r\n2\r\n3\r\n4\r\n");
+  EXPECT_EQ(form2_.findChild<QProgressBar*>("Gauge1")->value(), 0);
+  // The import leaves the status line alone.
+  EXPECT_EQ(form_.Panel1->text(), " Welcome to the Ixo program.");
+}
+
+TEST_F(MainWindowTest, CancelledDialogChangesNothing) {
+  Load(WriteDataFile("four.txt", "1\n2\n3\n4\n"));
+  form_.ComboBox3->setCurrentIndex(2);
+  form2_.SetGaugeProgress(100);
+  Load("");
+  EXPECT_EQ(form_.ListBox1->count(), 4);
+  EXPECT_EQ(form_.ComboBox3->currentIndex(), 2);
+  EXPECT_EQ(form2_.findChild<QProgressBar*>("Gauge1")->value(), 100);
+  EXPECT_TRUE(dialogs_.errors.empty());
+}
+
+// An error stops the import where it happens; what was done stays, and the
+// box shows the message with its full stop.
+TEST_F(MainWindowTest, EmptyFileShowsTheErrorBoxAfterTheCounts) {
+  Load(WriteDataFile("empty.txt", ""));
+  ASSERT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_EQ(dialogs_.errors[0], "Invalid floating point operation.");
+  EXPECT_EQ(form_.Label5->text(), "0");
+  EXPECT_EQ(form_.Label44->text(), "1");
+  EXPECT_EQ(form_.Label7->text(), "empty.txt");
+  EXPECT_EQ(form_.Label9->text(), "0");
+}
+
+TEST_F(MainWindowTest, ButtonsWithoutDataAskForAFile) {
+  form_.BitBtn1->click();
+  form_.Button1->click();
+  form_.SpeedButton3->click();
+  ASSERT_EQ(dialogs_.messages.size(), 3u);
+  for (const QString& message : dialogs_.messages) {
+    EXPECT_EQ(message, "Please, load an input file first.");
+  }
+  EXPECT_FALSE(form_.Timer1->isActive());
+  EXPECT_TRUE(form_.StringGrid1->Cell(0, 0).isEmpty());
+}
+
+TEST_F(MainWindowTest, HandlerErrorsReachTheErrorBoxWithAFullStop) {
+  form_.Guarded([] { throw std::runtime_error("File not found"); });
+  form_.Guarded([] { throw std::runtime_error("Cannot open clipboard."); });
+  ASSERT_EQ(dialogs_.errors.size(), 2u);
+  EXPECT_EQ(dialogs_.errors[0], "File not found.");
+  EXPECT_EQ(dialogs_.errors[1], "Cannot open clipboard.");
+}
+
+TEST_F(MainWindowTest, ClosingDeletesInputTmpOnly) {
+  Load(WriteDataFile("four.txt", "1\n2\n3\n4\n"));
+  ASSERT_TRUE(std::filesystem::exists(InputTmp()));
+  std::ofstream(program_directory_ + "output.tmp") << "1.000\n";
+  form_.show();
+  form_.close();
+  EXPECT_FALSE(std::filesystem::exists(InputTmp()));
+  EXPECT_TRUE(std::filesystem::exists(program_directory_ + "output.tmp"));
+  EXPECT_TRUE(dialogs_.errors.empty());
+}
+
+TEST_F(MainWindowTest, ClosingWithoutALoadIsSilent) {
+  form_.show();
+  form_.close();
+  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+}  // namespace
+}  // namespace ixo
