@@ -91,6 +91,16 @@ TForm2::TForm2(ixo::ObservationList& list, ixo::Dialogs& dialogs, char decimal_s
   connect(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
 }
 
+TForm2::~TForm2() {
+  // QDialog's destructor hides the controls, and the spin field's focus-out
+  // correction would then call back into this already destroyed part.
+  for (QObject* sender :
+       {static_cast<QObject*>(SpinEdit1), static_cast<QObject*>(SpinEdit1->findChild<QLineEdit*>()),
+        static_cast<QObject*>(CheckBox1), static_cast<QObject*>(CheckBox2)}) {
+    disconnect(sender, nullptr, this, nullptr);
+  }
+}
+
 void TForm2::BuildPanel(QWidget* panel) {
   using ixo::Place;
   using ixo::PlaceLabel;

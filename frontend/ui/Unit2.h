@@ -35,6 +35,7 @@ class TForm2 : public QDialog {
   // outlive the window.
   TForm2(ixo::ObservationList& list, ixo::Dialogs& dialogs, char decimal_separator,
          QWidget* parent = nullptr);
+  ~TForm2() override;
 
   // Empties the bars (Series1) and the normal curve (Series2).
   void ClearSeries();

@@ -30,7 +30,7 @@ constexpr double kHeadroomWithoutMarks = 1.05;
 }  // namespace
 
 HistogramChart::HistogramChart(char decimal_separator, QWidget* parent)
-    : QChartView(parent),
+    : QChartView(new QChart, parent),  // the view owns the chart, the chart its series and axes
       decimal_separator_(decimal_separator),
       bar_outline_(new QLineSeries),
       bar_base_(new QLineSeries),
@@ -42,15 +42,17 @@ HistogramChart::HistogramChart(char decimal_separator, QWidget* parent)
   setRenderHint(QPainter::Antialiasing, false);
   setFrameShape(QFrame::NoFrame);
 
-  auto* chart = new QChart;
+  QChart* chart = this->chart();
   chart->legend()->hide();
   chart->setBackgroundRoundness(0);
   chart->setBackgroundBrush(Qt::white);
   chart->setPlotAreaBackgroundVisible(false);
   chart->setMargins(QMargins(4, 4, 8, 4));
   chart->setLocalizeNumbers(true);
-  setChart(chart);  // the view owns the chart, the chart its series and axes
 
+  // The area series does not own the lines that bound it.
+  bar_outline_->setParent(series1_);
+  bar_base_->setParent(series1_);
   series1_->setObjectName(QStringLiteral("Series1"));
   series1_->setBrush(kNavy);
   series1_->setPen(QPen(Qt::black, 1));
