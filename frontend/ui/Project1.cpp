@@ -27,10 +27,13 @@ bool HasDisplay() {
 // While the application object starts, Qt reports a display it cannot reach
 // with warnings and then a fatal error that aborts. Say it in one line instead
 // and leave with a failure status, without an abort trace.
-void StartupMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
+void StartupMessageHandler(QtMsgType type, const QMessageLogContext&, const QString&) {
   if (type != QtFatalMsg) return;
-  std::fprintf(stderr, "ixo: the window cannot be shown: %s\n",
-               message.section(QLatin1Char('\n'), 0, 0).toLocal8Bit().constData());
+  QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+  if (display.isEmpty()) display = qEnvironmentVariable("DISPLAY");
+  if (display.isEmpty()) display = qEnvironmentVariable("QT_QPA_PLATFORM");
+  std::fprintf(stderr, "ixo: the window needs a display, and \"%s\" cannot be opened.\n",
+               display.toLocal8Bit().constData());
   std::_Exit(EXIT_FAILURE);
 }
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -241,6 +242,29 @@ TEST_F(MainWindowTest, ClosingWithoutALoadIsSilent) {
   form_.close();
   EXPECT_TRUE(dialogs_.errors.empty());
   EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+// A user whose locale writes decimal commas: the window takes its separator
+// from the locale, so lists and labels show commas while input.tmp keeps points.
+class CommaLocale {
+ protected:
+  CommaLocale() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+  ~CommaLocale() { QLocale::setDefault(QLocale::c()); }
+};
+
+class CommaLocaleWindowTest : private CommaLocale, public MainWindowTest {};
+
+TEST_F(CommaLocaleWindowTest, ShowsCommasAndWritesPoints) {
+  EXPECT_EQ(form_.DecimalSeparator(), ',');
+  Load(WriteDataFile("mixed.txt", "1,5\n2.5\n-3,25\n"));
+  ASSERT_TRUE(dialogs_.errors.empty()) << dialogs_.errors.front().toStdString();
+  ASSERT_EQ(form_.ListBox1->count(), 3);
+  EXPECT_EQ(form_.ListBox1->item(0)->text(), " 1,5");
+  EXPECT_EQ(form_.ListBox1->item(1)->text(), " 2,5");
+  EXPECT_EQ(form_.ListBox1->item(2)->text(), "-3,25");
+  EXPECT_EQ(form_.Label9->text(), "0,250");
+  EXPECT_EQ(form_.Label36->text(), "0,250");
+  EXPECT_EQ(FileText(InputTmp()), "1.5\r\n2.5\r\n-3.25\r\n");
 }
 
 }  // namespace
