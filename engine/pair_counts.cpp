@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <system_error>
 #include <thread>
 
 #if defined(__x86_64__)
@@ -26,7 +27,7 @@ constexpr int kMaxGroup = 253;
 constexpr std::uint8_t kPad = 255;
 constexpr int kSideSlots = kMaxPairCountDimension;  // a position's left or right reach, 1..m
 constexpr int kBlock = 2048;
-constexpr int kTopSlots = 256;
+constexpr std::uint32_t kSpareSlots = 32;
 // Bucket tables larger than this fall back to a binary search per difference.
 constexpr std::uint64_t kMaxBuckets = std::uint64_t{1} << 20;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -208,18 +209,42 @@ __attribute__((target_clones("avx2", "default"))) void CountBlock(
 }
 
 // When only the top dimension j is wanted: the maximum rank of the run of j
-// positions that starts at each position, histogrammed directly. Runs that
-// reach past the lag's end take the pad value and are ignored later. Four
-// interleaved histograms keep equal neighbours from waiting on each other.
+// positions that starts at each position. Runs that reach past the lag's end
+// meet the pad, and both they and the runs beyond every distance are clamped
+// to `beyond` (the group size). Neighbouring positions are histogrammed as one
+// pair (a, b) on a side of beyond + 1, halving the increments, in two
+// interleaved copies so that equal neighbours do not wait on each other. The
+// pair (beyond, beyond), often the bulk of them, counts for nothing; it is
+// spread over kSpareSlots spare slots for the same reason.
 __attribute__((target_clones("avx2", "default"))) void CountTopBlock(
-    const std::uint8_t* __restrict ranks, int count, int j, std::uint32_t* __restrict histogram) {
+    const std::uint8_t* __restrict ranks, int count, int j, int beyond,
+    std::uint32_t* __restrict histogram) {
   std::uint8_t high[kBlock];
+  std::uint32_t slot[kBlock / 2];
+  const auto cap = static_cast<std::uint8_t>(beyond);
   for (int i = 0; i < count; ++i) high[i] = ranks[i];
   for (int k = 1; k < j; ++k) {
     const std::uint8_t* __restrict other = ranks + k;
     for (int i = 0; i < count; ++i) high[i] = high[i] > other[i] ? high[i] : other[i];
   }
-  for (int i = 0; i < count; ++i) ++histogram[(i & 3) * kTopSlots + high[i]];
+  for (int i = 0; i < count; ++i) high[i] = high[i] < cap ? high[i] : cap;
+  const std::uint32_t side = beyond + 1;
+  const std::uint32_t copy = side * side;
+  const std::uint32_t nothing = copy - 1;  // (beyond, beyond)
+  const int pairs = count / 2;
+  for (int q = 0; q < pairs; ++q) {
+    const std::uint32_t pair = high[2 * q] * side + high[2 * q + 1];
+    const std::uint32_t q32 = static_cast<std::uint32_t>(q);
+    slot[q] = pair == nothing ? 2 * copy + (q32 & (kSpareSlots - 1)) : pair + (q32 & 1) * copy;
+  }
+  for (int q = 0; q < pairs; ++q) ++histogram[slot[q]];
+  if (count % 2 == 1) ++histogram[high[count - 1] * side + beyond];
+}
+
+// Slots of CountBlock's histogram, or of CountTopBlock's two copies and spares.
+std::size_t HistogramSize(int group_size, int m, bool top_only) {
+  const std::size_t ranks = static_cast<std::size_t>(group_size) + 1;
+  return top_only ? 2 * ranks * ranks + kSpareSlots : ranks * m * m;
 }
 
 // One thread's share of the lags: ranks every lag into a padded byte row and
@@ -232,8 +257,9 @@ class LagCounter {
         ranks_(ranks),
         m_(m),
         top_only_(top_only),
+        group_size_(group_size),
         row_(series.size() + 2 * kSideSlots, kPad),
-        narrow_(top_only ? 4 * kTopSlots : static_cast<std::size_t>(group_size + 1) * m * m, 0),
+        narrow_(HistogramSize(group_size, m, top_only), 0),
         wide_(narrow_.size(), 0) {}
 
   void CountLag(int lag) {
@@ -247,14 +273,15 @@ class LagCounter {
     for (int start = 0; start < count; start += kBlock) {
       const int length = std::min(kBlock, count - start);
       if (top_only_)
-        CountTopBlock(row + start, length, m_, narrow_.data());
+        CountTopBlock(row + start, length, m_, group_size_, narrow_.data());
       else
         CountBlock(row + start, length, m_, narrow_.data());
     }
   }
 
   // The histogram over every lag counted so far: by (rank, A - 1, B - 1), or
-  // for the top dimension alone by run maximum, in four interleaved copies.
+  // for the top dimension alone by the run maxima of neighbouring positions,
+  // in two interleaved copies.
   const std::vector<std::uint64_t>& Histogram() {
     Flush();
     return wide_;
@@ -273,6 +300,7 @@ class LagCounter {
   const DistanceRanks& ranks_;
   int m_;
   bool top_only_;
+  int group_size_;
   std::vector<std::uint8_t> row_;
   std::vector<std::uint32_t> narrow_;
   std::vector<std::uint64_t> wide_;
@@ -297,7 +325,14 @@ std::vector<std::uint64_t> CountAllLags(std::span<const double> series, const Di
   counters.reserve(threads);
   for (int i = 0; i < threads; ++i) counters.emplace_back(series, ranks, group_size, m, top_only);
   std::vector<std::thread> helpers;
-  for (int i = 1; i < threads; ++i) helpers.emplace_back(work, std::ref(counters[i]));
+  for (int i = 1; i < threads; ++i) {
+    // Without a further thread the ones started share its lags.
+    try {
+      helpers.emplace_back(work, std::ref(counters[i]));
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
   work(counters[0]);
   for (auto& helper : helpers) helper.join();
 
@@ -370,7 +405,12 @@ PairCounts CountClosePairs(std::span<const double> series, std::span<const doubl
     std::vector<std::vector<std::uint64_t>> close(m, std::vector<std::uint64_t>(group_size, 0));
     for (std::size_t g = 0; g < group_size; ++g) {
       if (top_only) {
-        for (int copy = 0; copy < 4; ++copy) close[m - 1][g] += histogram[copy * kTopSlots + g];
+        const std::size_t side = group_size + 1;
+        for (std::size_t copy = 0; copy < 2; ++copy)
+          for (std::size_t other = 0; other < side; ++other) {
+            const std::size_t base = copy * side * side;
+            close[m - 1][g] += histogram[base + g * side + other] + histogram[base + other * side + g];
+          }
         continue;
       }
       for (int a = 1; a <= m; ++a)

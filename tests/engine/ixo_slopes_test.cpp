@@ -98,29 +98,35 @@ std::vector<double> ReadExample(const std::string& name) {
 TEST(IxoSlopes, BothCountingPathsGiveTheSameResults) {
   // The pair counts against the kernel, per dimension: slope to the last bit
   // and number of usable points, hence the same report. Write mode 0 visits
-  // dimensions 2..m, write mode 1 the top one alone.
+  // dimensions first..last, write mode 1 the top one alone (first = last).
   struct Case {
+    const char* series;  // an example file, or "" for a short synthetic series
     double eps_low, eps_high;
     int subint, cm_limit, first, last;
   };
-  const Case cases[] = {{0.60, 1.90, 40, 50, 2, 10}, {1.90, 0.60, 40, 50, 6, 6},
-                        {0.25, 1.00, 1, 50, 2, 4},   {0.50, 1.50, 40, 0, 16, 16}};
-  for (const std::string name : {"", "normal.txt", "garch.txt", "logistic.txt"}) {
+  const Case cases[] = {
+      {"normal.txt", 0.25, 1.00, 40, 50, 2, 10},  {"normal.txt", 0.60, 1.90, 40, 50, 7, 7},
+      {"garch.txt", 0.60, 1.90, 40, 50, 2, 5},    {"garch.txt", 1.90, 0.60, 40, 50, 10, 10},
+      {"logistic.txt", 0.25, 2.00, 40, 50, 2, 5}, {"logistic.txt", 0.50, 1.50, 40, 50, 4, 4},
+      {"", 0.25, 1.00, 1, 50, 2, 4},              {"", 0.50, 1.50, 40, 0, 16, 16},
+  };
+  for (const Case& c : cases) {
+    const std::string name = c.series;
     const std::vector<double> x = name.empty() ? Series(300) : ReadExample(name);
     ASSERT_GE(x.size(), 100u) << name;
     const Statistics s = Describe(x);
-    for (const Case& c : cases) {
-      const SlopeInput fast{x, DistanceGrid(c.eps_low, c.eps_high, s.sd, c.subint), s.spread, c.cm_limit};
-      SlopeInput reference = fast;
-      reference.path = CountingPath::kKernel;
-      const std::vector<DimensionSlope> expected = IxoSlopes(reference, c.first, c.last);
-      const std::vector<DimensionSlope> actual = IxoSlopes(fast, c.first, c.last);
-      ASSERT_EQ(expected.size(), actual.size());
-      for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(expected[i].dimension, actual[i].dimension);
-        EXPECT_EQ(expected[i].slope, actual[i].slope) << name << " j=" << expected[i].dimension;
-        EXPECT_EQ(expected[i].points, actual[i].points) << name << " j=" << expected[i].dimension;
-      }
+    const SlopeInput fast{x, DistanceGrid(c.eps_low, c.eps_high, s.sd, c.subint), s.spread, c.cm_limit};
+    SlopeInput reference = fast;
+    reference.path = CountingPath::kKernel;
+    const std::vector<DimensionSlope> expected = IxoSlopes(reference, c.first, c.last);
+    const std::vector<DimensionSlope> actual = IxoSlopes(fast, c.first, c.last);
+    ASSERT_EQ(expected.size(), actual.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      const std::string what = name + " " + std::to_string(c.eps_low) + ".." + std::to_string(c.eps_high) +
+                               " j=" + std::to_string(expected[i].dimension);
+      EXPECT_EQ(expected[i].dimension, actual[i].dimension) << what;
+      EXPECT_EQ(expected[i].slope, actual[i].slope) << what;
+      EXPECT_EQ(expected[i].points, actual[i].points) << what;
     }
   }
   release_tables();
