@@ -119,6 +119,12 @@ QStringList HistogramChart::MarkTexts() const {
   return texts;
 }
 
+QList<QLineF> HistogramChart::MarkPointers() const {
+  QList<QLineF> pointers;
+  for (const Mark& mark : marks_) pointers << mark.pointer->line();
+  return pointers;
+}
+
 void HistogramChart::RebuildBars() {
   // Each bar is a rectangle on the zero line; between bars the outline runs
   // along zero, so the area fills the bars only.

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QChartView>
+#include <QLineF>
 #include <QList>
 #include <QPointF>
 
@@ -44,6 +45,10 @@ class HistogramChart : public QChartView {
 
   // The texts of the value marks, one per bar, as drawn.
   QStringList MarkTexts() const;
+
+  // The pointer lines of the value marks in chart coordinates, each from its
+  // bar's top up to its label.
+  QList<QLineF> MarkPointers() const;
 
  private:
   void RebuildBars();

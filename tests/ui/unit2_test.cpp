@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
 #include <memory>
 #include <string>
 #include <vector>
@@ -252,6 +253,48 @@ TEST_F(HistogramWindow, ExecShowsModallyAndComputesOnActivation) {
   form_.exec();
   EXPECT_TRUE(computed);
   EXPECT_EQ(Chart()->Bars().size(), 9);
+}
+
+TEST(HistogramChart, MarksFollowTheBarsWhenThePlotChanges) {
+  HistogramChart chart('.');
+  chart.resize(369, 289);
+  chart.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+  chart.SetBars({{-1, 0.25}, {0, 0.5}, {1, 0.25}}, 2);
+  chart.SetCurve({{-1, 0.2}, {0, 0.6}, {1, 0.2}});
+
+  auto expect_marks_on_bars = [&] {
+    QCoreApplication::processEvents();
+    const QList<QLineF> pointers = chart.MarkPointers();
+    ASSERT_EQ(pointers.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+      const QPointF top = chart.chart()->mapToPosition(chart.Bars()[i]);
+      EXPECT_EQ(pointers[i].p1(), top) << i;
+      EXPECT_EQ(pointers[i].p2(), top - QPointF(0, 20)) << i;
+      EXPECT_TRUE(chart.chart()->plotArea().contains(top)) << i;
+    }
+  };
+  expect_marks_on_bars();
+  chart.resize(500, 400);
+  expect_marks_on_bars();
+  EXPECT_EQ(chart.MarkTexts(), QStringList({"0.25", "0.5", "0.25"}));
+
+  // Both axes cover both series: the x axis the bars' slots, the y axis the
+  // curve's peak above the highest bar.
+  const auto* x_axis = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Horizontal).first());
+  const auto* y_axis = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).first());
+  EXPECT_EQ(x_axis->min(), -2);
+  EXPECT_EQ(x_axis->max(), 2);
+  EXPECT_EQ(y_axis->min(), 0);
+  EXPECT_GE(y_axis->max(), 0.6);
+}
+
+TEST(HistogramChart, MarksUseTheDecimalSeparator) {
+  HistogramChart chart(',');
+  chart.SetBars({{0, 0.0625}, {1, 1234.5}}, 1);
+  EXPECT_EQ(chart.MarkTexts(), QStringList({"0,063", "1.234,5"}));
+  chart.SetBars({}, 0);
+  EXPECT_TRUE(chart.MarkTexts().isEmpty());
 }
 
 }  // namespace
