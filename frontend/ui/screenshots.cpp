@@ -4,6 +4,7 @@
 //
 // Usage: ixo_screenshots <data file> <output folder>   (under a real or virtual display)
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
     QApplication::processEvents(QEventLoop::AllEvents, 50);
   }
   form1.PageControl1->setCurrentWidget(form1.TabSheet2);
+  form1.CheckBox1->click();  // the advanced run with its BDS line
   form1.Guarded([&] { form1.SpeedButton3Click(); });
   while (form1.Timer1->isActive() && clock.elapsed() < 180000) {
     QApplication::processEvents(QEventLoop::AllEvents, 50);
