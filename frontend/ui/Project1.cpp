@@ -41,8 +41,9 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext&, const QStr
 
 int main(int argc, char** argv) {
   if (!HasDisplay()) {
-    std::fprintf(stderr, "ixo: the window needs a display, and neither DISPLAY nor "
-                         "WAYLAND_DISPLAY is set.\n");
+    std::fprintf(stderr,
+                 "ixo: the window needs a display, and neither DISPLAY nor "
+                 "WAYLAND_DISPLAY is set.\n");
     return EXIT_FAILURE;
   }
   const QtMessageHandler default_handler = qInstallMessageHandler(StartupMessageHandler);

@@ -1,16 +1,16 @@
 #include "ui/Unit1.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
@@ -19,12 +19,12 @@
 #include "analysis/clipboard_text.h"
 #include "analysis/run_host.h"
 #include "analysis/test_run_controller.h"
+#include "ui/Unit2.h"
 #include "ui/design_font.h"
 #include "ui/dialogs.h"
 #include "ui/form_layout.h"
 #include "ui/list_box_observations.h"
 #include "ui/string_grid.h"
-#include "ui/Unit2.h"
 #include "ui/window_run_controls.h"
 
 using ixo::Place;
@@ -61,8 +61,8 @@ TForm1::TForm1(ixo::Dialogs& dialogs, ixo::RunHost& host, ixo::LinkOpener opener
   PageControl1->addTab(TabSheet2, QStringLiteral("Advanced test"));
   PageControl1->addTab(TabSheet4, QStringLiteral("About the program"));
 
-  Panel1 = Place(new QLabel(QStringLiteral(" Welcome to the Ixo program."), this), "Panel1", 0,
-                 217, 638, 18);
+  Panel1 = Place(new QLabel(QStringLiteral(" Welcome to the Ixo program."), this), "Panel1", 0, 217,
+                 638, 18);
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
   Panel1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
@@ -77,8 +77,7 @@ TForm1::TForm1(ixo::Dialogs& dialogs, ixo::RunHost& host, ixo::LinkOpener opener
 
   observations_ = std::make_unique<ixo::ListBoxObservations>(*ListBox1);
   run_controls_ = std::make_unique<ixo::WindowRunControls>(*this, dialogs_);
-  controller_ =
-      std::make_unique<ixo::TestRunController>(*run_controls_, host_, decimal_separator_);
+  controller_ = std::make_unique<ixo::TestRunController>(*run_controls_, host_, decimal_separator_);
   ConnectHandlers();
 
   setFixedSize(kClientWidth, kClientHeight);
@@ -87,13 +86,14 @@ TForm1::TForm1(ixo::Dialogs& dialogs, ixo::RunHost& host, ixo::LinkOpener opener
 
 TForm1::~TForm1() = default;
 
-ixo::ObservationList& TForm1::Observations() { return *observations_; }
+ixo::ObservationList& TForm1::Observations() {
+  return *observations_;
+}
 
 void TForm1::ConnectHandlers() {
   const auto on_click = [this](QAbstractButton* button, void (TForm1::*handler)()) {
-    connect(button, &QAbstractButton::clicked, this, [this, handler] { Guarded([this, handler] {
-              (this->*handler)();
-            }); });
+    connect(button, &QAbstractButton::clicked, this,
+            [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
   };
   on_click(SpeedButton1, &TForm1::SpeedButton1Click);
   on_click(SpeedButton2, &TForm1::SpeedButton1Click);
@@ -127,19 +127,33 @@ void TForm1::Guarded(const std::function<void()>& handler) {
   }
 }
 
-void TForm1::Button1Click() { controller_->Button1Click(); }
+void TForm1::Button1Click() {
+  controller_->Button1Click();
+}
 
-void TForm1::Timer1Timer() { controller_->Timer1Timer(); }
+void TForm1::Timer1Timer() {
+  controller_->Timer1Timer();
+}
 
-void TForm1::SpeedButton3Click() { controller_->SpeedButton3Click(); }
+void TForm1::SpeedButton3Click() {
+  controller_->SpeedButton3Click();
+}
 
-void TForm1::SpeedButton4Click() { controller_->SpeedButton4Click(); }
+void TForm1::SpeedButton4Click() {
+  controller_->SpeedButton4Click();
+}
 
-void TForm1::CheckBox1Click() { controller_->CheckBox1Click(); }
+void TForm1::CheckBox1Click() {
+  controller_->CheckBox1Click();
+}
 
-void TForm1::CheckBox2Click() { controller_->CheckBox2Click(); }
+void TForm1::CheckBox2Click() {
+  controller_->CheckBox2Click();
+}
 
-void TForm1::CheckBox3Click() { controller_->CheckBox3Click(); }
+void TForm1::CheckBox3Click() {
+  controller_->CheckBox3Click();
+}
 
 void TForm1::BitBtn1Click() {
   if (ListBox1->count() == 0) {
@@ -164,8 +178,7 @@ void TForm1::CopyresultsintoClipboard1Click() {
       cells.push_back(StringGrid1->Cell(column, row).toStdString());
     }
   }
-  QGuiApplication::clipboard()->setText(
-      QString::fromStdString(ixo::ResultsClipboardText(rows)));
+  QGuiApplication::clipboard()->setText(QString::fromStdString(ixo::ResultsClipboardText(rows)));
 }
 
 void TForm1::FormClose() {

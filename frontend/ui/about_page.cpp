@@ -43,8 +43,8 @@ void TForm1::BuildAboutPage(ixo::LinkOpener opener) {
       "With thanks to the four colleagues who tested the first versions and helped with their "
       "comments."));
 
-  GroupBox7 = Place(new QGroupBox(QStringLiteral(" Program info"), page), "GroupBox7", 192, 3,
-                    225, 82);
+  GroupBox7 =
+      Place(new QGroupBox(QStringLiteral(" Program info"), page), "GroupBox7", 192, 3, 225, 82);
   PlaceLabel(GroupBox7, QStringLiteral("Author:"), 8, 14);
   AuthorLink = new ixo::LinkLabel(QStringLiteral("The Ixo developers"),
                                   QStringLiteral("mailto:") + QLatin1String(kMailAddress), opener,
@@ -55,8 +55,8 @@ void TForm1::BuildAboutPage(ixo::LinkOpener opener) {
   PlaceLabel(GroupBox7, QStringLiteral("If you have any comments or suggestions"), 20, 47);
   PlaceLabel(GroupBox7, QStringLiteral("to the program, please send me an e-mail."), 19, 64);
 
-  GroupBox6 = Place(new QGroupBox(QStringLiteral(" Description "), page), "GroupBox6", 8, 87,
-                    409, 101);
+  GroupBox6 =
+      Place(new QGroupBox(QStringLiteral(" Description "), page), "GroupBox6", 8, 87, 409, 101);
   int top = 16;
   for (const char* line : kDescription) {
     QLabel* label = PlaceLabel(GroupBox6, QString::fromLatin1(line), 8, top);
@@ -64,8 +64,8 @@ void TForm1::BuildAboutPage(ixo::LinkOpener opener) {
     label->adjustSize();
     top += 16;
   }
-  HomepageLink = new ixo::LinkLabel(QStringLiteral("program homepage"),
-                                    QLatin1String(kHomepage), opener, GroupBox6);
+  HomepageLink = new ixo::LinkLabel(QStringLiteral("program homepage"), QLatin1String(kHomepage),
+                                    opener, GroupBox6);
   HomepageLink->setObjectName(QStringLiteral("HomepageLink"));
   HomepageLink->move(288, 80);
 

@@ -38,10 +38,11 @@ void TForm1::BuildAdvancedPage() {
   QWidget* page = TabSheet2;
   Label21 = PlaceLabel(page, QStringLiteral("Input file:"), 10, 13, "Label21");
   Edit1 = Place(new QLineEdit(page), "Edit1", 59, 12, 110, 21);
-  SpeedButton2 = Place(new QPushButton(QStringLiteral("..."), page), "SpeedButton2", 170, 11, 23, 23);
+  SpeedButton2 =
+      Place(new QPushButton(QStringLiteral("..."), page), "SpeedButton2", 170, 11, 23, 23);
 
-  GroupBox4 = Place(new QGroupBox(QStringLiteral(" Descriptive statistics "), page), "GroupBox4",
-                    9, 38, 184, 147);
+  GroupBox4 = Place(new QGroupBox(QStringLiteral(" Descriptive statistics "), page), "GroupBox4", 9,
+                    38, 184, 147);
   ixo::PlaceStatisticsCaptions(GroupBox4);
   Label34 = PlaceValueLabel(GroupBox4, "Label34", 79, 25);
   Label31 = PlaceValueLabel(GroupBox4, "Label31", 126, 40);

@@ -33,10 +33,11 @@ void TForm1::BuildBasicPage() {
   QWidget* page = TabSheet1;
   Label4 = PlaceLabel(page, QStringLiteral("Input file:"), 10, 13, "Label4");
   Edit3 = Place(new QLineEdit(page), "Edit3", 59, 12, 110, 21);
-  SpeedButton1 = Place(new QPushButton(QStringLiteral("..."), page), "SpeedButton1", 170, 11, 23, 23);
+  SpeedButton1 =
+      Place(new QPushButton(QStringLiteral("..."), page), "SpeedButton1", 170, 11, 23, 23);
 
-  GroupBox2 = Place(new QGroupBox(QStringLiteral(" Descriptive statistics "), page), "GroupBox2",
-                    9, 38, 184, 147);
+  GroupBox2 = Place(new QGroupBox(QStringLiteral(" Descriptive statistics "), page), "GroupBox2", 9,
+                    38, 184, 147);
   PlaceStatisticsCaptions(GroupBox2);
   Label7 = PlaceValueLabel(GroupBox2, "Label7", 79, 25);
   Label5 = PlaceValueLabel(GroupBox2, "Label5", 126, 40);
@@ -49,31 +50,30 @@ void TForm1::BuildBasicPage() {
   ListBox1 = Place(new QListWidget(page), "ListBox1", 200, 11, 89, 174);
   ListBox1->setUniformItemSizes(true);
 
-  GroupBox3 = Place(new QGroupBox(QStringLiteral(" Basic options "), page), "GroupBox3", 294, 6,
-                    176, 115);
+  GroupBox3 =
+      Place(new QGroupBox(QStringLiteral(" Basic options "), page), "GroupBox3", 294, 6, 176, 115);
   PlaceLabel(GroupBox3, QStringLiteral("Epsilon range:"), 8, 24);
-  ComboBox1r = PlaceChoiceList(
-      GroupBox3, "ComboBox1r", 87, 20, 82,
-      {QStringLiteral("0.60 - 1.90"), QStringLiteral("0.25 - 1.00"), QStringLiteral("0.50 - 1.50"),
-       QStringLiteral("0.25 - 2.00")},
-      0);
+  ComboBox1r = PlaceChoiceList(GroupBox3, "ComboBox1r", 87, 20, 82,
+                               {QStringLiteral("0.60 - 1.90"), QStringLiteral("0.25 - 1.00"),
+                                QStringLiteral("0.50 - 1.50"), QStringLiteral("0.25 - 2.00")},
+                               0);
   PlaceLabel(GroupBox3, QStringLiteral("Maximum dimension:"), 8, 53);
   QStringList dimensions;
   for (int m = 2; m <= 10; ++m) dimensions << QString::number(m);
   ComboBox2 = PlaceChoiceList(GroupBox3, "ComboBox2", 112, 51, 57, dimensions, 8);
   ComboBox2->setMaxVisibleItems(9);
   PlaceLabel(GroupBox3, QStringLiteral("Set of critical values:"), 8, 84);
-  ComboBox3 = PlaceChoiceList(
-      GroupBox3, "ComboBox3", 112, 82, 57,
-      {QStringLiteral("500"), QStringLiteral("1000"), QStringLiteral("2500")}, 0);
+  ComboBox3 =
+      PlaceChoiceList(GroupBox3, "ComboBox3", 112, 82, 57,
+                      {QStringLiteral("500"), QStringLiteral("1000"), QStringLiteral("2500")}, 0);
 
   BitBtn1 = Place(new QPushButton(QStringLiteral("Histogram"), page), "BitBtn1", 296, 129, 85, 33);
-  Button1 = Place(new QPushButton(QStringLiteral("Run the test"), page), "Button1", 384, 129, 85,
-                  33);
+  Button1 =
+      Place(new QPushButton(QStringLiteral("Run the test"), page), "Button1", 384, 129, 85, 33);
 
   static constexpr int kColumnWidths[] = {34, 37, 74};
-  StringGrid1 = Place(new ixo::StringGrid(3, kColumnWidths, 10, 14, page), "StringGrid1", 475, 9,
-                      151, 153);
+  StringGrid1 =
+      Place(new ixo::StringGrid(3, kColumnWidths, 10, 14, page), "StringGrid1", 475, 9, 151, 153);
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
   CopyresultsintoClipboard1 = PopupMenu1->addAction(QStringLiteral("Copy results into Clipboard"));

@@ -24,8 +24,12 @@ void InstallDesignFonts() {
                             QStringLiteral("Liberation Sans"));
 }
 
-QFont DesignFont(bool bold) { return MakeFont(QStringLiteral("MS Sans Serif"), bold); }
+QFont DesignFont(bool bold) {
+  return MakeFont(QStringLiteral("MS Sans Serif"), bold);
+}
 
-QFont HelpTextFont() { return MakeFont(QStringLiteral("Microsoft Sans Serif"), false); }
+QFont HelpTextFont() {
+  return MakeFont(QStringLiteral("Microsoft Sans Serif"), false);
+}
 
 }  // namespace ixo

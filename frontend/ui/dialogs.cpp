@@ -22,8 +22,7 @@ void QtDialogs::ShowMessage(QWidget* parent, const QString& text) {
 }
 
 void QtDialogs::ShowError(QWidget* parent, const QString& message) {
-  QMessageBox box(QMessageBox::Critical, kCaption, ErrorBoxText(message), QMessageBox::Ok,
-                  parent);
+  QMessageBox box(QMessageBox::Critical, kCaption, ErrorBoxText(message), QMessageBox::Ok, parent);
   box.exec();
 }
 

@@ -24,8 +24,7 @@ void ShowText(const std::optional<std::string>& text, QLabel* basic, QLabel* adv
 
 void TForm1::SpeedButton1Click() {
   const std::string program_directory = host_.ProgramDirectory();
-  const QString chosen =
-      dialogs_.OpenFileName(this, QString::fromStdString(program_directory));
+  const QString chosen = dialogs_.OpenFileName(this, QString::fromStdString(program_directory));
   if (chosen.isEmpty()) return;
   const ixo::ImportResult result = ixo::ImportDataFile(chosen.toStdString(), program_directory,
                                                        decimal_separator_, *observations_);

@@ -1,12 +1,10 @@
 #include "ui/jpeg_picture.h"
 
 // jpeglib.h uses size_t and FILE without including their headers.
-#include <cstddef>
-#include <cstdio>
-
 #include <jpeglib.h>
 
 #include <csetjmp>
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 
@@ -65,6 +63,8 @@ QImage DecodeJpeg(const unsigned char* data, size_t size) {
   return *image;
 }
 
-QImage AboutPicture() { return DecodeJpeg(kAboutPictureJpeg, kAboutPictureJpegSize); }
+QImage AboutPicture() {
+  return DecodeJpeg(kAboutPictureJpeg, kAboutPictureJpegSize);
+}
 
 }  // namespace ixo

@@ -4,7 +4,9 @@
 
 namespace ixo {
 
-int ListBoxObservations::Count() const { return list_box_.count(); }
+int ListBoxObservations::Count() const {
+  return list_box_.count();
+}
 
 std::string ListBoxObservations::Item(int i) const {
   return list_box_.item(i)->text().toStdString();
@@ -18,6 +20,8 @@ void ListBoxObservations::Replace(int i, const std::string& text) {
   list_box_.item(i)->setText(QString::fromStdString(text));
 }
 
-void ListBoxObservations::Clear() { list_box_.clear(); }
+void ListBoxObservations::Clear() {
+  list_box_.clear();
+}
 
 }  // namespace ixo

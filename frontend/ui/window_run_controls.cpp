@@ -14,23 +14,37 @@
 namespace ixo {
 
 namespace {
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
 }  // namespace
 
-int WindowRunControls::EpsRangeIndex() const { return form_.ComboBox1r->currentIndex(); }
+int WindowRunControls::EpsRangeIndex() const {
+  return form_.ComboBox1r->currentIndex();
+}
 
-int WindowRunControls::MaxDimensionIndex() const { return form_.ComboBox2->currentIndex(); }
+int WindowRunControls::MaxDimensionIndex() const {
+  return form_.ComboBox2->currentIndex();
+}
 
-int WindowRunControls::SizeClassIndex() const { return form_.ComboBox3->currentIndex(); }
+int WindowRunControls::SizeClassIndex() const {
+  return form_.ComboBox3->currentIndex();
+}
 
 QLineEdit* WindowRunControls::Edit(EditId edit) const {
   switch (edit) {
-    case EditId::kEdit2: return form_.Edit2;
-    case EditId::kEdit4: return form_.Edit4;
-    case EditId::kEdit5: return form_.Edit5;
-    case EditId::kEdit6: return form_.Edit6;
-    case EditId::kEdit7: return form_.Edit7;
-    case EditId::kEdit8: return form_.Edit8;
+    case EditId::kEdit2:
+      return form_.Edit2;
+    case EditId::kEdit4:
+      return form_.Edit4;
+    case EditId::kEdit5:
+      return form_.Edit5;
+    case EditId::kEdit6:
+      return form_.Edit6;
+    case EditId::kEdit7:
+      return form_.Edit7;
+    case EditId::kEdit8:
+      return form_.Edit8;
   }
   return form_.Edit7;
 }
@@ -41,9 +55,12 @@ std::string WindowRunControls::EditText(EditId edit) const {
 
 bool WindowRunControls::Checked(CheckBoxId box) const {
   switch (box) {
-    case CheckBoxId::kCheckBox1: return form_.CheckBox1->isChecked();
-    case CheckBoxId::kCheckBox2: return form_.CheckBox2->isChecked();
-    case CheckBoxId::kCheckBox3: return form_.CheckBox3->isChecked();
+    case CheckBoxId::kCheckBox1:
+      return form_.CheckBox1->isChecked();
+    case CheckBoxId::kCheckBox2:
+      return form_.CheckBox2->isChecked();
+    case CheckBoxId::kCheckBox3:
+      return form_.CheckBox3->isChecked();
   }
   return false;
 }
@@ -56,13 +73,17 @@ void WindowRunControls::SetGridCell(int column, int row, const std::string& text
   form_.StringGrid1->SetCell(column, row, Text(text));
 }
 
-void WindowRunControls::SetStatus(const std::string& text) { form_.Panel1->setText(Text(text)); }
+void WindowRunControls::SetStatus(const std::string& text) {
+  form_.Panel1->setText(Text(text));
+}
 
 void WindowRunControls::AppendReportLine(const std::string& line) {
   form_.Memo1->appendPlainText(Text(line));
 }
 
-void WindowRunControls::ClearReport() { form_.Memo1->clear(); }
+void WindowRunControls::ClearReport() {
+  form_.Memo1->clear();
+}
 
 void WindowRunControls::ShowMessage(const std::string& text) {
   dialogs_.ShowMessage(&form_, Text(text));
@@ -84,6 +105,8 @@ void WindowRunControls::SetEditEnabled(EditId edit, bool enabled) {
   Edit(edit)->setEnabled(enabled);
 }
 
-void WindowRunControls::RepaintNow() { form_.repaint(); }
+void WindowRunControls::RepaintNow() {
+  form_.repaint();
+}
 
 }  // namespace ixo

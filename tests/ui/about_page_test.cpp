@@ -64,8 +64,9 @@ TEST_F(MainWindowTest, LinkLabelsChangeLookWithTheMouseAndOpenTheirTargets) {
 // full stop added only where it lacks one. The box is read and closed from a
 // timer, so the test never waits for a user.
 TEST(QtDialogsTest, ErrorBoxHasTheProgramCaptionAndAFullStop) {
-  for (const auto& [message, shown] : {std::pair<QString, QString>{"File not found", "File not found."},
-                                       {"Invalid numeric input.", "Invalid numeric input."}}) {
+  for (const auto& [message, shown] :
+       {std::pair<QString, QString>{"File not found", "File not found."},
+        {"Invalid numeric input.", "Invalid numeric input."}}) {
     QString caption, text;
     QTimer::singleShot(0, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

@@ -31,7 +31,9 @@ std::string SmallSeries() {
   return text.str();
 }
 
-QString Clipboard() { return QGuiApplication::clipboard()->text(); }
+QString Clipboard() {
+  return QGuiApplication::clipboard()->text();
+}
 
 TEST_F(MainWindowTest, BasicRunFillsTheGridAndCopiesIt) {
   Load(WriteDataFile("small.txt", SmallSeries()));

@@ -142,8 +142,9 @@ TEST_F(MainWindowTest, StartsWithTheAboutPage) {
   EXPECT_TRUE(form_.Memo2->isReadOnly());
   const QString help = form_.Memo2->toPlainText();
   EXPECT_TRUE(help.startsWith("Ixo program [help file]"));
-  for (const char* heading : {"TABLE OF CONTENT:", "1. BASIC DESCRIPTION", "2. HOW TO USE THE PROGRAM",
-                              "3. ADVANCED INFO", "4. CONTACT", "ixo_engine", "ixo@example.org"}) {
+  for (const char* heading :
+       {"TABLE OF CONTENT:", "1. BASIC DESCRIPTION", "2. HOW TO USE THE PROGRAM",
+        "3. ADVANCED INFO", "4. CONTACT", "ixo_engine", "ixo@example.org"}) {
     EXPECT_TRUE(help.contains(QString::fromLatin1(heading))) << heading;
   }
   EXPECT_EQ(form_.AuthorLink->text(), "The Ixo developers");
@@ -164,9 +165,8 @@ TEST_F(MainWindowTest, LoadFillsBothTabsTheListAndInputTmp) {
   EXPECT_EQ(form_.Edit3->text().toStdString(), path);
   EXPECT_EQ(form_.Edit1->text().toStdString(), path);
   const std::pair<QLabel*, QLabel*> pairs[] = {
-      {form_.Label7, form_.Label34},  {form_.Label5, form_.Label31},
-      {form_.Label44, form_.Label43}, {form_.Label9, form_.Label36},
-      {form_.Label11, form_.Label38}, {form_.Label13, form_.Label40},
+      {form_.Label7, form_.Label34}, {form_.Label5, form_.Label31},  {form_.Label44, form_.Label43},
+      {form_.Label9, form_.Label36}, {form_.Label11, form_.Label38}, {form_.Label13, form_.Label40},
       {form_.Label15, form_.Label42}};
   const QStringList expected = {"four.txt", "4", "1", "2.500", "1.291", "3.000", "0.430"};
   for (size_t i = 0; i < std::size(pairs); ++i) {

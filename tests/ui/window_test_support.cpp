@@ -45,7 +45,8 @@ std::string ProgramDirectoryOf(const QTemporaryDir& directory) {
 MainWindowTest::MainWindowTest()
     : program_directory_(ProgramDirectoryOf(directory_)),
       host_(program_directory_),
-      form_(dialogs_, host_, [this](const std::string& target) { opened_links_.push_back(target); }),
+      form_(dialogs_, host_,
+            [this](const std::string& target) { opened_links_.push_back(target); }),
       form2_(form_.Observations(), dialogs_, form_.DecimalSeparator(), &form_) {
   form_.SetHistogramWindow(&form2_);
   std::filesystem::create_symlink(IXO_ENGINE_PATH, program_directory_ + "ixo_engine");

@@ -8,9 +8,6 @@
 //
 // Usage: make_about_picture <output.cpp>
 // jpeglib.h uses size_t and FILE without including their headers.
-#include <cstddef>
-#include <cstdio>
-
 #include <jpeglib.h>
 
 #include <QFont>
@@ -19,6 +16,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <vector>
 
