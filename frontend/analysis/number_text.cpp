@@ -186,6 +186,14 @@ std::optional<long double> ReadNumber(std::string_view text, char decimal_separa
   // ERANGE with an infinite result is overflow of the extended range; with a
   // tiny result it is underflow, which reads as that tiny value or zero.
   if (errno == ERANGE && std::isinf(value)) return std::nullopt;
+  // Callers work in doubles. Text to extended and then to double rounds twice,
+  // and when the first rounding lands exactly halfway between two doubles the
+  // second may pick the wrong one; one extended step toward the double nearest
+  // the text settles it without changing the value's extended precision.
+  const double nearest = strtod_l(c_text.c_str(), nullptr, CLocale());
+  if (std::isfinite(nearest) && static_cast<double>(value) != nearest) {
+    return std::nextafter(value, static_cast<long double>(nearest));
+  }
   return value;
 }
 
