@@ -1,7 +1,11 @@
 #include "ui/jpeg_picture.h"
 
 // jpeglib.h uses size_t and FILE without including their headers.
+// clang-format off
+#include <cstddef>
+#include <cstdio>
 #include <jpeglib.h>
+// clang-format on
 
 #include <csetjmp>
 #include <cstddef>

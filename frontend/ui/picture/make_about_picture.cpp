@@ -8,7 +8,11 @@
 //
 // Usage: make_about_picture <output.cpp>
 // jpeglib.h uses size_t and FILE without including their headers.
+// clang-format off
+#include <cstddef>
+#include <cstdio>
 #include <jpeglib.h>
+// clang-format on
 
 #include <QFont>
 #include <QGuiApplication>
