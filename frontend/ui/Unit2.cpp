@@ -1,5 +1,6 @@
 #include "ui/Unit2.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -208,22 +209,29 @@ void TForm2::DrawNormalCurve() {
 }
 
 void TForm2::ShowError(const char* message) {
-  showing_error_ = true;
   dialogs_.ShowError(this, QString::fromUtf8(message));
-  showing_error_ = false;
+}
+
+bool TForm2::IsOwnWindow(const QWidget* window) const {
+  for (const QWidget* w = window; w != nullptr; w = w->parentWidget()) {
+    if (w == this) return true;
+  }
+  return false;
 }
 
 void TForm2::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
-  if (event->type() != QEvent::ActivationChange) return;
+  if (event->type() != QEvent::ActivationChange || !isVisible()) return;
   if (!isActiveWindow()) {
-    deactivated_by_error_ = showing_error_;
+    // Losing the activation to one of our own boxes, or to no window of this
+    // program, is no return of the user to the window: coming back from it
+    // would only compute the same result again, or raise the same box once more.
+    const QWidget* now_active = QApplication::activeWindow();
+    skip_next_activation_ = now_active == nullptr || IsOwnWindow(now_active);
     return;
   }
-  if (deactivated_by_error_) {
-    // Back from our own error box: the user has not come back to the window,
-    // and computing again would only raise the same box once more.
-    deactivated_by_error_ = false;
+  if (skip_next_activation_) {
+    skip_next_activation_ = false;
     return;
   }
   // Run once the activation is over, so that the window is on screen and an
@@ -238,6 +246,7 @@ void TForm2::changeEvent(QEvent* event) {
 
 void TForm2::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  skip_next_activation_ = false;  // every showing computes
   if (const QScreen* desktop = screen()) {
     move(desktop->availableGeometry().center() - frameGeometry().center() + pos());
   }

@@ -61,6 +61,7 @@ class TForm2 : public QDialog {
   void SpinEdit1Change();
   void DrawNormalCurve();
   void ShowError(const char* message);
+  bool IsOwnWindow(const QWidget* window) const;
 
   ixo::ObservationList& list_;
   ixo::Dialogs& dialogs_;
@@ -81,8 +82,7 @@ class TForm2 : public QDialog {
 
   QString bin_count_text_;  // the bin-count text the last change computed for
 
-  // Set while one of this window's own error boxes is open: the activation
-  // that follows its closing is not the user returning to the window.
-  bool showing_error_ = false;
-  bool deactivated_by_error_ = false;
+  // Set when the window lost the activation to its own error box or to no
+  // window of this program; the activation that ends it computes nothing.
+  bool skip_next_activation_ = false;
 };

@@ -49,9 +49,23 @@ class ScriptedDialogs final : public Dialogs {
  public:
   QString OpenFileName(QWidget*, const QString&) override { return {}; }
   void ShowMessage(QWidget*, const QString& text) override { messages.push_back(text); }
-  void ShowError(QWidget*, const QString& message) override {
+  void ShowError(QWidget* parent, const QString& message) override {
     errors.push_back(ErrorBoxText(message));
+    if (boxes_take_activation) TakeActivation(parent);
   }
+
+  // Like a real box: a window of its own takes the activation while it is
+  // open and hands it back to `parent` when it closes.
+  static void TakeActivation(QWidget* parent) {
+    QWidget box(parent, Qt::Dialog);
+    box.show();
+    box.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+    box.close();
+    parent->activateWindow();
+  }
+
+  bool boxes_take_activation = false;
   std::vector<QString> messages;
   std::vector<QString> errors;
 };
@@ -240,6 +254,20 @@ TEST_F(HistogramWindow, ConstantSeriesShowsTheErrorAndChangesNothing) {
   Spin()->setValue(4);
   EXPECT_EQ(dialogs_.errors.size(), 2u);
   EXPECT_TRUE(Chart()->Bars().isEmpty());
+}
+
+TEST_F(HistogramWindow, ClosingTheErrorBoxDoesNotComputeAgain) {
+  dialogs_.boxes_take_activation = true;
+  Load({" 5", " 5", " 5"});
+  Open();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form_));
+  Settle();
+  EXPECT_EQ(dialogs_.errors.size(), 1u);
+
+  // Coming back from another window is a new activation and computes again.
+  Close();
+  Open();
+  EXPECT_EQ(dialogs_.errors.size(), 2u);
 }
 
 TEST_F(HistogramWindow, ExecShowsModallyAndComputesOnActivation) {
