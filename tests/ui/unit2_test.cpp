@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSpinBox>
@@ -152,7 +153,9 @@ TEST_F(HistogramWindow, StartsWithItsDesignedControls) {
   const auto* group = form_.findChild<QGroupBox*>("GroupBox1");
   EXPECT_EQ(group->title(), " Normality tests ");
   EXPECT_EQ(group->geometry(), QRect(152, 8, 217, 105));
-  EXPECT_EQ(form_.findChild<QWidget*>("Panel1")->height(), 117);
+  form_.layout()->activate();
+  EXPECT_EQ(Chart()->geometry(), QRect(5, 5, 369, 289));
+  EXPECT_EQ(form_.findChild<QWidget*>("Panel1")->geometry(), QRect(5, 294, 369, 117));
   EXPECT_EQ(Labels(), QStringList({"0", "0", "0", "0", "0"}));
   EXPECT_TRUE(form_.findChild<QLabel*>("Label6")->font().bold());
   EXPECT_EQ(Hint("Label14"), "Critical values: 4.61 (10%), 5.99 (5%), 9.21 (1%)");
