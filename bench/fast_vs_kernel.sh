@@ -8,8 +8,10 @@
 # Both engines at n = 1000, 2500, 10000 (their reports are compared too, all but
 # the run-time line); the pair counts alone at n = 20000, 50000, 100000.
 # Wall time is the median over the runs (RUNS, default 5, for the pair counts;
-# REF_RUNS, default 3, for the kernel below n = 10000 and 1 from there on); peak
-# memory is the largest maximum resident set of any process (/usr/bin/time -f %M).
+# REF_RUNS, default 3, for the kernel below n = 10000 and 1 from there on). One
+# more run under /usr/bin/time gives the CPU time (user + system, summed over
+# the processes; the steadier figure on a busy machine) and the peak memory
+# (the largest maximum resident set of any process).
 # Builds the three programs into build/ first when they are missing; IXO_BIN
 # names another folder of built programs. SIDE_BY_SIDE and FAST_ONLY replace
 # the lists of sizes. Fails when the two engines' reports differ.
@@ -41,12 +43,18 @@ cd "$work"
 now() { date +%s%N; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# Runs one engine program once; appends its peak RSS (KiB) to rss and its
-# report, without the run-time line, to report.
+# Runs one engine program once, its report appended to report. Under
+# MEASURE_USAGE=1 it runs under /usr/bin/time, which appends its peak RSS (KiB)
+# and CPU seconds to usage; the timed runs go without, so that only the engine
+# is timed.
 engine() {
   local program=$1
   shift
-  /usr/bin/time -f %M -a -o "$work/rss" "$bin/$program" "$@" | grep -v 'computation time' >>"$work/report"
+  if [ "${MEASURE_USAGE:-0}" = 1 ]; then
+    /usr/bin/time -f '%M %U %S' -a -o "$work/usage" "$bin/$program" "$@" >>"$work/report"
+  else
+    "$bin/$program" "$@" >>"$work/report"
+  fi
 }
 
 mode0() { engine "$1" series.txt; }
@@ -54,12 +62,12 @@ basic() {
   for m in 2 3 4 5 6 7 8 9 10; do engine "$1" series.txt "$m" 0.60 1.90 40 50 1; done
 }
 
-# measure <repeat> <job> <program>: prints the median wall time in seconds and
-# the peak memory in MiB; leaves the report of the last repetition in
+# measure <repeat> <job> <program>: prints the median wall time in seconds of
+# `repeat` runs, then the CPU seconds and the peak memory in MiB of one more run
+# under /usr/bin/time; leaves that run's report, without its run-time lines, in
 # report.<program>.
 measure() {
   local repeat=$1 job=$2 program=$3
-  : >"$work/rss"
   : >"$work/wall"
   for ((i = 0; i < repeat; i++)); do
     : >"$work/report"
@@ -68,30 +76,35 @@ measure() {
     "$job" "$program"
     echo $(($(now) - start)) >>"$work/wall"
   done
-  cp "$work/report" "$work/report.$program"
-  local wall peak
+  : >"$work/report"
+  : >"$work/usage"
+  MEASURE_USAGE=1 "$job" "$program"
+  grep -v 'computation time' "$work/report" >"$work/report.$program"
+  local wall cpu peak
   wall=$(median <"$work/wall" | awk '{ printf "%.3f", $1 / 1e9 }')
-  peak=$(sort -n "$work/rss" | tail -n 1 | awk '{ printf "%.1f", $1 / 1024 }')
-  echo "$wall $peak"
+  cpu=$(awk '{ cpu += $2 + $3 } END { printf "%.2f", cpu }' "$work/usage")
+  peak=$(awk '{ print $1 }' "$work/usage" | sort -n | tail -n 1 | awk '{ printf "%.1f", $1 / 1024 }')
+  echo "$wall $cpu $peak"
 }
 
 echo "ixo_engine, pair counts against the kernel: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
-line='%-7s | %-7s | %-9s %-9s | %-9s %-9s | %-8s | %s\n'
-printf "$line" "n" "run" "counts s" "MiB" "kernel s" "MiB" "ratio" "reports"
+line='%-7s | %-6s | %-8s %-7s %-6s | %-8s %-7s %-6s | %-6s | %s\n'
+printf "$line" "n" "run" "counts" "" "" "kernel" "" "" "ratio" "reports"
+printf "$line" "" "" "wall s" "cpu s" "MiB" "wall s" "cpu s" "MiB" "(wall)" ""
 for n in "${side_by_side[@]}" "${fast_only[@]}"; do
   "$bin/make_series" normal "$n" >series.txt
   for job in basic mode0; do
-    read -r fast_wall fast_peak < <(measure "$runs" "$job" ixo_engine)
+    read -r fast_wall fast_cpu fast_peak < <(measure "$runs" "$job" ixo_engine)
     if [[ " ${side_by_side[*]} " == *" $n "* ]]; then
       repeat=$ref_runs
-      ((n < 10000)) || repeat=1
-      read -r ref_wall ref_peak < <(measure "$repeat" "$job" ixo_engine_reference)
+      ((n < 10000)) || repeat=1  # plus the run under /usr/bin/time
+      read -r ref_wall ref_cpu ref_peak < <(measure "$repeat" "$job" ixo_engine_reference)
       ratio=$(awk -v a="$ref_wall" -v b="$fast_wall" 'BEGIN { printf "%.0fx", (b > 0) ? a / b : 0 }')
       same=DIFFER
       if cmp -s report.ixo_engine report.ixo_engine_reference; then same=identical; else status=1; fi
-      printf "$line" "$n" "$job" "$fast_wall" "$fast_peak" "$ref_wall" "$ref_peak" "$ratio" "$same"
+      printf "$line" "$n" "$job" "$fast_wall" "$fast_cpu" "$fast_peak" "$ref_wall" "$ref_cpu" "$ref_peak" "$ratio" "$same"
     else
-      printf "$line" "$n" "$job" "$fast_wall" "$fast_peak" "-" "-" "-" "-"
+      printf "$line" "$n" "$job" "$fast_wall" "$fast_cpu" "$fast_peak" "-" "-" "-" "-" "-"
     fi
   done
 done
