@@ -19,18 +19,6 @@
 namespace ixo {
 namespace {
 
-// 300 values of a fixed pseudo-random walk's increments: enough close pairs
-// for every dimension, small enough for nine quick engine runs.
-std::string SmallSeries() {
-  std::ostringstream text;
-  unsigned state = 12345u;
-  for (int i = 0; i < 300; ++i) {
-    state = state * 1103515245u + 12345u;
-    text << static_cast<double>((state >> 8) % 20000) / 10000.0 - 1.0 << "\n";
-  }
-  return text.str();
-}
-
 QString Clipboard() {
   return QGuiApplication::clipboard()->text();
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "ui/design_font.h"
 
@@ -41,6 +42,16 @@ std::string ProgramDirectoryOf(const QTemporaryDir& directory) {
 }
 
 }  // namespace
+
+std::string SmallSeries() {
+  std::ostringstream text;
+  unsigned state = 12345u;
+  for (int i = 0; i < 300; ++i) {
+    state = state * 1103515245u + 12345u;
+    text << static_cast<double>((state >> 8) % 20000) / 10000.0 - 1.0 << "\n";
+  }
+  return text.str();
+}
 
 MainWindowTest::MainWindowTest()
     : program_directory_(ProgramDirectoryOf(directory_)),

@@ -36,6 +36,10 @@ class ScriptedDialogs final : public Dialogs {
   std::vector<QString> errors;  // as the error box shows them
 };
 
+// 300 values of a fixed pseudo-random sequence in [-1, 1): enough close pairs
+// for every dimension, small enough for quick engine runs.
+std::string SmallSeries();
+
 // The main window with its histogram window, over a fresh program directory
 // that holds a link to the real engine.
 class MainWindowTest : public ::testing::Test {
