@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -216,6 +217,36 @@ TEST_F(MainWindowTest, ButtonsWithoutDataAskForAFile) {
   }
   EXPECT_FALSE(form_.Timer1->isActive());
   EXPECT_TRUE(form_.StringGrid1->Cell(0, 0).isEmpty());
+}
+
+// "Histogram" shows the histogram window modally over the loaded list; its
+// computation rewrites ListBox1 with the standardized, sorted series. The
+// window is closed from a timer once it has done so, and opened a second time.
+TEST_F(MainWindowTest, HistogramButtonShowsTheWindowOverTheList) {
+  Load(WriteDataFile("four.txt", "4\n1\n3\n2\n"));
+  form_.show();
+  for (int opening = 0; opening < 2; ++opening) {
+    bool was_modal = false;
+    int ticks = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+      was_modal = was_modal || QApplication::activeModalWidget() == &form2_;
+      const bool computed = form_.ListBox1->item(0)->text() == "-1.34164078649987";
+      if ((was_modal && computed) || ++ticks > 500) form2_.reject();
+    });
+    closer.start(10);
+    form_.BitBtn1->click();
+    closer.stop();
+    EXPECT_TRUE(was_modal) << "opening " << opening;
+    EXPECT_EQ(form2_.result(), QDialog::Rejected);
+  }
+  ASSERT_EQ(form_.ListBox1->count(), 4);
+  EXPECT_EQ(form_.ListBox1->item(0)->text(), "-1.34164078649987");
+  EXPECT_EQ(form_.ListBox1->item(1)->text(), "-0.447213595499958");
+  EXPECT_EQ(form_.ListBox1->item(2)->text(), "0.447213595499958");
+  EXPECT_EQ(form_.ListBox1->item(3)->text(), "1.34164078649987");
+  EXPECT_EQ(form2_.findChild<QProgressBar*>("Gauge1")->value(), 100);
+  EXPECT_TRUE(dialogs_.errors.empty());
 }
 
 TEST_F(MainWindowTest, HandlerErrorsReachTheErrorBoxWithAFullStop) {
