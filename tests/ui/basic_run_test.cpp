@@ -5,7 +5,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
@@ -74,6 +77,26 @@ TEST_F(MainWindowTest, CopyTakesTheSelectedRowsInGridOrder) {
             "m=4\t3\t\r\n"
             "m=5\t4\t\r\n"
             "m=6\t5\t\r\n");
+}
+
+// A right click opens the context menu and keeps the range selected before, also
+// when it lands on another row, so that the range can be copied.
+TEST_F(MainWindowTest, RightClickKeepsTheSelectionAndOpensTheMenu) {
+  StringGrid& grid = *form_.StringGrid1;
+  form_.show();
+  grid.SelectRows(2, 7);
+  const QPoint on_row_9 = grid.visualRect(grid.model()->index(8, 1)).center();
+  QMouseEvent press(QEvent::MouseButtonPress, on_row_9, grid.viewport()->mapToGlobal(on_row_9),
+                    Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(grid.viewport(), &press);
+  QContextMenuEvent menu(QContextMenuEvent::Mouse, on_row_9,
+                         grid.viewport()->mapToGlobal(on_row_9));
+  QApplication::sendEvent(grid.viewport(), &menu);
+  EXPECT_TRUE(form_.PopupMenu1->isVisible());
+  form_.PopupMenu1->hide();
+  const GridRows selected = grid.SelectedRows();
+  EXPECT_EQ(selected.top, 2);
+  EXPECT_EQ(selected.bottom, 7);
 }
 
 TEST_F(MainWindowTest, CopyBeforeAnyRunGivesEmptyCells) {
