@@ -61,13 +61,17 @@ bool WriteAll(int fd, const char* data, size_t size) {
 }  // namespace
 
 FileError CopyFileReplacing(const std::string& source, const std::string& target) {
-  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: opening a FIFO that has no writer would wait forever.
+  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (in < 0) return ErrnoText(errno);
   FdCloser in_closer(in);
 
   struct stat source_stat {};
   if (::fstat(in, &source_stat) != 0) return ErrnoText(errno);
   if (S_ISDIR(source_stat.st_mode)) return ErrnoText(EISDIR);
+  // Only a regular file is sure to end: a device such as /dev/zero would fill
+  // the disk, a FIFO could block the copy.
+  if (!S_ISREG(source_stat.st_mode)) return std::string("Not a regular file");
   // Copying a file onto itself would only put the user's own file at risk.
   struct stat target_stat {};
   if (::stat(target.c_str(), &target_stat) == 0 && target_stat.st_dev == source_stat.st_dev &&

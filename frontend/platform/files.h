@@ -15,6 +15,7 @@ using FileError = std::optional<std::string>;
 // writable by its owner whatever the source's permissions were. It is written
 // beside the target and renamed into place, so a failure leaves the old target
 // as it was; copying a file onto itself is refused and leaves it untouched.
+// Only a regular file is copied: a FIFO, device or socket is refused at once.
 FileError CopyFileReplacing(const std::string& source, const std::string& target);
 
 // Deletes `path`; a file that is not there (nor its folder) is no error.
