@@ -148,8 +148,9 @@ ImportResult ImportDataFile(const std::string& chosen_path, const std::string& p
   // The copy goes to a scratch name first: a copy that fails, or data the
   // front end cannot compute with, leave the previous input.tmp, list and
   // labels as they were instead of showing old data under the new name.
+  // A failed copy leaves the scratch name as it was, so there is nothing to
+  // delete; and when the user chose a file of that very name, it is theirs.
   if (const FileError copy_error = CopyFileReplacing(chosen_path, scratch_file)) {
-    DeleteFileIfExists(scratch_file);
     result.error =
         "Could not copy \"" + chosen_path + "\" to \"" + input_file + "\": " + *copy_error;
     return result;
