@@ -2,10 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QEnterEvent>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <fstream>
 
 #include "ui/jpeg_picture.h"
 #include "ui/link_label.h"
@@ -79,6 +83,33 @@ TEST(QtDialogsTest, ErrorBoxHasTheProgramCaptionAndAFullStop) {
     EXPECT_EQ(caption, "Ixo program");
     EXPECT_EQ(text, shown);
   }
+}
+
+// The real open-file dialog starts in the given directory and, while its filter
+// reads "*.*", lists files without an extension too: data files often have none.
+TEST(QtDialogsTest, OpenDialogStartsInTheDirectoryAndShowsEveryFile) {
+  QTemporaryDir directory;
+  std::ofstream(directory.filePath("series").toStdString()) << "1\n";
+  QString shown_directory;
+  QStringList filters;
+  bool lists_the_file = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    shown_directory = dialog->directory().absolutePath();
+    filters = dialog->nameFilters();
+    const QStringList patterns = filters.value(0).section('(', 1).chopped(1).split(' ');
+    for (const QString& pattern : patterns) {
+      lists_the_file = lists_the_file || QDir::match(pattern, QStringLiteral("series"));
+    }
+    dialog->selectFile(directory.filePath("series"));
+    static_cast<QDialog*>(dialog)->accept();  // public in QDialog
+  });
+  const QString chosen = QtDialogs().OpenFileName(nullptr, directory.path());
+  EXPECT_EQ(shown_directory, QDir(directory.path()).absolutePath());
+  EXPECT_EQ(filters, QStringList({"*.* (*)"}));
+  EXPECT_TRUE(lists_the_file);
+  EXPECT_EQ(chosen, directory.filePath("series"));
 }
 
 TEST(JpegPictureTest, DecodesTheBuiltInPictureAndRefusesOtherBytes) {
