@@ -7,8 +7,9 @@
 #   - mode 0: write mode 0 with the defaults (m = 10, 0.25..1.00 sd, 41 points).
 # Both engines at n = 1000, 2500, 10000 (their reports are compared too, all but
 # the run-time line); the pair counts alone at n = 20000, 50000, 100000.
-# Wall time is the median over the runs (RUNS, default 5, for the pair counts;
-# REF_RUNS, default 3, for the kernel below n = 10000 and 1 from there on). One
+# Wall time is the median over the runs (RUNS, default 5, for the pair counts,
+# RUNS_LARGE, default 3, from n = 20000 on; REF_RUNS, default 3, for the kernel
+# below n = 10000 and 1 from there on). One
 # more run under /usr/bin/time gives the CPU time (user + system, summed over
 # the processes; the steadier figure on a busy machine) and the peak memory
 # (the largest maximum resident set of any process).
@@ -21,9 +22,10 @@ cd "$(dirname "$0")/.."
 top=$(pwd)
 bin=${IXO_BIN:-$top/build/bin}
 runs=${RUNS:-5}
+runs_large=${RUNS_LARGE:-3}
 ref_runs=${REF_RUNS:-3}
-read -r -a side_by_side <<<"${SIDE_BY_SIDE:-1000 2500 10000}"
-read -r -a fast_only <<<"${FAST_ONLY:-20000 50000 100000}"
+read -r -a side_by_side <<<"${SIDE_BY_SIDE-1000 2500 10000}"
+read -r -a fast_only <<<"${FAST_ONLY-20000 50000 100000}"
 status=0
 
 if [ ! -x "$bin/ixo_engine" ] || [ ! -x "$bin/ixo_engine_reference" ] || [ ! -x "$bin/make_series" ]; then
@@ -94,7 +96,9 @@ printf "$line" "" "" "wall s" "cpu s" "MiB" "wall s" "cpu s" "MiB" "(wall)" ""
 for n in "${side_by_side[@]}" "${fast_only[@]}"; do
   "$bin/make_series" normal "$n" >series.txt
   for job in basic mode0; do
-    read -r fast_wall fast_cpu fast_peak < <(measure "$runs" "$job" ixo_engine)
+    repeat=$runs
+    ((n < 20000)) || repeat=$runs_large
+    read -r fast_wall fast_cpu fast_peak < <(measure "$repeat" "$job" ixo_engine)
     if [[ " ${side_by_side[*]} " == *" $n "* ]]; then
       repeat=$ref_runs
       ((n < 10000)) || repeat=1  # plus the run under /usr/bin/time
