@@ -75,6 +75,10 @@ void PlatformRunHost::StopEngine() {
   engine_.Stop();
 }
 
+void PlatformRunHost::DetachEngine() {
+  engine_.Detach();
+}
+
 ResultRead PlatformRunHost::ReadResult(const std::string& path) {
   return ReadResultFile(path);
 }

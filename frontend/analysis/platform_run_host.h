@@ -26,6 +26,7 @@ class PlatformRunHost final : public RunHost {
   FileError StartEngine(const std::string& command_line) override;
   EngineStatus PollEngine() override;
   void StopEngine() override;
+  void DetachEngine() override;
   ResultRead ReadResult(const std::string& path) override;
 
   // The engine's process id while it runs, otherwise -1.
@@ -33,7 +34,7 @@ class PlatformRunHost final : public RunHost {
 
  private:
   std::string program_directory_;
-  // Destroying the handle stops an engine that still runs.
+  // Destroying the handle stops an engine that still runs, unless it was detached.
   ChildProcess engine_;
 };
 

@@ -40,6 +40,12 @@ class RunHost {
   // Ends the engine started last if it still runs and collects it, so no
   // process or zombie is left behind. Nothing happens when none is held.
   virtual void StopEngine() = 0;
+  // Lets the engine started last run on by itself: it is neither stopped nor
+  // collected, and the host holds no engine afterwards. For a front end that
+  // ends while the engine computes; the next run deletes the output.tmp it
+  // leaves. Nothing happens when none is held, which is all a host that
+  // starts no real process needs to do.
+  virtual void DetachEngine() {}
   // Reads the one value of the result file `path` with the poll's rules
   // (platform/result_file.h): not there yet, a value, or a failure with its message.
   virtual ResultRead ReadResult(const std::string& path) = 0;

@@ -152,6 +152,11 @@ void TestRunController::Timer1Timer() {
   }
 }
 
+void TestRunController::FormClose() {
+  SetTimer(false);
+  host_.DetachEngine();
+}
+
 void TestRunController::SetTimer(bool enabled) {
   timer_enabled_ = enabled;
   controls_.SetTimerEnabled(enabled);

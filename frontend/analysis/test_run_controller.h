@@ -52,6 +52,10 @@ class TestRunController {
   // run, or, when the engine ended without a result, stops and says why.
   void Timer1Timer();
 
+  // The window closes: the poll stops, and an engine still computing is left
+  // to finish by itself (see RunHost::DetachEngine).
+  void FormClose();
+
   // The step the next result belongs to (see run_state.h).
   int RunState() const { return run_state_; }
   // True while a result is awaited (the timer is enabled).

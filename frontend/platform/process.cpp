@@ -168,6 +168,12 @@ void ChildProcess::Stop() {
   }
 }
 
+void ChildProcess::Detach() {
+  if (!Running()) return;
+  Release();
+  status_ = ProcessStatus{};
+}
+
 void ChildProcess::DrainErrorOutput() {
   if (error_fd_ < 0) return;
   char buffer[4096];

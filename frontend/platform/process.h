@@ -4,7 +4,7 @@
 // writes its standard output nowhere and its standard error into a pipe that
 // each poll drains, so that the caller can show what it wrote. The handle reaps
 // the child when a poll sees it ended, and stops and reaps it when destroyed,
-// so no zombie process is ever left behind.
+// so no zombie process is ever left behind, unless it was let go by Detach.
 #pragma once
 
 #include <sys/types.h>
@@ -67,6 +67,12 @@ class ChildProcess {
   // kKilled with SIGKILL, or how the child ended if it ended before the kill.
   // Does nothing when no child is running.
   void Stop();
+
+  // Lets a running child go on by itself: the handle forgets it (and its
+  // standard error) without stopping it, and then holds no child. Whoever
+  // outlives this process reaps it once it ends (a child still running when
+  // this process exits is adopted by init). Does nothing when no child runs.
+  void Detach();
 
   // True from a successful Start until a poll or Stop sees the child end.
   bool Running() const { return status_.state == ProcessState::kRunning; }

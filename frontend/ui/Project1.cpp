@@ -54,12 +54,8 @@ int main(int argc, char** argv) {
   QApplication::setFont(ixo::DesignFont());
 
   ixo::QtDialogs dialogs;
-  // The host holds the handle of a running engine, and destroying it would
-  // stop the engine. An engine still computing when the window closes is left
-  // to finish (the next run deletes the output.tmp it leaves), so the host
-  // lives until the process ends.
-  auto* host = new ixo::PlatformRunHost();
-  TForm1 form1(dialogs, *host, [](const std::string& target) { ixo::OpenWithDesktop(target); });
+  ixo::PlatformRunHost host;
+  TForm1 form1(dialogs, host, [](const std::string& target) { ixo::OpenWithDesktop(target); });
   TForm2 form2(form1.Observations(), dialogs, form1.DecimalSeparator(), &form1);
   form1.SetHistogramWindow(&form2);
   form1.show();

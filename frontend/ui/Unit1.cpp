@@ -182,8 +182,10 @@ void TForm1::CopyresultsintoClipboard1Click() {
 }
 
 void TForm1::FormClose() {
-  // A failed or needless deletion is of no concern to the user. A running
-  // engine is left alone; the next run deletes the output.tmp it leaves.
+  // A running engine is left to finish; the next run deletes the output.tmp
+  // it leaves.
+  controller_->FormClose();
+  // A failed or needless deletion is of no concern to the user.
   host_.DeleteFile(host_.ProgramDirectory() + "input.tmp");
 }
 

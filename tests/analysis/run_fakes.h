@@ -108,6 +108,12 @@ class FakeHost : public RunHost {
     engine_held = false;
     engine.ended = true;
   }
+  void DetachEngine() override {
+    log.push_back("detach");
+    if (engine_held && !engine.ended) ++engines_detached;
+    engine_held = false;
+    engine = EngineStatus{true, "", ""};
+  }
   ResultRead ReadResult(const std::string& path) override {
     if (path != directory + "output.tmp" || !output) return ResultRead{};
     return *output;
@@ -137,6 +143,7 @@ class FakeHost : public RunHost {
   std::optional<double> finish_when_polled;
   bool engine_held = false;
   int engines_killed = 0;
+  int engines_detached = 0;
   std::vector<std::string> commands;
   std::vector<std::string> log;
 };

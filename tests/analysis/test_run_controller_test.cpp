@@ -261,6 +261,22 @@ TEST_F(RunControllerTest, RefusedStartKeepsTheRunningRun) {
   EXPECT_EQ(controller_.RunState(), 0);
 }
 
+TEST_F(RunControllerTest, ClosingDuringARunLeavesTheEngineRunning) {
+  controller_.Button1Click();
+  Deliver(1.6);  // dimension 3 is running
+  host_.log.clear();
+  controller_.FormClose();
+  EXPECT_EQ(host_.log, (std::vector<std::string>{"detach"}));
+  EXPECT_EQ(host_.engines_detached, 1);
+  EXPECT_EQ(host_.engines_killed, 0);
+  EXPECT_FALSE(controls_.timer);
+  EXPECT_FALSE(controller_.Running());
+  controller_.Timer1Timer();  // a tick still queued finds no run to poll
+  EXPECT_TRUE(controls_.messages.empty());
+  EXPECT_TRUE(controls_.errors.empty());
+  EXPECT_EQ(host_.log, (std::vector<std::string>{"detach"}));
+}
+
 // The advanced tab.
 
 TEST_F(RunControllerTest, AdvancedRunWithInitialSettingsWritesFiveLines) {

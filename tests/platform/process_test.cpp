@@ -145,6 +145,33 @@ TEST(ChildProcess, DestructionAndRestartLeaveNoProcessBehind) {
   EXPECT_TRUE(NoChildLeft());
 }
 
+TEST(ChildProcess, DetachedChildOutlivesItsHandle) {
+  TempDir dir;
+  const std::string script = dir.Script("standin", "exec sleep 600");
+  pid_t pid = -1;
+  {
+    ChildProcess child;
+    ASSERT_EQ(child.Start(script), std::nullopt);
+    pid = child.Pid();
+    ASSERT_GT(pid, 0);
+    child.Detach();
+    EXPECT_FALSE(child.Running());
+    EXPECT_EQ(child.Pid(), -1);
+    EXPECT_EQ(child.Poll().state, ProcessState::kNotStarted);
+    child.Stop();  // holds no child any more, so stops nothing
+    child.Detach();
+  }
+  // Neither Stop nor the destructor touched it: it has not ended.
+  siginfo_t info{};
+  ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT), 0);
+  EXPECT_EQ(info.si_pid, 0) << "the detached child still runs";
+  ASSERT_EQ(::kill(pid, SIGKILL), 0);
+  int wait_status = 0;
+  ASSERT_EQ(::waitpid(pid, &wait_status, 0), pid);
+  EXPECT_TRUE(WIFSIGNALED(wait_status));
+  EXPECT_TRUE(NoChildLeft());
+}
+
 TEST(ChildProcess, KeepsOnlyTheFirstPartOfAFloodOfErrors) {
   TempDir dir;
   const std::string script = dir.Script(
