@@ -12,7 +12,6 @@
 
 using ixo::Place;
 using ixo::PlaceLabel;
-using ixo::PlaceValueLabel;
 
 namespace {
 
@@ -43,14 +42,9 @@ void TForm1::BuildAdvancedPage() {
 
   GroupBox4 = Place(new QGroupBox(QStringLiteral(" Descriptive statistics "), page), "GroupBox4", 9,
                     38, 184, 147);
-  ixo::PlaceStatisticsCaptions(GroupBox4);
-  Label34 = PlaceValueLabel(GroupBox4, "Label34", 79, 25);
-  Label31 = PlaceValueLabel(GroupBox4, "Label31", 126, 40);
-  Label43 = PlaceValueLabel(GroupBox4, "Label43", 116, 56);
-  Label36 = PlaceValueLabel(GroupBox4, "Label36", 43, 72);
-  Label38 = PlaceValueLabel(GroupBox4, "Label38", 103, 88);
-  Label40 = PlaceValueLabel(GroupBox4, "Label40", 47, 104);
-  Label42 = PlaceValueLabel(GroupBox4, "Label42", 143, 120);
+  ixo::PlaceStatistics(GroupBox4,
+                       {"Label34", "Label31", "Label43", "Label36", "Label38", "Label40", "Label42"},
+                       {&Label34, &Label31, &Label43, &Label36, &Label38, &Label40, &Label42});
 
   GroupBox1 = Place(new QGroupBox(QStringLiteral(" Advanced options"), page), "GroupBox1", 199, 8,
                     210, 153);

@@ -14,8 +14,6 @@
 
 using ixo::Place;
 using ixo::PlaceLabel;
-using ixo::PlaceStatisticsCaptions;
-using ixo::PlaceValueLabel;
 
 namespace {
 
@@ -38,14 +36,9 @@ void TForm1::BuildBasicPage() {
 
   GroupBox2 = Place(new QGroupBox(QStringLiteral(" Descriptive statistics "), page), "GroupBox2", 9,
                     38, 184, 147);
-  PlaceStatisticsCaptions(GroupBox2);
-  Label7 = PlaceValueLabel(GroupBox2, "Label7", 79, 25);
-  Label5 = PlaceValueLabel(GroupBox2, "Label5", 126, 40);
-  Label44 = PlaceValueLabel(GroupBox2, "Label44", 116, 56);
-  Label9 = PlaceValueLabel(GroupBox2, "Label9", 43, 72);
-  Label11 = PlaceValueLabel(GroupBox2, "Label11", 103, 88);
-  Label13 = PlaceValueLabel(GroupBox2, "Label13", 47, 104);
-  Label15 = PlaceValueLabel(GroupBox2, "Label15", 143, 120);
+  ixo::PlaceStatistics(GroupBox2,
+                       {"Label7", "Label5", "Label44", "Label9", "Label11", "Label13", "Label15"},
+                       {&Label7, &Label5, &Label44, &Label9, &Label11, &Label13, &Label15});
 
   ListBox1 = Place(new QListWidget(page), "ListBox1", 200, 11, 89, 174);
   ListBox1->setUniformItemSizes(true);

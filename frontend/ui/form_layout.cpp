@@ -29,14 +29,27 @@ void ApplyGroupBoxLook(QWidget* window) {
       " left: 6px; top: 0px; padding: 0px; }"));
 }
 
-void PlaceStatisticsCaptions(QWidget* group) {
-  PlaceLabel(group, QStringLiteral("Input filename:"), 8, 24);
-  PlaceLabel(group, QStringLiteral("Number of observations:"), 8, 40);
-  PlaceLabel(group, QStringLiteral("Skipped observations:"), 8, 56);
-  PlaceLabel(group, QStringLiteral("Mean:"), 8, 72);
-  PlaceLabel(group, QStringLiteral("Standard deviation:"), 8, 88);
-  PlaceLabel(group, QStringLiteral("Spread:"), 8, 104);
-  PlaceLabel(group, QStringLiteral("Standard deviation/spread:"), 8, 120);
+void PlaceStatistics(QWidget* group, const std::array<const char*, 7>& names,
+                     const std::array<QLabel**, 7>& values) {
+  struct Row {
+    const char* caption;
+    int caption_top;
+    int value_left;
+    int value_top;
+  };
+  static constexpr Row kRows[] = {
+      {"Input filename:", 24, 79, 25},
+      {"Number of observations:", 40, 126, 40},
+      {"Skipped observations:", 56, 116, 56},
+      {"Mean:", 72, 43, 72},
+      {"Standard deviation:", 88, 103, 88},
+      {"Spread:", 104, 47, 104},
+      {"Standard deviation/spread:", 120, 143, 120},
+  };
+  for (size_t i = 0; i < values.size(); ++i) {
+    PlaceLabel(group, QString::fromLatin1(kRows[i].caption), 8, kRows[i].caption_top);
+    *values[i] = PlaceValueLabel(group, names[i], kRows[i].value_left, kRows[i].value_top);
+  }
 }
 
 }  // namespace ixo

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
 class QLabel;
 class QWidget;
@@ -29,7 +30,11 @@ QLabel* PlaceValueLabel(QWidget* parent, const char* name, int left, int top);
 void ApplyGroupBoxLook(QWidget* window);
 
 // The seven caption labels of a " Descriptive statistics " group, at the same
-// places on both test pages; the value labels beside them are the caller's.
-void PlaceStatisticsCaptions(QWidget* group);
+// places on both test pages, each followed by its bold value label. `names`
+// and `values` are the value labels' layout names and members, in caption
+// order: file name, observations, skipped, mean, standard deviation, spread,
+// standard deviation/spread.
+void PlaceStatistics(QWidget* group, const std::array<const char*, 7>& names,
+                     const std::array<QLabel**, 7>& values);
 
 }  // namespace ixo

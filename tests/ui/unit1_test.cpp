@@ -3,6 +3,8 @@
 #include "ui/Unit1.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -60,6 +63,59 @@ TEST_F(MainWindowTest, StartsWithTheDesignedWindowAndPages) {
                            "SpeedButton4", "ComboBox1r", "StringGrid1", "ListBox1", "Edit7",
                            "Memo1", "Memo2", "Image1", "Panel3", "GroupBox7"}) {
     EXPECT_NE(form_.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+  }
+}
+
+TEST_F(MainWindowTest, EveryControlStandsAtItsDesignedPlace) {
+  struct Place {
+    const char* name;
+    QRect geometry;
+  };
+  const Place places[] = {
+      {"PageControl1", {0, 0, 638, 218}},  {"Panel1", {0, 217, 638, 18}},
+      {"Edit3", {59, 12, 110, 21}},        {"SpeedButton1", {170, 11, 23, 23}},
+      {"GroupBox2", {9, 38, 184, 147}},    {"ListBox1", {200, 11, 89, 174}},
+      {"GroupBox3", {294, 6, 176, 115}},   {"BitBtn1", {296, 129, 85, 33}},
+      {"Button1", {384, 129, 85, 33}},     {"StringGrid1", {475, 9, 151, 153}},
+      {"Edit1", {59, 12, 110, 21}},        {"SpeedButton2", {170, 11, 23, 23}},
+      {"GroupBox4", {9, 38, 184, 147}},    {"GroupBox1", {199, 8, 210, 153}},
+      {"Memo1", {416, 14, 210, 111}},      {"SpeedButton3", {416, 128, 111, 33}},
+      {"SpeedButton4", {544, 128, 85, 33}}, {"Panel3", {8, 8, 176, 77}},
+      {"Image1", {2, 2, 172, 73}},         {"GroupBox7", {192, 3, 225, 82}},
+      {"GroupBox6", {8, 87, 409, 101}},    {"Memo2", {420, 8, 201, 161}},
+  };
+  for (const Place& place : places) {
+    const auto* widget = form_.findChild<QWidget*>(QString::fromLatin1(place.name));
+    ASSERT_NE(widget, nullptr) << place.name;
+    EXPECT_EQ(widget->geometry(), place.geometry) << place.name;
+  }
+  // Labels, lists and fields whose place alone is designed.
+  const std::pair<const char*, QPoint> corners[] = {
+      {"Label4", {10, 13}},  {"Label21", {10, 13}},  {"Label7", {79, 25}},
+      {"Label5", {126, 40}}, {"Label44", {116, 56}}, {"Label9", {43, 72}},
+      {"Label11", {103, 88}}, {"Label13", {47, 104}}, {"Label15", {143, 120}},
+      {"Label34", {79, 25}}, {"Label31", {126, 40}}, {"Label43", {116, 56}},
+      {"Label36", {43, 72}}, {"Label38", {103, 88}}, {"Label40", {47, 104}},
+      {"Label42", {143, 120}}, {"ComboBox1r", {87, 20}}, {"ComboBox2", {112, 51}},
+      {"ComboBox3", {112, 82}}, {"Edit2", {96, 20}},  {"Edit4", {160, 20}},
+      {"Edit7", {160, 46}},  {"Edit5", {160, 72}},   {"Edit6", {160, 98}},
+      {"Edit8", {160, 126}}, {"Label28", {224, 40}},
+  };
+  for (const auto& [name, corner] : corners) {
+    const auto* widget = form_.findChild<QWidget*>(QString::fromLatin1(name));
+    ASSERT_NE(widget, nullptr) << name;
+    EXPECT_EQ(widget->pos(), corner) << name;
+  }
+  EXPECT_EQ(form_.ComboBox1r->width(), 82);
+  EXPECT_EQ(form_.ComboBox2->width(), 57);
+  EXPECT_EQ(form_.ComboBox3->width(), 57);
+  EXPECT_EQ(form_.AuthorLink->pos(), QPoint(44, 14));
+  EXPECT_EQ(form_.HomepageLink->pos(), QPoint(288, 80));
+  for (QWidget* page : {form_.TabSheet1, form_.TabSheet2, form_.TabSheet4}) {
+    for (const QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      EXPECT_FALSE(child->objectName().isEmpty() && !qobject_cast<const QLabel*>(child))
+          << "an unnamed control on " << page->objectName().toStdString();
+    }
   }
 }
 
@@ -273,6 +329,38 @@ TEST_F(MainWindowTest, ClosingWithoutALoadIsSilent) {
   form_.close();
   EXPECT_TRUE(dialogs_.errors.empty());
   EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+// Closing the window while an engine computes leaves the engine to finish; the
+// window and its host are then destroyed as usual, which stops nothing.
+TEST(MainWindowCloseTest, ClosingDuringARunLeavesTheEngineRunning) {
+  QTemporaryDir directory;
+  const std::string program_directory = directory.path().toStdString() + "/";
+  const std::string engine = program_directory + "ixo_engine";
+  std::ofstream(engine) << "#!/bin/sh\nexec sleep 600\n";
+  std::filesystem::permissions(engine, std::filesystem::perms::owner_all);
+  std::ofstream(program_directory + "input.tmp") << "1\r\n2\r\n3\r\n";
+  pid_t pid = -1;
+  {
+    PlatformRunHost host(program_directory);
+    ScriptedDialogs dialogs;
+    TForm1 form(dialogs, host, [](const std::string&) {});
+    form.show();
+    form.Guarded([&form] { form.Button1Click(); });
+    ASSERT_TRUE(form.Timer1->isActive());
+    pid = host.EnginePid();
+    ASSERT_GT(pid, 0);
+    form.close();
+    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_FALSE(std::filesystem::exists(program_directory + "input.tmp"));
+    EXPECT_TRUE(dialogs.errors.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
+  }
+  siginfo_t info{};
+  ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT), 0);
+  EXPECT_EQ(info.si_pid, 0) << "the engine was stopped";
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, nullptr, 0);
 }
 
 // A user whose locale writes decimal commas: the window takes its separator
