@@ -345,9 +345,9 @@ std::vector<std::uint64_t> CountAllLags(std::span<const double> series, const Di
 }
 
 int ThreadCount(int requested, int n) {
+  if (requested > 0) return requested;
   // Below a few hundred values a second thread costs more than it saves.
   if (n < 512) return 1;
-  if (requested > 0) return requested;
   return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 64);
 }
 

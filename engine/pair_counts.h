@@ -51,8 +51,9 @@ enum class Dimensions { kAll, kTopOnly };
 // all differ by at most grid[k]; a difference equal to grid[k] is close.
 // Requires finite values and 1 <= max_dimension <= kMaxPairCountDimension.
 // The grid may run upward, downward or hold equal points; a negative or NaN
-// point has no close pair. `threads` = 0 uses every core; the result does not
-// depend on it. Memory is O(n + grid size).
+// point has no close pair. `threads` = 0 uses every core for long series and
+// one for short ones; the result does not depend on it. Memory is O(n + grid
+// size) per thread.
 PairCounts CountClosePairs(std::span<const double> series, std::span<const double> grid,
                            int max_dimension, Dimensions which = Dimensions::kAll,
                            int threads = 0);
