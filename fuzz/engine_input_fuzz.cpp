@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "grid.h"
 #include "fuzz_check.h"
+#include "grid.h"
 #include "memory_file.h"
 #include "options.h"
 #include "series_file.h"

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define IXO_FUZZ_CHECK(condition)                                                           \
-  do {                                                                                      \
-    if (!(condition)) {                                                                     \
+#define IXO_FUZZ_CHECK(condition)                                                            \
+  do {                                                                                       \
+    if (!(condition)) {                                                                      \
       std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-      std::abort();                                                                         \
-    }                                                                                       \
+      std::abort();                                                                          \
+    }                                                                                        \
   } while (false)

@@ -28,10 +28,14 @@ constexpr size_t kValues = 40;
 
 double Step(uint8_t choice) {
   switch (choice % 4) {
-    case 0: return 1.0;
-    case 1: return 0.1;
-    case 2: return 1e-300;
-    default: return 1.0 / static_cast<double>(1u << (choice / 4 % 8));
+    case 0:
+      return 1.0;
+    case 1:
+      return 0.1;
+    case 2:
+      return 1e-300;
+    default:
+      return 1.0 / static_cast<double>(1u << (choice / 4 % 8));
   }
 }
 

@@ -24,8 +24,8 @@
 #include <string_view>
 
 #include "analysis/number_text.h"
-#include "fuzz_check.h"
 #include "analysis/series_entries.h"
+#include "fuzz_check.h"
 
 namespace {
 

@@ -16,10 +16,10 @@ namespace {
 // histogram compute with were one unit in the last place off what the engine
 // reads from the same input.tmp text. (read_number_fuzz, 74 sevens.)
 TEST(FuzzFindings, ReadNumberGivesTheDoubleNearestTheText) {
-  const char* const texts[] = {
-      "7.77777777777778E72",  "7.64575558794209E79",  "7.05061807987424E296",
-      "7.24407186767258E-243", "6.05310786983593E47", "1.41987825188421E291",
-      "8.95969871907819E-269", "-7.77777777777778E72"};
+  const char* const texts[] = {"7.77777777777778E72",   "7.64575558794209E79",
+                               "7.05061807987424E296",  "7.24407186767258E-243",
+                               "6.05310786983593E47",   "1.41987825188421E291",
+                               "8.95969871907819E-269", "-7.77777777777778E72"};
   for (const char* text : texts) {
     const double nearest = std::strtod(text, nullptr);
     for (const char separator : {'.', ','}) {

@@ -138,7 +138,8 @@ TEST(HandoverFaults, ResultThatCannotBeWrittenIsReportedAndLeavesNoFile) {
   const std::vector<std::string> plain = {"input.tmp", "ixo_engine"};
   const Case cases[] = {
       {"file size limit 0, SIGXFSZ ignored", "trap '' XFSZ\nulimit -f 0", plain},
-      {"a folder where output.tmp goes", "mkdir output.tmp",
+      {"a folder where output.tmp goes",
+       "mkdir output.tmp",
        {"input.tmp", "ixo_engine", "output.tmp"}},
   };
   for (const Case& c : cases) {
@@ -295,8 +296,9 @@ TEST(HandoverFaults, SecondStartStopsTheFirstEngineAndShowsOnlyItsResults) {
   EXPECT_TRUE(ProcessGone(first));
   ASSERT_TRUE(s.Ends());
   EXPECT_TRUE(s.controls.messages.empty()) << s.controls.messages[0];
-  EXPECT_EQ(s.host.commands(), (std::vector<std::string>{"ixo_engine input.tmp 2 0.60 1.90 40 50 1",
-                                                         "ixo_engine input.tmp 2 0.25 2.00 40 50 1"}));
+  EXPECT_EQ(s.host.commands(),
+            (std::vector<std::string>{"ixo_engine input.tmp 2 0.60 1.90 40 50 1",
+                                      "ixo_engine input.tmp 2 0.25 2.00 40 50 1"}));
   for (int row = 2; row <= 9; ++row) EXPECT_EQ(s.controls.grid[row][1], "") << row;
   const std::string shown = s.controls.grid[1][1];
 

@@ -18,8 +18,8 @@
 #include <functional>
 #include <future>
 #include <iterator>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "analysis/data_import.h"
@@ -76,10 +76,12 @@ void WriteRepeated(const std::string& path, const std::string& line, long long c
                    std::ios::openmode mode = std::ios::trunc) {
   std::ofstream out(path, std::ios::binary | mode);
   std::string block;
-  const long long per_block = std::max<long long>(1, (1 << 20) / static_cast<long long>(line.size()));
+  const long long per_block =
+      std::max<long long>(1, (1 << 20) / static_cast<long long>(line.size()));
   for (long long i = 0; i < per_block; ++i) block += line;
   long long left = count;
-  for (; left >= per_block; left -= per_block) out.write(block.data(), static_cast<std::streamsize>(block.size()));
+  for (; left >= per_block; left -= per_block)
+    out.write(block.data(), static_cast<std::streamsize>(block.size()));
   for (; left > 0; --left) out << line;
 }
 
@@ -110,14 +112,10 @@ TEST_F(HostileImportTest, TenMillionLinesStopAtTheCap) {
 // so that holding many copies of the line fails the test instead of the machine.
 TEST_F(HostileImportTest, LineOf200MegabytesIsOneSkippedLine) {
   const std::string path = DataPath("wide.txt");
-  {
-    std::ofstream(path, std::ios::binary) << "1.5\n";
-  }
+  { std::ofstream(path, std::ios::binary) << "1.5\n"; }
   constexpr long long kLineBytes = 200LL << 20;
   WriteRepeated(path, "0123456789", kLineBytes / 10, std::ios::app);
-  {
-    std::ofstream(path, std::ios::binary | std::ios::app) << "x\r\n-2.5\n";
-  }
+  { std::ofstream(path, std::ios::binary | std::ios::app) << "x\r\n-2.5\n"; }
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
