@@ -12,8 +12,10 @@ namespace {
 
 bool IsPositiveNumber(const std::string& text) {
   const std::optional<long double> value = ReadNumber(text, '.');
-  // The engine holds it as a double: beyond the double range it would be infinite.
-  return value && *value > 0 && *value <= DBL_MAX;
+  if (!value || *value > DBL_MAX) return false;
+  // The engine holds it as a double: beyond the double range it would be
+  // infinite, and below the smallest double it would be 0.
+  return static_cast<double>(*value) > 0;
 }
 
 std::string Quoted(const std::string& text) {

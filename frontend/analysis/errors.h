@@ -18,8 +18,9 @@ inline constexpr const char* kInvalidOperation = "Invalid floating point operati
 inline constexpr const char* kDivisionByZero = "Floating point division by zero";
 inline constexpr const char* kOverflow = "Floating point overflow";
 
-// a / b as the original platform traps it: 0/0 (or any NaN) raises
-// kInvalidOperation, x/0 raises kDivisionByZero, an infinite quotient kOverflow.
+// a / b with the floating-point traps the user's messages name: 0/0 (or any
+// NaN) raises kInvalidOperation, x/0 raises kDivisionByZero, an infinite
+// quotient kOverflow.
 double CheckedDivide(double a, double b);
 
 // `v` itself when finite; NaN raises kInvalidOperation, an infinity kOverflow.

@@ -74,6 +74,8 @@ TEST(CheckAdvancedFields, NamesTheFirstUnusableField) {
       {&F::edit2, "0.6 1", false, "Epsilon range: '0.6 1' is not a positive number."},
       {&F::edit4, "1e400", false, "Epsilon range: '1e400' is not a positive number."},
       {&F::edit4, "nan", false, "Epsilon range: 'nan' is not a positive number."},
+      {&F::edit4, "1e-400", false, "Epsilon range: '1e-400' is not a positive number."},
+      {&F::edit8, "1e-400", true, "Compute BDS for epsilon: '1e-400' is not a positive number."},
       {&F::edit5, "1", false, std::nullopt},
       {&F::edit5, "0", false, "Number of intervals: '0' is not an integer of at least 1."},
       {&F::edit5, "40.5", false, "Number of intervals: '40.5' is not an integer of at least 1."},
