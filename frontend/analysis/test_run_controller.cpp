@@ -29,15 +29,7 @@ TestRunController::TestRunController(RunControls& controls, RunHost& host, char 
     : controls_(controls), host_(host), decimal_separator_(decimal_separator) {}
 
 void TestRunController::Button1Click() {
-  const std::string directory = host_.ProgramDirectory();
-  if (FileError error = host_.ChangeDirectory(directory)) {
-    controls_.ShowError("Cannot make " + directory + " the current directory: " + *error);
-    return;
-  }
-  if (!host_.FileExists(directory + "input.tmp")) {
-    controls_.ShowMessage(kNoInputMessage);
-    return;
-  }
+  if (!EnterProgramDirectoryWithInput()) return;
   StopRun();
   for (int row = 1; row <= kGridDataRows; ++row) {
     for (int column = 0; column < kGridColumns; ++column) controls_.SetGridCell(column, row, "");
@@ -50,15 +42,7 @@ void TestRunController::Button1Click() {
 }
 
 void TestRunController::SpeedButton3Click() {
-  const std::string directory = host_.ProgramDirectory();
-  if (FileError error = host_.ChangeDirectory(directory)) {
-    controls_.ShowError("Cannot make " + directory + " the current directory: " + *error);
-    return;
-  }
-  if (!host_.FileExists(directory + "input.tmp")) {
-    controls_.ShowMessage(kNoInputMessage);
-    return;
-  }
+  if (!EnterProgramDirectoryWithInput()) return;
   const DimensionCheck dimension = CheckDimensionText(controls_.EditText(EditId::kEdit7));
   if (!dimension.m) {
     if (dimension.conversion) {
@@ -155,6 +139,19 @@ void TestRunController::Timer1Timer() {
 void TestRunController::FormClose() {
   SetTimer(false);
   host_.DetachEngine();
+}
+
+bool TestRunController::EnterProgramDirectoryWithInput() {
+  const std::string directory = host_.ProgramDirectory();
+  if (FileError error = host_.ChangeDirectory(directory)) {
+    controls_.ShowError("Cannot make " + directory + " the current directory: " + *error);
+    return false;
+  }
+  if (!host_.FileExists(directory + "input.tmp")) {
+    controls_.ShowMessage(kNoInputMessage);
+    return false;
+  }
+  return true;
 }
 
 void TestRunController::SetTimer(bool enabled) {

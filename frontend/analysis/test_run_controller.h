@@ -62,6 +62,10 @@ class TestRunController {
   bool Running() const { return timer_enabled_; }
 
  private:
+  // The first steps of both starts: makes the program directory current and
+  // checks that input.tmp is there. False, after saying why, when the run
+  // cannot start.
+  bool EnterProgramDirectoryWithInput();
   void SetTimer(bool enabled);
   // Stops an engine still running from an earlier start and the poll with it.
   void StopRun();
