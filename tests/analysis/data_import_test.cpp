@@ -14,6 +14,7 @@
 
 #include "analysis/errors.h"
 #include "analysis/observation_list.h"
+#include "../platform/temp_dir.h"
 
 namespace ixo {
 namespace {
@@ -26,16 +27,9 @@ using Entries = std::vector<std::string>;
 class DataImportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = ::testing::TempDir() + "ixo_import_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
     fs::create_directories(root_ / "program");
     fs::create_directories(root_ / "data");
     program_directory_ = (root_ / "program").string() + "/";
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
   }
 
   std::string DataFile(const std::string& name, const std::string& bytes) {
@@ -44,10 +38,7 @@ class DataImportTest : public ::testing::Test {
     return path;
   }
   std::string InputTmp() const { return program_directory_ + "input.tmp"; }
-  static std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string Contents(const std::string& path) { return testing::ReadWholeFile(path); }
   ImportResult Import(const std::string& path, char separator = '.') {
     return ImportDataFile(path, program_directory_, separator, list_);
   }
@@ -59,7 +50,8 @@ class DataImportTest : public ::testing::Test {
     return bytes;
   }
 
-  fs::path root_;
+  testing::TempDir scratch_{"ixo_import_"};
+  fs::path root_{scratch_.path()};
   std::string program_directory_;
   VectorObservationList list_;
 };

@@ -5,57 +5,43 @@
 #pragma once
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "analysis/platform_run_host.h"
 #include "analysis/test_run_controller.h"
+#include "../platform/temp_dir.h"
 
 namespace ixo::testing {
 
 class RunDirectory {
  public:
-  RunDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ixo_runs_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern + "/";
-  }
+  RunDirectory() = default;
   ~RunDirectory() {
-    // The run made this the current directory; leave it before removing it.
-    if (::chdir("/") != 0) return;
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    // The run made this the current directory; leave it before it is removed.
+    [[maybe_unused]] const int left = ::chdir("/");
   }
   RunDirectory(const RunDirectory&) = delete;
   RunDirectory& operator=(const RunDirectory&) = delete;
 
-  const std::string& path() const { return path_; }
+  // The program directory, with its trailing "/".
+  const std::string& path() const { return dir_.path(); }
 
   void Write(const std::string& name, const std::string& content, mode_t mode = 0644) const {
-    std::ofstream(path_ + name, std::ios::binary | std::ios::trunc) << content;
-    ::chmod((path_ + name).c_str(), mode);
+    dir_.Write(name, content, mode);
   }
   // A stand-in engine: a shell script named ixo_engine running `body`.
-  void StandInEngine(const std::string& body) const {
-    Write("ixo_engine", "#!/bin/sh\n" + body + "\n", 0755);
-  }
-  bool Exists(const std::string& name) const { return std::filesystem::exists(path_ + name); }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(path_ + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  void StandInEngine(const std::string& body) const { dir_.Script("ixo_engine", body); }
+  bool Exists(const std::string& name) const { return std::filesystem::exists(path() + name); }
+  std::string Read(const std::string& name) const { return ReadWholeFile(path() + name); }
 
  private:
-  std::string path_;
+  TempDir dir_{"ixo_runs_"};
 };
 
 // The real host, with every engine command it was asked to start recorded.
@@ -94,12 +80,6 @@ inline bool TickUntilIdle(TestRunController& controller) {
     controller.Timer1Timer();
   }
   return true;
-}
-
-// True when this process has no child left, running or unreaped.
-inline bool NoChildLeft() {
-  errno = 0;
-  return ::waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
 }
 
 // A small series of `n` values from a fixed linear congruential generator,

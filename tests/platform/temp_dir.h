@@ -16,8 +16,9 @@ namespace ixo::testing {
 
 class TempDir {
  public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ixo_platform_XXXXXX").string();
+  // A fresh folder in the system's temporary directory, its name starting with `prefix`.
+  explicit TempDir(const std::string& prefix = "ixo_platform_") {
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr) std::abort();
     path_ = pattern + "/";
   }
@@ -55,8 +56,8 @@ inline std::string ReadWholeFile(const std::string& path) {
 
 // True when this process has no child left, ended or running: no zombie.
 inline bool NoChildLeft() {
-  int status = 0;
-  return ::waitpid(-1, &status, WNOHANG) == -1 && errno == ECHILD;
+  errno = 0;
+  return ::waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
 }
 
 }  // namespace ixo::testing
