@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "../platform/temp_dir.h"
 #include "analysis/errors.h"
 #include "analysis/observation_list.h"
-#include "../platform/temp_dir.h"
 
 namespace ixo {
 namespace {

@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
+#include "../platform/temp_dir.h"
 #include "analysis/platform_run_host.h"
 #include "analysis/test_run_controller.h"
-#include "../platform/temp_dir.h"
 
 namespace ixo::testing {
 
