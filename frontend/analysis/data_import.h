@@ -12,8 +12,8 @@
 // that is set into its controls, then raises the error:
 //
 //   const ImportResult r = ImportDataFile(path, ProgramDirectory(), separator, list);
-//   if (r.path) { histogram gauge = 0; Edit3 = Edit1 = *r.path; }
-//   if (r.count_text) { Label5 = Label31 = *r.count_text; Label7 = Label34 = ... }
+//   if (r.path) { Edit3 = Edit1 = *r.path; }
+//   if (r.count_text) { histogram gauge = 0; Label5 = Label31 = *r.count_text; ... }
 //   if (r.mean_text) { Label9 = Label36 = *r.mean_text; } ... and so on
 //   if (r.size_class) ComboBox3 index = *r.size_class;
 //   if (r.error) throw HandlerError(*r.error);
@@ -30,13 +30,16 @@ namespace ixo {
 // What an import produced, in the order it is produced. A part left empty was
 // not reached (or the import stopped before it) and its controls keep what they show.
 struct ImportResult {
-  // Set whenever a file was chosen: the full path for Edit3 and Edit1; the
-  // histogram window's Gauge1 goes to 0 (its moments are out of date).
+  // Set whenever a file was chosen: the full path for Edit3 and Edit1.
   std::optional<std::string> path;
 
   // Set once the new series is in the list: n for Label5/Label31, the file
   // name without its directory for Label7/Label34, the skipped count for
-  // Label44/Label43. `count` and `skipped` are the same as numbers.
+  // Label44/Label43. `count` and `skipped` are the same as numbers. Only then
+  // does the histogram window's Gauge1 go to 0: while the list still holds the
+  // series the histogram standardized (the import stopped before replacing
+  // it), its moments are not out of date, and computing them again from the
+  // standardized values would show a mean of 0 and a deviation of 1.
   std::optional<std::string> count_text;
   std::optional<std::string> file_name;
   std::optional<std::string> skipped_text;
