@@ -25,7 +25,8 @@ class Integrals {
   double At(int k, int j) const {
     if (input_.path == CountingPath::kKernel)
       return correlation_integrals(input_.series, j, input_.grid.Point(k)).integrals[j];
-    return CorrelationIntegralFromCount(counts_.At(j, k), static_cast<int>(input_.series.size()), j);
+    return CorrelationIntegralFromCount(counts_.At(j, k), static_cast<int>(input_.series.size()),
+                                        j);
   }
 
  private:

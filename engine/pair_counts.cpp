@@ -36,7 +36,9 @@ constexpr int kBaseShift = 56;
 constexpr std::int64_t kPositionMask = (std::int64_t{1} << kBaseShift) - 1;
 constexpr int kMaxShift = kBaseShift - 1;
 
-std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+std::uint64_t Bits(double value) {
+  return std::bit_cast<std::uint64_t>(value);
+}
 
 // Ranks of the differences along one lag through a bucket table (see
 // DistanceRanks). Clamping the difference into [low, high] first keeps the
@@ -131,8 +133,10 @@ class DistanceRanks {
     for (std::uint64_t b = 0; b < buckets; ++b) {
       const std::uint64_t start = lo + (b << shift_);
       while (below < thresholds_.size() && Bits(thresholds_[below]) < start) ++below;
-      const bool holds = below < thresholds_.size() && ((Bits(thresholds_[below]) - lo) >> shift_) == b;
-      const std::uint64_t position = holds ? Bits(thresholds_[below]) - start : std::uint64_t{1} << shift_;
+      const bool holds =
+          below < thresholds_.size() && ((Bits(thresholds_[below]) - lo) >> shift_) == b;
+      const std::uint64_t position =
+          holds ? Bits(thresholds_[below]) - start : std::uint64_t{1} << shift_;
       table_[b] = static_cast<std::int64_t>((std::uint64_t{below} << kBaseShift) | position);
     }
   }
@@ -189,8 +193,9 @@ inline void ExtendReach(const std::uint8_t* __restrict ranks, const std::uint8_t
 // consecutive positions is counted once, at its leftmost maximum: the runs of
 // length j with their maximum at t are min(A, B, j, A + B - j) when positive.
 // The histogram is indexed by (rank, A - 1, B - 1).
-__attribute__((target_clones("avx2", "default"))) void CountBlock(
-    const std::uint8_t* ranks, int count, int m, std::uint32_t* histogram) {
+__attribute__((target_clones("avx2", "default"))) void CountBlock(const std::uint8_t* ranks,
+                                                                  int count, int m,
+                                                                  std::uint32_t* histogram) {
   std::uint8_t left_max[kBlock], left_reach[kBlock], right_max[kBlock], right_reach[kBlock];
   std::uint16_t slot[kBlock];
   for (int i = 0; i < count; ++i) {
@@ -409,7 +414,8 @@ PairCounts CountClosePairs(std::span<const double> series, std::span<const doubl
         for (std::size_t copy = 0; copy < 2; ++copy)
           for (std::size_t other = 0; other < side; ++other) {
             const std::size_t base = copy * side * side;
-            close[m - 1][g] += histogram[base + g * side + other] + histogram[base + other * side + g];
+            close[m - 1][g] +=
+                histogram[base + g * side + other] + histogram[base + other * side + g];
           }
         continue;
       }
@@ -417,7 +423,8 @@ PairCounts CountClosePairs(std::span<const double> series, std::span<const doubl
         for (int b = 1; b <= m; ++b) {
           const std::uint64_t h = histogram[(g * m + a - 1) * m + b - 1];
           if (h == 0) continue;
-          for (int j = 1; j <= m; ++j) close[j - 1][g] += h * static_cast<std::uint64_t>(runs(a, b, j));
+          for (int j = 1; j <= m; ++j)
+            close[j - 1][g] += h * static_cast<std::uint64_t>(runs(a, b, j));
         }
     }
     for (auto& row : close)

@@ -55,8 +55,7 @@ enum class Dimensions { kAll, kTopOnly };
 // one for short ones; the result does not depend on it. Memory is O(n + grid
 // size) per thread.
 PairCounts CountClosePairs(std::span<const double> series, std::span<const double> grid,
-                           int max_dimension, Dimensions which = Dimensions::kAll,
-                           int threads = 0);
+                           int max_dimension, Dimensions which = Dimensions::kAll, int threads = 0);
 
 // The correlation integral C_j = 2a / (M (M - 1)) of `close_pairs` = a pairs
 // among the M = n - j + 1 histories of length j, in the kernel's double

@@ -105,24 +105,30 @@ TEST(IxoSlopes, BothCountingPathsGiveTheSameResults) {
     int subint, cm_limit, first, last;
   };
   const Case cases[] = {
-      {"normal.txt", 0.25, 1.00, 40, 50, 2, 10},  {"normal.txt", 0.60, 1.90, 40, 50, 7, 7},
-      {"garch.txt", 0.60, 1.90, 40, 50, 2, 5},    {"garch.txt", 1.90, 0.60, 40, 50, 10, 10},
-      {"logistic.txt", 0.25, 2.00, 40, 50, 2, 5}, {"logistic.txt", 0.50, 1.50, 40, 50, 4, 4},
-      {"", 0.25, 1.00, 1, 50, 2, 4},              {"", 0.50, 1.50, 40, 0, 16, 16},
+      {"normal.txt", 0.25, 1.00, 40, 50, 2, 10},
+      {"normal.txt", 0.60, 1.90, 40, 50, 7, 7},
+      {"garch.txt", 0.60, 1.90, 40, 50, 2, 5},
+      {"garch.txt", 1.90, 0.60, 40, 50, 10, 10},
+      {"logistic.txt", 0.25, 2.00, 40, 50, 2, 5},
+      {"logistic.txt", 0.50, 1.50, 40, 50, 4, 4},
+      {"", 0.25, 1.00, 1, 50, 2, 4},
+      {"", 0.50, 1.50, 40, 0, 16, 16},
   };
   for (const Case& c : cases) {
     const std::string name = c.series;
     const std::vector<double> x = name.empty() ? Series(300) : ReadExample(name);
     ASSERT_GE(x.size(), 100u) << name;
     const Statistics s = Describe(x);
-    const SlopeInput fast{x, DistanceGrid(c.eps_low, c.eps_high, s.sd, c.subint), s.spread, c.cm_limit};
+    const SlopeInput fast{x, DistanceGrid(c.eps_low, c.eps_high, s.sd, c.subint), s.spread,
+                          c.cm_limit};
     SlopeInput reference = fast;
     reference.path = CountingPath::kKernel;
     const std::vector<DimensionSlope> expected = IxoSlopes(reference, c.first, c.last);
     const std::vector<DimensionSlope> actual = IxoSlopes(fast, c.first, c.last);
     ASSERT_EQ(expected.size(), actual.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
-      const std::string what = name + " " + std::to_string(c.eps_low) + ".." + std::to_string(c.eps_high) +
+      const std::string what = name + " " + std::to_string(c.eps_low) + ".." +
+                               std::to_string(c.eps_high) +
                                " j=" + std::to_string(expected[i].dimension);
       EXPECT_EQ(expected[i].dimension, actual[i].dimension) << what;
       EXPECT_EQ(expected[i].slope, actual[i].slope) << what;

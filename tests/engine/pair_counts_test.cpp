@@ -40,7 +40,8 @@ std::string Describe(const std::vector<double>& values) {
   return out.str();
 }
 
-void ExpectSameCounts(const PairCounts& expected, const PairCounts& actual, const std::string& what) {
+void ExpectSameCounts(const PairCounts& expected, const PairCounts& actual,
+                      const std::string& what) {
   ASSERT_EQ(expected.max_dimension(), actual.max_dimension()) << what;
   ASSERT_EQ(expected.grid_points(), actual.grid_points()) << what;
   for (int j = 1; j <= expected.max_dimension(); ++j)
@@ -49,12 +50,14 @@ void ExpectSameCounts(const PairCounts& expected, const PairCounts& actual, cons
 }
 
 // The top-only count fills the last row and leaves the rows below it 0.
-void ExpectSameTopRow(const PairCounts& expected, const PairCounts& actual, const std::string& what) {
+void ExpectSameTopRow(const PairCounts& expected, const PairCounts& actual,
+                      const std::string& what) {
   const int m = expected.max_dimension();
   ASSERT_EQ(m, actual.max_dimension()) << what;
   for (int k = 0; k < expected.grid_points(); ++k) {
     ASSERT_EQ(expected.At(m, k), actual.At(m, k)) << "top only, k=" << k << "\n" << what;
-    for (int j = 1; j < m; ++j) ASSERT_EQ(actual.At(j, k), 0u) << "top only, j=" << j << "\n" << what;
+    for (int j = 1; j < m; ++j)
+      ASSERT_EQ(actual.At(j, k), 0u) << "top only, j=" << j << "\n" << what;
   }
 }
 
@@ -76,7 +79,8 @@ std::vector<double> GeometricGrid(double low, double high, int subint) {
   const double lower = std::log(low) / std::log(3.0);
   const double upper = std::log(high) / std::log(3.0);
   std::vector<double> grid;
-  for (int k = 0; k <= subint; ++k) grid.push_back(std::pow(3.0, lower + k * (upper - lower) / subint));
+  for (int k = 0; k <= subint; ++k)
+    grid.push_back(std::pow(3.0, lower + k * (upper - lower) / subint));
   return grid;
 }
 
@@ -98,7 +102,8 @@ TEST(CountClosePairs, MatchesDirectCountOnRandomSeries) {
       const int n = round < 4 ? 2 + round : 5 + draws.Int(round < 10 ? 60 : 220);
       const int m = 1 + draws.Int(16);
       std::vector<double> x(n);
-      for (double& v : x) v = kind.step > 0 ? kind.step * draws.Int(kind.levels) : 4 * draws.Unit() - 2;
+      for (double& v : x)
+        v = kind.step > 0 ? kind.step * draws.Int(kind.levels) : 4 * draws.Unit() - 2;
 
       // Upward, downward and flat engine grids with 2 or 41 points, and grids
       // of lattice multiples that meet the differences exactly.
@@ -121,7 +126,8 @@ TEST(CountClosePairs, MatchesDirectCountOnRandomSeries) {
         // One to three threads sharing the lags, even of short series.
         const int threads = 1 + round % 3;
         ExpectSameCounts(expected, CountClosePairs(x, grid, m, Dimensions::kAll, threads), what);
-        ExpectSameTopRow(expected, CountClosePairs(x, grid, m, Dimensions::kTopOnly, threads), what);
+        ExpectSameTopRow(expected, CountClosePairs(x, grid, m, Dimensions::kTopOnly, threads),
+                         what);
         ++cases;
       }
     }
@@ -141,9 +147,15 @@ TEST(CountClosePairs, GivesTheKernelsIntegralsBitForBit) {
     for (double& v : x) v = step > 0 ? step * draws.Int(7) : draws.Unit() * 3;
     std::vector<double> grid;
     switch (round % 4) {
-      case 0: grid = GeometricGrid(0.3, 1.5, 40); break;
-      case 1: grid = GeometricGrid(1.5, 0.2, round % 8 == 1 ? 1 : 40); break;
-      case 2: grid = GeometricGrid(0.7, 0.7, 40); break;
+      case 0:
+        grid = GeometricGrid(0.3, 1.5, 40);
+        break;
+      case 1:
+        grid = GeometricGrid(1.5, 0.2, round % 8 == 1 ? 1 : 40);
+        break;
+      case 2:
+        grid = GeometricGrid(0.7, 0.7, 40);
+        break;
       default:
         for (int i = 1; i <= 7; ++i) grid.push_back((step > 0 ? step : 0.3) * i);
     }
@@ -152,8 +164,8 @@ TEST(CountClosePairs, GivesTheKernelsIntegralsBitForBit) {
       const KernelResult kernel = correlation_integrals(x, m, grid[k]);
       for (int j = 1; j <= m; ++j) {
         const double fast = CorrelationIntegralFromCount(counts.At(j, static_cast<int>(k)), n, j);
-        ASSERT_EQ(kernel.integrals[j], fast) << "j=" << j << " eps=" << grid[k] << " m=" << m
-                                             << "\nseries: " << Describe(x);
+        ASSERT_EQ(kernel.integrals[j], fast)
+            << "j=" << j << " eps=" << grid[k] << " m=" << m << "\nseries: " << Describe(x);
         ++compared;
       }
     }
@@ -193,7 +205,8 @@ TEST(CountClosePairs, HandlesOddGridPoints) {
   for (const auto& grid : grids) {
     const PairCounts expected = DirectCount(x, grid, 5);
     ExpectSameCounts(expected, CountClosePairs(x, grid, 5), "grid: " + Describe(grid));
-    ExpectSameTopRow(expected, CountClosePairs(x, grid, 5, Dimensions::kTopOnly), "grid: " + Describe(grid));
+    ExpectSameTopRow(expected, CountClosePairs(x, grid, 5, Dimensions::kTopOnly),
+                     "grid: " + Describe(grid));
   }
 }
 
@@ -232,7 +245,8 @@ TEST(CountClosePairs, ShortSeriesHaveNoPairsBeyondTheirLength) {
     const PairCounts counts = CountClosePairs(x, std::vector<double>{1.0, 0.0}, 4);
     for (int j = 1; j <= 4; ++j) {
       const int histories = std::max(0, n - j + 1);
-      const std::uint64_t all = static_cast<std::uint64_t>(histories) * std::max(0, histories - 1) / 2;
+      const std::uint64_t all =
+          static_cast<std::uint64_t>(histories) * std::max(0, histories - 1) / 2;
       EXPECT_EQ(counts.At(j, 0), all) << "n=" << n << " j=" << j;
       EXPECT_EQ(counts.At(j, 1), all) << "n=" << n << " j=" << j;
     }
