@@ -29,10 +29,11 @@ void TForm1::SpeedButton1Click() {
   const ixo::ImportResult result = ixo::ImportDataFile(chosen.toStdString(), program_directory,
                                                        decimal_separator_, *observations_);
   if (result.path) {
-    ResetHistogramProgress();
     Edit3->setText(QString::fromStdString(*result.path));
     Edit1->setText(QString::fromStdString(*result.path));
   }
+  // Only a new series in the list makes the histogram's moments out of date.
+  if (result.count_text) ResetHistogramProgress();
   ShowText(result.count_text, Label5, Label31);
   ShowText(result.file_name, Label7, Label34);
   ShowText(result.skipped_text, Label44, Label43);

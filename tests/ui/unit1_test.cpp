@@ -251,6 +251,22 @@ TEST_F(MainWindowTest, CancelledDialogChangesNothing) {
   EXPECT_TRUE(dialogs_.errors.empty());
 }
 
+// An import that stops before the list is replaced leaves the histogram's
+// series prepared: its list still holds the standardized values, whose moments
+// computed again would read mean 0 and deviation 1.
+TEST_F(MainWindowTest, ImportStoppedBeforeTheListKeepsTheHistogramPrepared) {
+  Load(WriteDataFile("four.txt", "1\n2\n3\n4\n"));
+  form2_.SetGaugeProgress(100);
+  std::filesystem::remove(InputTmp());
+  const std::string missing = data_directory_.path().toStdString() + "/missing.txt";
+  Load(missing);
+  ASSERT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_EQ(form_.Edit3->text().toStdString(), missing);
+  EXPECT_EQ(form_.ListBox1->count(), 4);
+  EXPECT_EQ(form_.Label7->text(), "four.txt");
+  EXPECT_EQ(form2_.findChild<QProgressBar*>("Gauge1")->value(), 100);
+}
+
 // An error stops the import where it happens; what was done stays, and the
 // box shows the message with its full stop.
 TEST_F(MainWindowTest, EmptyFileShowsTheErrorBoxAfterTheCounts) {
