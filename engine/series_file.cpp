@@ -11,11 +11,22 @@
 namespace ixo {
 namespace {
 
-// Long garbage tokens are shortened in messages so that the line stays readable.
+// Long garbage tokens are shortened in messages so that the line stays readable,
+// and control bytes are shown as \xNN: a NUL would cut the message short.
 std::string Shown(const std::string& token) {
   constexpr size_t kMax = 40;
-  if (token.size() <= kMax) return "'" + token + "'";
-  return "'" + token.substr(0, kMax) + "...'";
+  std::string shown = "'";
+  for (size_t i = 0; i < token.size() && i < kMax; ++i) {
+    const auto byte = static_cast<unsigned char>(token[i]);
+    if (byte < 0x20 || byte == 0x7f) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      shown += escaped;
+    } else {
+      shown += token[i];
+    }
+  }
+  return shown + (token.size() > kMax ? "...'" : "'");
 }
 
 // Empty when `token` is one whole finite double, else why not.
