@@ -1,5 +1,8 @@
 #include "correlation_integrals.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
@@ -7,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace ixo {
 namespace {
@@ -49,7 +53,66 @@ inline int RowWords(int n, int r) {
   return (n - 1 - r) / kLagsPerWord + 1;
 }
 
+// Bytes the tables of a series of n values take, the bit rows above all
+// (about n^2 / 15 bytes: 670 MB for 100000 values).
+size_t TableBytes(int n) {
+  size_t words = 0;
+  for (int i = 0; i <= n; ++i) words += static_cast<size_t>((n - i) / kLagsPerWord + 1);
+  const size_t count = static_cast<size_t>(n);
+  return words * sizeof(uint16_t) + 2 * count * sizeof(int32_t) + 32768 * sizeof(int32_t) +
+         count * sizeof(Pair) + (count + 1) * sizeof(size_t);
+}
+
+// Memory the process can still count on: what the system has available
+// (MemAvailable and SwapFree of /proc/meminfo) and what its address-space and
+// data limits leave; SIZE_MAX where nothing is known.
+size_t AvailableBytes() {
+  size_t available = SIZE_MAX;
+  if (std::FILE* meminfo = std::fopen("/proc/meminfo", "r")) {
+    unsigned long long memory_kb = 0;
+    unsigned long long swap_kb = 0;
+    bool found = false;
+    char line[256];
+    while (std::fgets(line, sizeof line, meminfo) != nullptr) {
+      found = std::sscanf(line, "MemAvailable: %llu kB", &memory_kb) == 1 || found;
+      std::sscanf(line, "SwapFree: %llu kB", &swap_kb);
+    }
+    std::fclose(meminfo);
+    if (found) available = static_cast<size_t>((memory_kb + swap_kb) * 1024);
+  }
+  // /proc/self/statm: total program size first, data and stack sixth, in pages.
+  unsigned long long pages[6] = {};
+  if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    for (unsigned long long& p : pages) {
+      if (std::fscanf(statm, "%llu", &p) != 1) break;
+    }
+    std::fclose(statm);
+  }
+  const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  const std::pair<int, unsigned long long> limits[] = {{RLIMIT_AS, pages[0]},
+                                                       {RLIMIT_DATA, pages[5]}};
+  for (const auto& [resource, used_pages] : limits) {
+    rlimit limit{};
+    if (getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) continue;
+    const size_t used = static_cast<size_t>(used_pages) * page;
+    const size_t left = limit.rlim_cur > used ? static_cast<size_t>(limit.rlim_cur) - used : 0;
+    available = std::min(available, left);
+  }
+  return available;
+}
+
 void BuildTables(int n) {
+  // Said before anything is allocated: tables larger than the memory at hand
+  // would be granted by the system and then cost the process its life (or
+  // another's) once they are filled.
+  const size_t needed = TableBytes(n);
+  if (const size_t available = AvailableBytes(); needed > available) {
+    std::fprintf(stderr,
+                 "ixo_engine: %d values need %zu MB for the correlation-integral tables; "
+                 "%zu MB of memory are available\n",
+                 n, needed >> 20, available >> 20);
+    OutOfMemory();
+  }
   Tables& t = tables;
   t.masks = ZeroFilled<int32_t>(2 * static_cast<size_t>(n));
   t.bit_count = ZeroFilled<int32_t>(32768);

@@ -33,8 +33,10 @@ struct KernelResult {
 
 // Requires n = x.size() >= 2, 1 <= m <= 16, m <= n - 1 and eps > 0. For m = 1
 // only C_1, K and c are computed. A call with another n than the tables were
-// built for rebuilds them. If the bit rows cannot be allocated, prints
-// "Out of memory\n" on standard output and ends the process with status -1.
+// built for rebuilds them. If the tables would need more memory than the process
+// has available (said on standard error before any allocation), or cannot be
+// allocated, prints "Out of memory\n" on standard output and ends the process
+// with status -1.
 KernelResult correlation_integrals(std::span<const double> x, int m, double eps);
 
 // Frees the kernel's tables. A later call of correlation_integrals builds them anew.
