@@ -138,6 +138,7 @@ TEST(HandoverFaults, ResultThatCannotBeWrittenIsReportedAndLeavesNoFile) {
   const std::vector<std::string> plain = {"input.tmp", "ixo_engine"};
   const Case cases[] = {
       {"file size limit 0, SIGXFSZ ignored", "trap '' XFSZ\nulimit -f 0", plain},
+      {"file size limit 0, SIGXFSZ at its default", "ulimit -f 0", plain},
       {"a folder where output.tmp goes",
        "mkdir output.tmp",
        {"input.tmp", "ixo_engine", "output.tmp"}},
