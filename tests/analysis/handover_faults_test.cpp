@@ -37,36 +37,6 @@ using testing::TickUntilIdle;
 
 const std::string kEndedWithout = "The engine ixo_engine ended without a result (";
 
-// The recording host, with a hook that runs just before each engine start
-// (its argument counts the starts from 0): the moment between two steps.
-class HookedHost final : public RunHost {
- public:
-  explicit HookedHost(const std::string& directory) : host_(directory) {}
-  std::string ProgramDirectory() override { return host_.ProgramDirectory(); }
-  FileError ChangeDirectory(const std::string& path) override {
-    return host_.ChangeDirectory(path);
-  }
-  bool FileExists(const std::string& path) override { return host_.FileExists(path); }
-  FileError DeleteFile(const std::string& path) override { return host_.DeleteFile(path); }
-  FileError StartEngine(const std::string& command_line) override {
-    if (before_start) before_start(starts_);
-    ++starts_;
-    return host_.StartEngine(command_line);
-  }
-  EngineStatus PollEngine() override { return host_.PollEngine(); }
-  void StopEngine() override { host_.StopEngine(); }
-  ResultRead ReadResult(const std::string& path) override { return host_.ReadResult(path); }
-
-  int EnginePid() const { return host_.EnginePid(); }
-  const std::vector<std::string>& commands() const { return host_.commands; }
-
-  std::function<void(int)> before_start;
-
- private:
-  RecordingHost host_;
-  int starts_ = 0;
-};
-
 // The names in `directory`, sorted, so a left-over temporary file shows up.
 std::vector<std::string> Names(const std::string& directory) {
   std::vector<std::string> names;
@@ -96,7 +66,7 @@ struct RunSetup {
 
   RunDirectory dir;
   FakeControls controls;
-  HookedHost host{dir.path()};
+  RecordingHost host{dir.path()};
   TestRunController controller{controls, host, '.'};
 };
 
@@ -192,7 +162,7 @@ TEST(HandoverFaults, InputChangedBetweenStepsStopsTheRunWithTheEnginesError) {
     s.controls.max_dimension_index = 1;  // dimensions 2 and 3
     s.controller.Button1Click();
     ASSERT_TRUE(s.Ends()) << c.name;
-    EXPECT_EQ(s.host.commands().size(), 2u) << c.name;
+    EXPECT_EQ(s.host.commands.size(), 2u) << c.name;
     EXPECT_TRUE(ReadNumber(s.controls.grid[1][1], '.').has_value()) << c.name;
     EXPECT_EQ(s.controls.grid[2][1], "") << c.name;
     ASSERT_EQ(s.controls.messages.size(), 1u) << c.name;
@@ -233,7 +203,7 @@ TEST(HandoverFaults, StaleResultIsDeletedBeforeTheFirstStart) {
   s.controller.Button1Click();
   EXPECT_FALSE(s.controller.Running());
   EXPECT_FALSE(s.controls.timer);
-  EXPECT_TRUE(s.host.commands().empty());
+  EXPECT_TRUE(s.host.commands.empty());
   ASSERT_EQ(s.controls.messages.size(), 1u);
   EXPECT_EQ(s.controls.messages[0].rfind("The old result file " + s.dir.path() + "output.tmp", 0),
             0u)
@@ -297,7 +267,7 @@ TEST(HandoverFaults, SecondStartStopsTheFirstEngineAndShowsOnlyItsResults) {
   EXPECT_TRUE(ProcessGone(first));
   ASSERT_TRUE(s.Ends());
   EXPECT_TRUE(s.controls.messages.empty()) << s.controls.messages[0];
-  EXPECT_EQ(s.host.commands(),
+  EXPECT_EQ(s.host.commands,
             (std::vector<std::string>{"ixo_engine input.tmp 2 0.60 1.90 40 50 1",
                                       "ixo_engine input.tmp 2 0.25 2.00 40 50 1"}));
   for (int row = 2; row <= 9; ++row) EXPECT_EQ(s.controls.grid[row][1], "") << row;

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -44,7 +45,9 @@ class RunDirectory {
   TempDir dir_{"ixo_runs_"};
 };
 
-// The real host, with every engine command it was asked to start recorded.
+// The real host, with every engine command it was asked to start recorded, and
+// an optional hook that runs just before each start (its argument counts the
+// starts from 0): the moment between two steps of a run.
 class RecordingHost final : public RunHost {
  public:
   explicit RecordingHost(const std::string& directory) : host_(directory) {}
@@ -55,6 +58,8 @@ class RecordingHost final : public RunHost {
   bool FileExists(const std::string& path) override { return host_.FileExists(path); }
   FileError DeleteFile(const std::string& path) override { return host_.DeleteFile(path); }
   FileError StartEngine(const std::string& command_line) override {
+    if (before_start) before_start(starts_);
+    ++starts_;
     FileError error = host_.StartEngine(command_line);
     if (!error) commands.push_back(command_line);
     return error;
@@ -65,9 +70,11 @@ class RecordingHost final : public RunHost {
   int EnginePid() const { return host_.EnginePid(); }
 
   std::vector<std::string> commands;  // the engines actually started
+  std::function<void(int)> before_start;
 
  private:
   PlatformRunHost host_;
+  int starts_ = 0;
 };
 
 // Ticks the poll until the run is no longer waiting for a result. Returns false
