@@ -26,7 +26,7 @@ struct SlopeInput {
 
 struct DimensionSlope {
   int dimension = 0;
-  double slope = 0;  // 0 when fewer than two usable points or all their x equal
+  double slope = 0;  // +0 when fewer than two usable points, or all their x or all y equal
   int points = 0;    // usable grid points, 0 .. grid.size()
 };
 
