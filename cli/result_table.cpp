@@ -43,13 +43,15 @@ std::string JsonValue(const Cell& cell) {
 
 std::string Csv(const ResultTable& table) {
   std::string text;
-  for (std::size_t c = 0; c < table.columns.size(); ++c)
-    text += (c ? "," : "") + CsvField(table.columns[c]);
-  text += "\n";
-  for (const auto& row : table.rows) {
-    for (std::size_t c = 0; c < row.size(); ++c) text += (c ? "," : "") + CsvField(row[c].text);
-    text += "\n";
-  }
+  const auto line = [&](const auto& fields, const auto& field_text) {
+    for (std::size_t c = 0; c < fields.size(); ++c) {
+      if (c > 0) text += ',';
+      text += CsvField(field_text(fields[c]));
+    }
+    text += '\n';
+  };
+  line(table.columns, [](const std::string& name) { return name; });
+  for (const auto& row : table.rows) line(row, [](const Cell& cell) { return cell.text; });
   return text;
 }
 
