@@ -118,7 +118,7 @@ TEST(PermutationTests, ChaoticSeriesIsRejected) {
 }
 
 TEST(PermutationTestIxo, PValuesOfIidSeriesAreUniform) {
-  // 200 series of 100 values, far below the smallest tabulated class, each
+  // 150 series of 100 values, far below the smallest tabulated class, each
   // against 39 permutations (p in steps of 0.05): P(p <= a) is a for a = 0.1,
   // 0.3 and 0.5, within about three standard errors. Normal values, and
   // Cauchy values (a ratio of two normals) for a fat-tailed law.
@@ -127,13 +127,13 @@ TEST(PermutationTestIxo, PValuesOfIidSeriesAreUniform) {
   for (const bool cauchy : {false, true}) {
     int at_most[3] = {};
     constexpr double kLevels[3] = {0.1, 0.3, 0.5};
-    constexpr int kSeries = 200;
+    constexpr int kSeries = 150;
     int tests = 0;
     for (int k = 0; k < kSeries; ++k) {
       RandomStream stream(cauchy ? 1000 + k : k, 0);
       std::vector<double> x(100);
       for (double& v : x) v = cauchy ? stream.Normal() / stream.Normal() : stream.Normal();
-      const IxoPermutationTest test = PermutationTestIxo(x, settings, Simulation{39, 5, 0, {}});
+      const IxoPermutationTest test = PermutationTestIxo(x, settings, Simulation{19, 5, 0, {}});
       ASSERT_EQ(test.error, "");
       for (double p : test.p_values) {
         ++tests;
