@@ -196,6 +196,22 @@ TEST_F(Cli, VerdictOnlyForTheTabulatedSettings) {
   }
 }
 
+TEST_F(Cli, FileNamesAreQuotedInCsvAndEscapedInJson) {
+  const std::string series = WriteSeries("a,\"b\".txt", 60);
+  std::string quoted = "\"";
+  for (char ch : series) quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+  Outcome o = Run({"ixo", series, "--m", "2", "--reps", "0", "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_NE(o.out.find("\n" + quoted + "\",60,2,"), std::string::npos) << o.out;
+  o = Run({"ixo", series, "--m", "2", "--reps", "0", "--format", "json"});
+  std::string escaped;
+  for (char ch : series) escaped += ch == '"' ? std::string("\\\"") : std::string(1, ch);
+  EXPECT_NE(o.out.find("{\"file\": \"" + escaped + "\", \"n\": 60, \"m\": 2, \"ixo\": "),
+            std::string::npos)
+      << o.out;
+  EXPECT_NE(o.out.find("\"p_value\": null}"), std::string::npos) << o.out;
+}
+
 TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
   const std::string good = WriteSeries("good.txt", 60);
   std::ofstream(Path("bad.txt")) << "1\n2\n\n3 x4\n";
