@@ -1,5 +1,6 @@
 #include "permutation_tests.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -48,6 +49,8 @@ std::string Permute(std::span<const double> series, const Simulation& simulation
 
 std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
                                       int threads) {
+  const double fractions[] = {settings.eps_low, settings.eps_high};
+  if (!CheckGrid(series, fractions).empty()) return {};
   const Statistics stats = Describe(series);
   SlopeInput input{series,
                    DistanceGrid(settings.eps_low, settings.eps_high, stats.sd, settings.subint),
@@ -73,12 +76,17 @@ IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoS
 
   const int columns = settings.max_dimension - 1;
   std::vector<double> table;
+  // A permuted copy's sd may differ from the series' in the last bits, as the
+  // engine would find; a copy without a grid leaves its row NaN.
   test.error = Permute(series, simulation, columns, table, [&](auto copy, double* row) {
-    // A permuted copy holds the same values, so its grid is as usable as the
-    // series' own; its sd may differ in the last bits, as the engine would find.
     for (const DimensionSlope& d : IxoValues(copy, settings, 1)) row[d.dimension - 2] = d.slope;
   });
   if (!test.error.empty()) return test;
+  if (std::any_of(table.begin(), table.end(), [](double v) { return std::isnan(v); })) {
+    test.error = "a permuted copy admits no distance grid: " +
+                 std::string("the values are too large for their mean and sd to be computed");
+    return test;
+  }
   for (int column = 0; column < columns; ++column) {
     test.p_values.push_back(
         MonteCarloPValue(test.observed[column].slope, Column(table, columns, column)));

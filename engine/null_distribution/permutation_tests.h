@@ -17,7 +17,8 @@ namespace ixo {
 
 // The Ixo values of dimensions 2 .. max_dimension of `series` as the engine
 // computes them (Describe, DistanceGrid, IxoSlopes over the pair counts), the
-// counts on `threads` threads. Requires CheckIxoSettings and CheckGrid to pass.
+// counts on `threads` threads. Requires CheckIxoSettings to pass; none when
+// CheckGrid refuses the series.
 std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
                                       int threads);
 
@@ -31,7 +32,8 @@ struct IxoPermutationTest {
 // R permutations, each permuted copy described and counted like a series of its
 // own (its Ixo values are what the engine reports for it), one copy per
 // thread. Fails on settings or a series that CheckIxoSettings or CheckGrid
-// refuses, or when memory runs out.
+// refuses (a permuted copy included: sums of huge values may overflow in one
+// order and not in another), or when memory runs out.
 [[nodiscard]] IxoPermutationTest PermutationTestIxo(std::span<const double> series,
                                                     const IxoSettings& settings,
                                                     const Simulation& simulation);
