@@ -16,6 +16,7 @@ struct SeriesFile {
 // opened or read, or when a token is not a finite number in the double range
 // ("abc", "1.5x", "nan", "inf", "1e999"): the message names the token and its line.
 // The message starts with `prefix`.
-SeriesFile ReadSeriesFile(const std::string& path, const std::string& prefix = "ixo_engine: ");
+[[nodiscard]] SeriesFile ReadSeriesFile(const std::string& path,
+                                        const std::string& prefix = "ixo_engine: ");
 
 }  // namespace ixo
