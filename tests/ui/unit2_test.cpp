@@ -237,6 +237,39 @@ TEST_F(HistogramWindow, BinCountTextThatIsNoNumberDrawsOneBin) {
   EXPECT_EQ(Chart()->Curve().size(), 1);
 }
 
+// A number typed above 50 stands while the field has the focus and draws 50
+// bins; leaving the field, or Enter, brings it to the nearer limit.
+TEST_F(HistogramWindow, TypedBinCountOutsideTheRangeBecomesTheNearerLimit) {
+  Load({" 1", " 2", " 3", " 4"});
+  Open();
+  const struct {
+    const char* typed;
+    int bars_while_typed;
+    const char* after;
+    bool leave_by_focus;  // else by Enter
+  } cases[] = {
+      {"99", 50, "50", false}, {"120", 50, "50", true}, {"75", 50, "50", true},
+      {"0", 0, "1", false},    {"30", 30, "30", false},
+  };
+  for (const auto& c : cases) {
+    Spin()->setFocus();
+    Spin()->selectAll();
+    QTest::keyClicks(Spin(), QString::fromLatin1(c.typed));
+    EXPECT_EQ(Spin()->text().toStdString(), c.typed);
+    EXPECT_EQ(Chart()->Bars().size(), c.bars_while_typed) << c.typed;
+    if (c.leave_by_focus) {
+      Box("CheckBox1")->setFocus();
+    } else {
+      QTest::keyClick(Spin(), Qt::Key_Return);
+    }
+    Settle();
+    EXPECT_EQ(Spin()->text().toStdString(), c.after) << c.typed;
+    EXPECT_EQ(Spin()->value(), Spin()->text().toInt()) << c.typed;
+    EXPECT_EQ(Chart()->Bars().size(), Spin()->value()) << c.typed;
+  }
+  EXPECT_TRUE(dialogs_.errors.empty());
+}
+
 TEST_F(HistogramWindow, ConstantSeriesShowsTheErrorAndChangesNothing) {
   Load({" 1", " 2", " 3", " 4"});
   Open();
