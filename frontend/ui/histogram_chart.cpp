@@ -203,17 +203,17 @@ void HistogramChart::ShowMarksThatFit() {
                         [&area](const QRectF& other) { return other.intersects(area); });
   };
   for (const qsizetype i : order) {
-    Mark& mark = marks_[i];
+    const Mark& mark = marks_[i];
     const QRectF frame = mark.frame->mapRectToParent(mark.frame->rect());
     const QLineF line = mark.pointer->line();
     const QRectF pointer = QRectF(line.p1(), line.p2()).normalized().adjusted(-0.5, 0, 0.5, 0);
     // Frames may share their border lines; the texts inside stay apart.
     const QRectF inner = frame.adjusted(kMarkOverlap, kMarkOverlap, -kMarkOverlap, -kMarkOverlap);
     const bool inside = frame.left() >= bounds.left() && frame.right() <= bounds.right();
-    mark.fits = inside && clear_of_taken(inner) && clear_of_taken(pointer);
-    if (mark.fits) taken << inner << pointer;
-    mark.pointer->setVisible(marks_visible_ && mark.fits);
-    mark.frame->setVisible(marks_visible_ && mark.fits);
+    const bool fits = inside && clear_of_taken(inner) && clear_of_taken(pointer);
+    if (fits) taken << inner << pointer;
+    mark.pointer->setVisible(marks_visible_ && fits);
+    mark.frame->setVisible(marks_visible_ && fits);
   }
 }
 

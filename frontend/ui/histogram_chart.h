@@ -80,7 +80,6 @@ class HistogramChart : public QChartView {
     QGraphicsLineItem* pointer;
     QGraphicsRectItem* frame;
     QGraphicsSimpleTextItem* text;
-    bool fits = true;  // clear of the marks of higher bars
   };
   QList<Mark> marks_;
 };
