@@ -12,8 +12,18 @@ function(ixo_add_test name)
     find_package(GTest REQUIRED)
   endif()
   if(NOT TARGET ixo_test_pch)
-    file(WRITE ${CMAKE_BINARY_DIR}/ixo_test_pch.cpp "// holds the tests' precompiled header\n")
-    add_library(ixo_test_pch OBJECT ${CMAKE_BINARY_DIR}/ixo_test_pch.cpp)
+    # Written only when missing or different: a fresh time stamp at every
+    # configure would rebuild the header and every test that reuses it.
+    set(pch_source ${CMAKE_BINARY_DIR}/ixo_test_pch.cpp)
+    set(pch_text "// holds the tests' precompiled header\n")
+    set(pch_old_text "")
+    if(EXISTS ${pch_source})
+      file(READ ${pch_source} pch_old_text)
+    endif()
+    if(NOT pch_old_text STREQUAL pch_text)
+      file(WRITE ${pch_source} "${pch_text}")
+    endif()
+    add_library(ixo_test_pch OBJECT ${pch_source})
     target_link_libraries(ixo_test_pch PRIVATE GTest::gtest GTest::gmock)
     target_precompile_headers(ixo_test_pch PRIVATE
       <gtest/gtest.h> <gmock/gmock.h> <string> <vector> <filesystem> <fstream> <sstream>)
@@ -23,9 +33,15 @@ function(ixo_add_test name)
   if(NOT ARG_LABEL STREQUAL "ui")
     target_precompile_headers(${name} REUSE_FROM ixo_test_pch)
   endif()
+  # The window tests draw offscreen whatever display the shell has, so that
+  # `ctest -L ui` needs nothing from the environment.
+  set(properties LABELS ${ARG_LABEL})
+  if(ARG_LABEL STREQUAL "ui")
+    list(APPEND properties ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+  endif()
   include(GoogleTest)
   gtest_discover_tests(${name}
-    PROPERTIES LABELS ${ARG_LABEL}
+    PROPERTIES ${properties}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -8,9 +8,9 @@
 //
 // Checked: the reader gives exactly the lines of a plain reference reading of
 // the whole file (a line ends at LF; every CR is dropped; a Ctrl-Z ends the
-// line's text, and one right after a line end ends the data), stopping after
-// the 10000th value as the import does; no line holds LF, CR or Ctrl-Z; a line
-// with at most one separator of either kind has the same value under both
+// line's text, and one at the start of a line, the file's first byte
+// included, ends the data), stopping after the 10000th value as the import does; no line holds LF,
+// CR or Ctrl-Z; a line with at most one separator of either kind has the same value under both
 // system separators. (The entry texts made from the values are the business
 // of read_number_fuzz.)
 #include <cstddef>
@@ -32,6 +32,8 @@ constexpr char kCtrlZ = 0x1A;
 
 // The lines of `bytes` by the rules, read from the whole text at once.
 std::vector<std::string> ReferenceLines(std::string_view bytes) {
+  // A Ctrl-Z as the first byte ends the data at once; the one line read is empty.
+  if (!bytes.empty() && bytes.front() == kCtrlZ) return {""};
   std::vector<std::string> lines;
   size_t pos = 0;
   for (;;) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs everything Ixo needs on Debian 12. Safe to re-run: packages that are
-# already installed are skipped, and apt-get runs only when something is missing.
+# Installs everything Ixo needs on Debian 12, and a locale with a decimal comma
+# (de_DE.UTF-8) for the tests that read numbers under one. Safe to re-run:
+# what is present is skipped, and nothing runs as root unless something is missing.
 set -euo pipefail
 
 packages=(
@@ -16,7 +17,10 @@ packages=(
   fonts-liberation xvfb xauth
   # peak-memory figures in the benchmark scripts
   time
+  # the comma locale below
+  locales
 )
+comma_locale="de_DE.UTF-8"
 
 missing=()
 for p in "${packages[@]}"; do
@@ -24,14 +28,46 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+# locale -a spells the locale's code set its own way: de_DE.utf8.
+need_locale=false
+if ! locale -a 2>/dev/null | grep -qix "de_DE\.utf-\?8"; then need_locale=true; fi
 
-if ((${#missing[@]} == 0)); then
+if ((${#missing[@]} == 0)) && ! $need_locale; then
   echo "setup: all packages present"
   exit 0
 fi
 
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-echo "setup: installing ${missing[*]}"
-"${sudo_cmd[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+wanted="${missing[*]}"
+if $need_locale; then wanted="${wanted:+$wanted and }the locale $comma_locale"; fi
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    {
+      echo "setup: missing: $wanted."
+      echo "setup: installing it needs root, and sudo is not installed. Either run this"
+      echo "  script as root (su -c 'bash scripts/setup.sh'), or install sudo as root"
+      echo "  (apt-get install sudo; adduser $(id -un) sudo; then log in again) and"
+      echo "  run it again."
+    } >&2
+    exit 1
+  fi
+  as_root=(sudo)
+fi
+
+if ((${#missing[@]} > 0)); then
+  echo "setup: installing ${missing[*]}"
+  "${as_root[@]}" apt-get update -q
+  # Through env, since sudo does not pass the caller's environment on.
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+    --no-install-recommends "${missing[@]}"
+fi
+if $need_locale; then
+  # Enabled in /etc/locale.gen, so that a later locale-gen keeps it.
+  echo "setup: generating the locale $comma_locale"
+  if grep -q "^# *$comma_locale UTF-8" /etc/locale.gen 2>/dev/null; then
+    "${as_root[@]}" sed -i "s/^# *\($comma_locale UTF-8\)/\1/" /etc/locale.gen
+  elif ! grep -q "^$comma_locale UTF-8" /etc/locale.gen 2>/dev/null; then
+    echo "$comma_locale UTF-8" | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  fi
+  "${as_root[@]}" locale-gen >/dev/null
+fi

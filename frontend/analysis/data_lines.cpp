@@ -29,6 +29,17 @@ int DataLineReader::Peek() {
 
 bool DataLineReader::Next(std::string& line) {
   line.clear();
+  if (at_file_start_) {
+    // The start of the file is the start of a line: a Ctrl-Z there ends the
+    // data before any text, and the one line read is empty.
+    at_file_start_ = false;
+    const int first = Peek();
+    if (error_number_ != 0) return false;
+    if (first == kCtrlZ) {
+      at_end_of_data_ = true;
+      return true;
+    }
+  }
   bool in_text = true;  // false after a Ctrl-Z: the rest of the line is skipped
   for (;;) {
     if (position_ == length_ && !Refill()) break;

@@ -1,7 +1,7 @@
 #include "analysis/histogram_bins.h"
 
+#include <algorithm>
 #include <cassert>
-#include <cstdint>
 
 namespace ixo {
 
@@ -29,7 +29,11 @@ std::vector<ChartPoint> HistogramBars(std::span<const double> values, int bins) 
   return bars;
 }
 
-int BinCountFromText(std::string_view text) {
+namespace {
+
+// The integer in `text` (blanks around it and one sign allowed), its magnitude
+// saturated just above kMaxBins; nothing when the text is no integer.
+std::optional<int> FieldInteger(std::string_view text) {
   size_t pos = 0;
   while (pos < text.size() && text[pos] == ' ') ++pos;
   size_t end = text.size();
@@ -39,16 +43,29 @@ int BinCountFromText(std::string_view text) {
     negative = text[pos] == '-';
     ++pos;
   }
-  if (pos == end) return 1;
+  if (pos == end) return std::nullopt;
   // Saturate while reading: a long number is still a number beyond the limits.
-  int64_t magnitude = 0;
+  int magnitude = 0;
   for (size_t i = pos; i < end; ++i) {
     const char c = text[i];
-    if (c < '0' || c > '9') return 1;
+    if (c < '0' || c > '9') return std::nullopt;
     if (magnitude <= kMaxBins) magnitude = magnitude * 10 + (c - '0');
   }
-  if (negative) return 0;
-  return magnitude > kMaxBins ? kMaxBins : static_cast<int>(magnitude);
+  return negative ? -magnitude : magnitude;
+}
+
+}  // namespace
+
+int BinCountFromText(std::string_view text) {
+  const std::optional<int> number = FieldInteger(text);
+  if (!number) return 1;
+  return std::clamp(*number, 0, kMaxBins);
+}
+
+std::optional<int> BinCountCorrection(std::string_view text) {
+  const std::optional<int> number = FieldInteger(text);
+  if (!number || (*number >= 1 && *number <= kMaxBins)) return std::nullopt;
+  return std::clamp(*number, 1, kMaxBins);
 }
 
 }  // namespace ixo

@@ -4,6 +4,7 @@
 // exactly and no value falls between two bins.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -38,5 +39,10 @@ std::vector<ChartPoint> HistogramBars(std::span<const double> values, int bins);
 // reads as 1; numbers above kMaxBins read as kMaxBins; 0 and negative numbers
 // read as 0, which draws nothing.
 int BinCountFromText(std::string_view text);
+
+// The number a bin-count text is brought to when the field is left, for an
+// integer outside 1 to kMaxBins: the nearer limit ("99" -> 50, "0" and "-3" ->
+// 1). Nothing for a number within the range and for text that is no integer.
+std::optional<int> BinCountCorrection(std::string_view text);
 
 }  // namespace ixo

@@ -108,6 +108,7 @@ void TForm1::ConnectHandlers() {
   connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
   connect(CopyresultsintoClipboard1, &QAction::triggered, this,
           [this] { Guarded([this] { CopyresultsintoClipboard1Click(); }); });
+  StringGrid1->SetCopyHandler([this] { Guarded([this] { CopyresultsintoClipboard1Click(); }); });
   connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at));
   });

@@ -80,7 +80,7 @@ class TForm1 : public QWidget {
   void CheckBox2Click();
   void CheckBox3Click();
   void BitBtn1Click();                    // "Histogram"
-  void CopyresultsintoClipboard1Click();  // the grid's context menu
+  void CopyresultsintoClipboard1Click();  // the grid's context menu, or Ctrl+C on the grid
   void FormClose();                       // the window is being closed
 
   // Runs `handler`; an exception escaping it is shown in the error box.

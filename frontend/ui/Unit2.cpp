@@ -17,6 +17,7 @@
 #include "analysis/histogram_computation.h"
 #include "analysis/histogram_stats.h"
 #include "analysis/normal_distribution.h"
+#include "ui/bin_count_field.h"
 #include "ui/design_font.h"
 #include "ui/form_layout.h"
 #include "ui/histogram_chart.h"
@@ -125,12 +126,9 @@ void TForm2::BuildPanel(QWidget* panel) {
   CheckBox1->setChecked(true);
 
   PlaceLabel(panel, QStringLiteral("Number of peaks:"), 0, 86);
-  SpinEdit1 = Place(new QSpinBox(panel), "SpinEdit1", 93, 83, 45, 24);
-  SpinEdit1->setRange(1, ixo::kMaxBins);
-  SpinEdit1->setValue(kDefaultBins);
-  bin_count_text_ = SpinEdit1->text();
   // A number typed outside 1 to 50 becomes the nearer limit when the field is left.
-  SpinEdit1->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+  SpinEdit1 = Place(new ixo::BinCountField(kDefaultBins, panel), "SpinEdit1", 93, 83, 45, 24);
+  bin_count_text_ = SpinEdit1->text();
 
   GroupBox1 = Place(new QGroupBox(QStringLiteral(" Normality tests "), panel), "GroupBox1", 152, 8,
                     217, 105);

@@ -9,6 +9,7 @@
 #include <QPen>
 #include <QValueAxis>
 #include <algorithm>
+#include <numeric>
 
 #include "analysis/chart_value_text.h"
 #include "ui/design_font.h"
@@ -17,9 +18,10 @@ namespace ixo {
 
 namespace {
 
-constexpr int kPointerLength = 20;  // pixels from the bar's top to its mark
-constexpr double kMarkPadding = 2;  // pixels between a mark's text and its frame
-constexpr double kMarkZ = 10;       // marks lie above both series
+constexpr int kPointerLength = 20;    // pixels from the bar's top to its mark
+constexpr double kMarkPadding = 2;    // pixels between a mark's text and its frame
+constexpr double kMarkOverlap = 0.5;  // frames may share a border line, no more
+constexpr double kMarkZ = 10;         // marks lie above both series
 const QColor kNavy(0x00, 0x00, 0x80);
 const QColor kMarkBack(0xFF, 0xFF, 0xE1);  // the pale yellow of tooltips
 
@@ -106,10 +108,7 @@ QList<QPointF> HistogramChart::Curve() const {
 
 void HistogramChart::SetMarksVisible(bool visible) {
   marks_visible_ = visible;
-  for (const Mark& mark : marks_) {
-    mark.pointer->setVisible(visible);
-    mark.frame->setVisible(visible);
-  }
+  ShowMarksThatFit();
   ScaleAxes();
 }
 
@@ -117,6 +116,14 @@ QStringList HistogramChart::MarkTexts() const {
   QStringList texts;
   for (const Mark& mark : marks_) texts << mark.text->text();
   return texts;
+}
+
+QList<QRectF> HistogramChart::ShownMarkFrames() const {
+  QList<QRectF> frames;
+  for (const Mark& mark : marks_) {
+    if (mark.frame->isVisible()) frames << mark.frame->mapRectToParent(mark.frame->rect());
+  }
+  return frames;
 }
 
 QList<QLineF> HistogramChart::MarkPointers() const {
@@ -159,11 +166,8 @@ void HistogramChart::RebuildMarks() {
         QString::fromStdString(ChartValueText(bar.y(), decimal_separator_, thousands_separator)),
         mark.frame);
     mark.text->setFont(font);
-    for (QGraphicsItem* item :
-         {static_cast<QGraphicsItem*>(mark.pointer), static_cast<QGraphicsItem*>(mark.frame)}) {
-      item->setZValue(kMarkZ);
-      item->setVisible(marks_visible_);
-    }
+    mark.pointer->setZValue(kMarkZ);
+    mark.frame->setZValue(kMarkZ);
     marks_ << mark;
   }
   PlaceMarks();
@@ -180,6 +184,36 @@ void HistogramChart::PlaceMarks() {
     mark.frame->setRect(frame);
     mark.frame->setPos(tip.x() - frame.width() / 2, tip.y() - frame.height());
     mark.text->setPos(kMarkPadding, kMarkPadding);
+  }
+  ShowMarksThatFit();
+}
+
+void HistogramChart::ShowMarksThatFit() {
+  // The higher bars first (left before right among equal ones): a mark is
+  // drawn when its frame lies within the chart's width, and it and its
+  // pointer line stay clear of the frames and pointers drawn so far.
+  QList<qsizetype> order(marks_.size());
+  std::iota(order.begin(), order.end(), qsizetype{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [this](qsizetype a, qsizetype b) { return bars_[a].y() > bars_[b].y(); });
+  const QRectF bounds = chart()->rect();
+  QList<QRectF> taken;
+  const auto clear_of_taken = [&taken](const QRectF& area) {
+    return std::none_of(taken.begin(), taken.end(),
+                        [&area](const QRectF& other) { return other.intersects(area); });
+  };
+  for (const qsizetype i : order) {
+    const Mark& mark = marks_[i];
+    const QRectF frame = mark.frame->mapRectToParent(mark.frame->rect());
+    const QLineF line = mark.pointer->line();
+    const QRectF pointer = QRectF(line.p1(), line.p2()).normalized().adjusted(-0.5, 0, 0.5, 0);
+    // Frames may share their border lines; the texts inside stay apart.
+    const QRectF inner = frame.adjusted(kMarkOverlap, kMarkOverlap, -kMarkOverlap, -kMarkOverlap);
+    const bool inside = frame.left() >= bounds.left() && frame.right() <= bounds.right();
+    const bool fits = inside && clear_of_taken(inner) && clear_of_taken(pointer);
+    if (fits) taken << inner << pointer;
+    mark.pointer->setVisible(marks_visible_ && fits);
+    mark.frame->setVisible(marks_visible_ && fits);
   }
 }
 

@@ -2,15 +2,18 @@
 // their slot wide, centred on the bin centres, each with a value mark on a
 // 20-pixel pointer line above it) and the line `Series2` (red, 3 pixels, no
 // point markers) on one pair of automatically scaled value axes, without
-// legend or title. Qt Charts has no bars on a numeric axis and no pointer
-// marks, so the bars are one filled step outline and the marks a small overlay
-// of text and line items placed with QChart::mapToPosition.
+// legend or title. Marks that would overlap one drawn before them are left
+// out, the marks of the higher bars drawn first, so that every mark on screen
+// stays readable (with many narrow bins only some of them are drawn). Qt Charts has no bars on a
+// numeric axis and no pointer marks, so the bars are one filled step outline and the marks a small
+// overlay of text and line items placed with QChart::mapToPosition.
 #pragma once
 
 #include <QChartView>
 #include <QLineF>
 #include <QList>
 #include <QPointF>
+#include <QRectF>
 
 class QAreaSeries;
 class QGraphicsLineItem;
@@ -43,8 +46,12 @@ class HistogramChart : public QChartView {
   void SetMarksVisible(bool visible);
   bool MarksVisible() const { return marks_visible_; }
 
-  // The texts of the value marks, one per bar, as drawn.
+  // The texts of the value marks, one per bar, drawn or left out.
   QStringList MarkTexts() const;
+
+  // The frames of the marks on screen, in chart coordinates and bar order:
+  // none while the marks are hidden, and none of a mark left out for want of room.
+  QList<QRectF> ShownMarkFrames() const;
 
   // The pointer lines of the value marks in chart coordinates, each from its
   // bar's top up to its label.
@@ -54,6 +61,7 @@ class HistogramChart : public QChartView {
   void RebuildBars();
   void RebuildMarks();
   void PlaceMarks();
+  void ShowMarksThatFit();
   void ScaleAxes();
 
   char decimal_separator_;

@@ -2,12 +2,15 @@
 // the windows as ixo does, loads a data file, runs the basic test with the
 // real engine, and saves each tab page (and the histogram window) as a PNG.
 //
-// Usage: ixo_screenshots <data file> <output folder>   (under a real or virtual display)
+// Usage: ixo_screenshots <data file> <output folder> [bin counts...]
+// (under a real or virtual display). Each bin count given adds a picture of the
+// histogram window with that many bins, histogram-<count>.png.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
@@ -44,8 +47,8 @@ void Save(QWidget& widget, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: ixo_screenshots <data file> <output folder>\n");
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: ixo_screenshots <data file> <output folder> [bin counts...]\n");
     return 2;
   }
   QApplication application(argc, argv);
@@ -83,6 +86,11 @@ int main(int argc, char** argv) {
   // The histogram window is modal; grab it once it has computed, then close it.
   QTimer::singleShot(1500, &form2, [&] {
     Save(form2, out.filePath(QStringLiteral("histogram.png")));
+    auto* bins = form2.findChild<QSpinBox*>(QStringLiteral("SpinEdit1"));
+    for (int i = 3; i < argc && bins != nullptr; ++i) {
+      bins->setValue(QString::fromLocal8Bit(argv[i]).toInt());
+      Save(form2, out.filePath(QStringLiteral("histogram-%1.png").arg(argv[i])));
+    }
     form2.accept();
   });
   form1.Guarded([&] { form1.BitBtn1Click(); });

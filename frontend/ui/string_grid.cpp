@@ -1,6 +1,7 @@
 #include "ui/string_grid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace ixo {
@@ -70,10 +71,25 @@ void StringGrid::SelectRows(int top, int bottom) {
 
 void StringGrid::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) {
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (at.isValid()) {
+      const int row = at.row() + 1;
+      const GridRows selected = SelectedRows();
+      if (row < selected.top || row > selected.bottom) SelectRows(row, row);
+    }
     event->accept();
     return;
   }
   QTableWidget::mousePressEvent(event);
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    if (copy_) copy_();
+    event->accept();
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
 }
 
 }  // namespace ixo

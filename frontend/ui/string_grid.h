@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QTableWidget>
+#include <functional>
 #include <string>
 
 namespace ixo {
@@ -31,10 +32,19 @@ class StringGrid final : public QTableWidget {
   // Selects data rows `top` to `bottom` (grid rows, 1 and above).
   void SelectRows(int top, int bottom);
 
+  // The platform's copy keys (Ctrl+C) call `copy` instead of copying the
+  // current cell; without a handler they do nothing.
+  void SetCopyHandler(std::function<void()> copy) { copy_ = std::move(copy); }
+
  protected:
-  // A right click opens the context menu without moving the selection, so that
-  // a range selected before can be copied.
+  // A right click on a row outside the selection selects that row; one inside
+  // the selection, or beside the rows, keeps it, so that a range selected
+  // before can be copied from the context menu.
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  std::function<void()> copy_;
 };
 
 }  // namespace ixo

@@ -68,7 +68,13 @@ TEST(DataLineReader, LineEndsAndCtrlZ) {
        {"1", "2"}},
       {"1\x1A\r\n2", {"1", "2"}},
       {"1\x1A\x1A\n\x1A\n3", {"1"}},
+      // The start of the file is the start of a line too.
       {"\x1A"
+       "5\n7\n8\n",
+       {""}},
+      {"\x1A", {""}},
+      {"\x1A\n5", {""}},
+      {"\r\x1A"
        "5\n6",
        {"", "6"}},
       {"a b\tc\n", {"a b\tc"}},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,34 @@ TEST(BinCountFromText, ReadsTheFieldsText) {
       {"\t9", 1},   {"- 9", 1},
   };
   for (const Case& c : cases) EXPECT_EQ(BinCountFromText(c.text), c.bins) << "'" << c.text << "'";
+}
+
+TEST(BinCountCorrection, BringsNumbersOutsideTheRangeToTheNearerLimit) {
+  struct Case {
+    std::string text;
+    std::optional<int> bins;
+  };
+  const Case cases[] = {
+      {"99", 50},
+      {"51", 50},
+      {" 75 ", 50},
+      {"+120", 50},
+      {"99999999999", 50},
+      {"0", 1},
+      {"-3", 1},
+      {"-0", 1},
+      {"-99999999999", 1},
+      {"1", std::nullopt},
+      {"9", std::nullopt},
+      {"50", std::nullopt},
+      {"", std::nullopt},
+      {"-", std::nullopt},
+      {"12a", std::nullopt},
+      {"1.5", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(BinCountCorrection(c.text), c.bins) << "'" << c.text << "'";
+  }
 }
 
 }  // namespace

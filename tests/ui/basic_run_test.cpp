@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -79,24 +80,51 @@ TEST_F(MainWindowTest, CopyTakesTheSelectedRowsInGridOrder) {
             "m=6\t5\t\r\n");
 }
 
-// A right click opens the context menu and keeps the range selected before, also
-// when it lands on another row, so that the range can be copied.
-TEST_F(MainWindowTest, RightClickKeepsTheSelectionAndOpensTheMenu) {
+// A right click opens the context menu. Inside the range selected before it
+// keeps that range, so that the range can be copied; on a row outside it, it
+// selects that row first, so that the menu copies the row clicked.
+TEST_F(MainWindowTest, RightClickSelectsTheRowOutsideTheSelectionAndOpensTheMenu) {
   StringGrid& grid = *form_.StringGrid1;
   form_.show();
   grid.SelectRows(2, 7);
-  const QPoint on_row_9 = grid.visualRect(grid.model()->index(8, 1)).center();
-  QMouseEvent press(QEvent::MouseButtonPress, on_row_9, grid.viewport()->mapToGlobal(on_row_9),
-                    Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-  QApplication::sendEvent(grid.viewport(), &press);
-  QContextMenuEvent menu(QContextMenuEvent::Mouse, on_row_9,
-                         grid.viewport()->mapToGlobal(on_row_9));
-  QApplication::sendEvent(grid.viewport(), &menu);
-  EXPECT_TRUE(form_.PopupMenu1->isVisible());
-  form_.PopupMenu1->hide();
-  const GridRows selected = grid.SelectedRows();
-  EXPECT_EQ(selected.top, 2);
-  EXPECT_EQ(selected.bottom, 7);
+  const struct {
+    int row;  // grid row clicked
+    int top;
+    int bottom;
+  } cases[] = {{5, 2, 7}, {7, 2, 7}, {9, 9, 9}, {1, 1, 1}, {1, 1, 1}};
+  for (const auto& c : cases) {
+    const QPoint at = grid.visualRect(grid.model()->index(c.row - 1, 1)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, grid.viewport()->mapToGlobal(at),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(grid.viewport(), &press);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, grid.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid.viewport(), &menu);
+    EXPECT_TRUE(form_.PopupMenu1->isVisible()) << "row " << c.row;
+    form_.PopupMenu1->hide();
+    const GridRows selected = grid.SelectedRows();
+    EXPECT_EQ(selected.top, c.top) << "row " << c.row;
+    EXPECT_EQ(selected.bottom, c.bottom) << "row " << c.row;
+  }
+}
+
+// Ctrl+C on the grid copies what the context menu copies, not the current cell.
+TEST_F(MainWindowTest, CopyKeysCopyTheSelectedRowsAsTheMenuDoes) {
+  StringGrid& grid = *form_.StringGrid1;
+  for (int row = 1; row <= 9; ++row) {
+    grid.SetCell(0, row, QString("m=%1").arg(row + 1));
+    grid.SetCell(1, row, QString::number(row));
+    grid.SetCell(2, row, "do not reject");
+  }
+  for (const auto& [top, bottom] : {std::pair{3, 5}, {1, 9}, {9, 9}}) {
+    grid.SelectRows(top, bottom);
+    form_.CopyresultsintoClipboard1->trigger();
+    const QString from_menu = Clipboard();
+    QGuiApplication::clipboard()->clear();
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("c"));
+    QApplication::sendEvent(&grid, &copy);
+    EXPECT_EQ(Clipboard(), from_menu) << "rows " << top << " to " << bottom;
+  }
+  EXPECT_TRUE(dialogs_.errors.empty());
 }
 
 TEST_F(MainWindowTest, CopyBeforeAnyRunGivesEmptyCells) {

@@ -15,10 +15,13 @@
 #include <QTest>
 #include <QTimer>
 #include <QValueAxis>
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "analysis/normal_distribution.h"
 #include "analysis/observation_list.h"
 #include "ui/design_font.h"
 #include "ui/histogram_chart.h"
@@ -237,6 +240,39 @@ TEST_F(HistogramWindow, BinCountTextThatIsNoNumberDrawsOneBin) {
   EXPECT_EQ(Chart()->Curve().size(), 1);
 }
 
+// A number typed above 50 stands while the field has the focus and draws 50
+// bins; leaving the field, or Enter, brings it to the nearer limit.
+TEST_F(HistogramWindow, TypedBinCountOutsideTheRangeBecomesTheNearerLimit) {
+  Load({" 1", " 2", " 3", " 4"});
+  Open();
+  const struct {
+    const char* typed;
+    int bars_while_typed;
+    const char* after;
+    bool leave_by_focus;  // else by Enter
+  } cases[] = {
+      {"99", 50, "50", false}, {"120", 50, "50", true}, {"75", 50, "50", true},
+      {"0", 0, "1", false},    {"30", 30, "30", false},
+  };
+  for (const auto& c : cases) {
+    Spin()->setFocus();
+    Spin()->selectAll();
+    QTest::keyClicks(Spin(), QString::fromLatin1(c.typed));
+    EXPECT_EQ(Spin()->text().toStdString(), c.typed);
+    EXPECT_EQ(Chart()->Bars().size(), c.bars_while_typed) << c.typed;
+    if (c.leave_by_focus) {
+      Box("CheckBox1")->setFocus();
+    } else {
+      QTest::keyClick(Spin(), Qt::Key_Return);
+    }
+    Settle();
+    EXPECT_EQ(Spin()->text().toStdString(), c.after) << c.typed;
+    EXPECT_EQ(Spin()->value(), Spin()->text().toInt()) << c.typed;
+    EXPECT_EQ(Chart()->Bars().size(), Spin()->value()) << c.typed;
+  }
+  EXPECT_TRUE(dialogs_.errors.empty());
+}
+
 TEST_F(HistogramWindow, ConstantSeriesShowsTheErrorAndChangesNothing) {
   Load({" 1", " 2", " 3", " 4"});
   Open();
@@ -318,6 +354,48 @@ TEST(HistogramChart, MarksFollowTheBarsWhenThePlotChanges) {
   EXPECT_EQ(x_axis->max(), 2);
   EXPECT_EQ(y_axis->min(), 0);
   EXPECT_GE(y_axis->max(), 0.6);
+}
+
+// With many narrow bins the marks would cover each other: those drawn stay
+// apart (their frames may share a border line) and within the chart, the
+// highest bar keeps its mark, and with few bins every bar has its mark.
+TEST(HistogramChart, MarksThatWouldOverlapAreLeftOut) {
+  HistogramChart chart('.');
+  chart.resize(369, 289);
+  chart.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+  for (const int bins : {9, 10, 15, 30, 50}) {
+    QList<QPointF> bars;
+    for (const ChartPoint& p : DrawNormalCurve(bins)) bars << QPointF(p.x, p.y);
+    chart.SetBars(bars, 6.0 / bins);
+    QCoreApplication::processEvents();
+    const QList<QRectF> frames = chart.ShownMarkFrames();
+    if (bins <= 10) {
+      EXPECT_EQ(frames.size(), bins);
+    }
+    EXPECT_GT(frames.size(), 5) << bins;
+    const QRectF bounds = chart.chart()->rect();
+    for (qsizetype i = 0; i < frames.size(); ++i) {
+      EXPECT_GE(frames[i].left(), bounds.left()) << bins << " bins, mark " << i;
+      EXPECT_LE(frames[i].right(), bounds.right()) << bins << " bins, mark " << i;
+      for (qsizetype j = i + 1; j < frames.size(); ++j) {
+        EXPECT_FALSE(frames[i].adjusted(1, 1, -1, -1).intersects(frames[j]))
+            << bins << " bins, marks " << i << " and " << j;
+      }
+    }
+    // The highest bar keeps its mark, centred above it.
+    const QPointF highest = *std::max_element(
+        bars.begin(), bars.end(), [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+    const QPointF top = chart.chart()->mapToPosition(highest);
+    EXPECT_TRUE(std::any_of(frames.begin(), frames.end(), [&](const QRectF& frame) {
+      return std::abs(frame.center().x() - top.x()) < 0.5 && frame.bottom() <= top.y();
+    })) << bins;
+
+    chart.SetMarksVisible(false);
+    EXPECT_TRUE(chart.ShownMarkFrames().isEmpty()) << bins;
+    chart.SetMarksVisible(true);
+    EXPECT_EQ(chart.ShownMarkFrames().size(), frames.size()) << bins;
+  }
 }
 
 TEST(HistogramChart, MarksUseTheDecimalSeparator) {
