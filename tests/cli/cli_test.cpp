@@ -96,9 +96,9 @@ class Cli : public ::testing::Test {
 };
 
 TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
-  // The window's command line; n = 900 lies in the class of 1000.
-  const std::string series = WriteSeries("input.tmp", 900);
-  const Outcome o = Run({"ixo", series, "--m", "4", "--eps", "0.60:1.90", "--reps", "49",
+  // The window's command line; n = 760 lies in the class of 1000.
+  const std::string series = WriteSeries("input.tmp", 760);
+  const Outcome o = Run({"ixo", series, "--m", "4", "--eps", "0.60:1.90", "--reps", "19",
                          "--output", Path("pvalues.tmp"), "--format", "csv"});
   ASSERT_EQ(o.status, 0) << o.err;
   EXPECT_EQ(o.out, "");
@@ -112,12 +112,12 @@ TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
   for (double v; in >> v;) x.push_back(v);
   IxoSettings settings;
   settings.max_dimension = 4;
-  const IxoPermutationTest test = PermutationTestIxo(x, settings, {49, kDefaultSeed, 1, {}});
+  const IxoPermutationTest test = PermutationTestIxo(x, settings, {19, kDefaultSeed, 1, {}});
   for (int m = 2; m <= 4; ++m) {
     const std::vector<std::string> f = Split(lines[m - 1], ',');
     ASSERT_EQ(f.size(), 8u) << lines[m - 1];
     EXPECT_EQ(f[0], series);
-    EXPECT_EQ(f[1], "900");
+    EXPECT_EQ(f[1], "760");
     EXPECT_EQ(f[2], std::to_string(m));
     EXPECT_EQ(std::strtod(f[3].c_str(), nullptr), test.observed[m - 2].slope);  // round trip
     EXPECT_EQ(f[4], std::to_string(test.observed[m - 2].points));
@@ -151,7 +151,7 @@ TEST_F(Cli, EveryCommandGivesTheSameBytesOnOneAndTwoThreads) {
 }
 
 TEST_F(Cli, BdsAndCriticalColumns) {
-  const std::string chaotic = WriteSeries("logistic.txt", 300, true);
+  const std::string chaotic = WriteSeries("logistic.txt", 150, true);
   Outcome o = Run({"bds", chaotic, "--m", "2", "--eps", "1", "--reps", "199", "--format", "csv"});
   ASSERT_EQ(o.status, 0) << o.err;
   std::vector<std::string> lines = Split(o.out, '\n');
@@ -159,7 +159,7 @@ TEST_F(Cli, BdsAndCriticalColumns) {
   EXPECT_EQ(lines[0], "file,n,m,eps,bds,p_normal,p_permutation");
   std::vector<std::string> f = Split(lines[1], ',');
   ASSERT_EQ(f.size(), 7u);
-  EXPECT_EQ(f[1] + " " + f[2] + " " + f[3], "300 2 1");
+  EXPECT_EQ(f[1] + " " + f[2] + " " + f[3], "150 2 1");
   EXPECT_EQ(f[6], "0.01");  // 2 / 200: beyond every permutation
 
   o = Run({"critical", "--n", "100", "--m", "2", "--reps", "20", "--format", "csv"});
@@ -244,7 +244,7 @@ TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
       {{"ixo", good, Path("bad.txt")}, 1, "'x4' on line 4 of '" + Path("bad.txt") + "'"},
       {{"ixo", Path("short.txt")}, 1, "short.txt': m = 10 needs at least 11 values"},
       {{"bds", Path("constant.txt")}, 1, "constant.txt': a constant series"},
-      {{"ixo", good, "--output", Path("no/such/folder/out.csv")}, 1, "out.csv"},
+      {{"ixo", good, "--reps", "0", "--output", Path("no/such/folder/out.csv")}, 1, "out.csv"},
   };
   for (const Case& c : cases) {
     std::string shown;

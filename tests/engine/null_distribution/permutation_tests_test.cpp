@@ -15,6 +15,14 @@
 namespace ixo {
 namespace {
 
+// Fewer series under the sanitizers, whose build runs the counts many times
+// slower; the tolerance follows the number.
+#ifdef IXO_UNDER_SANITIZER
+constexpr int kUniformitySeries = 40;
+#else
+constexpr int kUniformitySeries = 150;
+#endif
+
 std::vector<double> Logistic(int n) {
   std::ifstream in(std::string(IXO_EXAMPLES_DIR) + "/logistic.txt");
   std::vector<double> x;
@@ -30,7 +38,7 @@ std::vector<double> Normal(int n, std::uint64_t seed) {
 }
 
 TEST(PermutationTestIxo, ObservedValuesAreTheEnginesBitForBit) {
-  const std::vector<double> x = Logistic(400);
+  const std::vector<double> x = Logistic(200);
   IxoSettings settings;
   settings.max_dimension = 6;
   Simulation simulation;
@@ -74,14 +82,14 @@ TEST(PermutationTestBds, ObservedValuesAreTheEnginesBitForBit) {
 }
 
 TEST(PermutationTests, AnyThreadCountGivesTheSameResults) {
-  const std::vector<double> x = Normal(200, 4);
+  const std::vector<double> x = Normal(120, 4);
   IxoSettings settings;
   settings.max_dimension = 4;
   const double eps[] = {1.0};
   std::vector<double> first_ixo;
   std::vector<double> first_bds;
   for (int threads : {1, 2, 3}) {
-    const Simulation simulation{60, 77, threads, {}};
+    const Simulation simulation{40, 77, threads, {}};
     const IxoPermutationTest ixo = PermutationTestIxo(x, settings, simulation);
     const BdsPermutationTest bds = PermutationTestBds(x, 3, eps, simulation);
     ASSERT_EQ(ixo.error + bds.error, "");
@@ -100,11 +108,11 @@ TEST(PermutationTests, AnyThreadCountGivesTheSameResults) {
 
 TEST(PermutationTests, ChaoticSeriesIsRejected) {
   // The logistic map: deterministic, so far from every permuted copy.
-  const std::vector<double> x = Logistic(300);
+  const std::vector<double> x = Logistic(120);
   IxoSettings settings;
   settings.max_dimension = 5;
   const double eps[] = {0.5, 1.0};
-  const Simulation simulation{299, kDefaultSeed, 0, {}};
+  const Simulation simulation{249, kDefaultSeed, 0, {}};
   const IxoPermutationTest ixo = PermutationTestIxo(x, settings, simulation);
   ASSERT_EQ(ixo.error, "");
   for (std::size_t i = 0; i < ixo.p_values.size(); ++i)
@@ -118,7 +126,7 @@ TEST(PermutationTests, ChaoticSeriesIsRejected) {
 }
 
 TEST(PermutationTestIxo, PValuesOfIidSeriesAreUniform) {
-  // 150 series of 100 values, far below the smallest tabulated class, each
+  // kUniformitySeries series of 100 values, far below the smallest tabulated class, each
   // against 39 permutations (p in steps of 0.05): P(p <= a) is a for a = 0.1,
   // 0.3 and 0.5, within about three standard errors. Normal values, and
   // Cauchy values (a ratio of two normals) for a fat-tailed law.
@@ -127,7 +135,7 @@ TEST(PermutationTestIxo, PValuesOfIidSeriesAreUniform) {
   for (const bool cauchy : {false, true}) {
     int at_most[3] = {};
     constexpr double kLevels[3] = {0.1, 0.3, 0.5};
-    constexpr int kSeries = 150;
+    constexpr int kSeries = kUniformitySeries;
     int tests = 0;
     for (int k = 0; k < kSeries; ++k) {
       RandomStream stream(cauchy ? 1000 + k : k, 0);
