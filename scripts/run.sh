@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds what it starts and starts it: the window
-# (with the engine beside it) where there is a display, otherwise the engine
+# (with the engine and ixo_cli beside it) where there is a display, otherwise the engine
 # alone on a bundled example, since the window cannot open.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  bash scripts/build.sh ixo ixo_engine
+  bash scripts/build.sh ixo ixo_engine ixo_cli
   exec build/bin/ixo
 fi
 bash scripts/build.sh ixo_engine
