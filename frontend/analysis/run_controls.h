@@ -36,6 +36,8 @@ class RunControls {
 
   // Sets cell (`column`, `row`) of StringGrid1; columns 0 to 2, rows 0 (header) to 9.
   virtual void SetGridCell(int column, int row, const std::string& text) = 0;
+  // Selects data rows `top` to `bottom` of StringGrid1 (grid rows, 1 and above).
+  virtual void SelectGridRows(int top, int bottom) = 0;
   // Sets the status line Panel1.
   virtual void SetStatus(const std::string& text) = 0;
   // Appends one line to the report memo Memo1.

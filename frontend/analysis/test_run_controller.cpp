@@ -33,9 +33,7 @@ TestRunController::TestRunController(RunControls& controls, RunHost& host, char 
 void TestRunController::Button1Click() {
   if (!EnterProgramDirectoryWithInput()) return;
   StopRun();
-  for (int row = 1; row <= kGridDataRows; ++row) {
-    for (int column = 0; column < kGridColumns; ++column) controls_.SetGridCell(column, row, "");
-  }
+  ClearGridRows();
   controls_.SetGridCell(0, 0, "m");
   controls_.SetGridCell(1, 0, "Ixo");
   controls_.SetGridCell(2, 0, "significance");
@@ -93,7 +91,7 @@ void TestRunController::LaunchEngine() {
   // deletion below and have its value taken for this step's.
   host_.StopEngine();
   if (FileError error = host_.DeleteFile(OutputPath())) {
-    SetTimer(false);
+    StopAfterFailure();
     controls_.ShowMessage("The old result file " + OutputPath() +
                           " cannot be removed, so the test cannot run: " + *error);
     return;
@@ -101,7 +99,7 @@ void TestRunController::LaunchEngine() {
   controls_.SetStatus(StatusText());
   controls_.RepaintNow();
   if (FileError error = host_.StartEngine(SplitCommandLine(command))) {
-    SetTimer(false);
+    StopAfterFailure();
     controls_.ShowMessage(std::string("The engine ") + kEngineName +
                           " cannot be started: " + *error);
     return;
@@ -118,7 +116,7 @@ void TestRunController::Timer1Timer() {
   const ResultRead result = ReadResultText(host_.ReadResult(OutputPath()));
   if (result.status == ResultRead::Status::kNotThereYet) {
     if (status.ended) {
-      SetTimer(false);
+      StopAfterFailure();
       host_.StopEngine();
       ReportEngineEnded(status);
     }
@@ -128,6 +126,7 @@ void TestRunController::Timer1Timer() {
   // The result is in place, so the engine has done its work; collect it.
   host_.StopEngine();
   if (result.status == ResultRead::Status::kFailed) {
+    StopAfterFailure();
     controls_.ShowError(result.error);
     return;
   }
@@ -139,6 +138,16 @@ void TestRunController::Timer1Timer() {
   } else {
     CompleteIxoPass(result.value);
   }
+}
+
+void TestRunController::BeforeLoad() {
+  if (!timer_enabled_) return;
+  StopRun();
+  controls_.SetStatus(kStoppedStatus);
+}
+
+void TestRunController::SeriesLoaded() {
+  ClearGridRows();
 }
 
 void TestRunController::FormClose() {
@@ -167,6 +176,17 @@ void TestRunController::SetTimer(bool enabled) {
 void TestRunController::StopRun() {
   SetTimer(false);
   host_.StopEngine();
+}
+
+void TestRunController::StopAfterFailure() {
+  SetTimer(false);
+  controls_.SetStatus(kStoppedStatus);
+}
+
+void TestRunController::ClearGridRows() {
+  for (int row = 1; row <= kGridDataRows; ++row) {
+    for (int column = 0; column < kGridColumns; ++column) controls_.SetGridCell(column, row, "");
+  }
 }
 
 std::string TestRunController::OutputPath() {
@@ -207,6 +227,8 @@ void TestRunController::CompleteBasicStep(double value) {
   // A maximum lowered below the dimension reached ends the run here as well.
   if (controls_.MaxDimensionIndex() <= step || step >= kLastBasicStep) {
     DeleteOutput();
+    // The whole table selected, so that the first copy takes all of it.
+    controls_.SelectGridRows(1, row);
     return;
   }
   run_state_ = step + 1;

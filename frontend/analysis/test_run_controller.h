@@ -20,6 +20,8 @@ namespace ixo {
 inline constexpr const char* kBusyStatus =
     "Calculation can take several minutes, please do not interupt.";
 inline constexpr const char* kDoneStatus = "Calculation done.";
+// The status line once a run has stopped without finishing (a failure, a load).
+inline constexpr const char* kStoppedStatus = "Calculation stopped.";
 inline constexpr const char* kNoInputMessage = "Please, load an input file first.";
 
 class TestRunController {
@@ -52,6 +54,15 @@ class TestRunController {
   // run, or, when the engine ended without a result, stops and says why.
   void Timer1Timer();
 
+  // A data file is about to be loaded (SpeedButton1Click, once a file is
+  // chosen): a run in progress is stopped first, so that no result computed
+  // from the earlier series reaches the table or report beside the new one's,
+  // and the status line says kStoppedStatus. Nothing happens without a run.
+  void BeforeLoad();
+  // The load took a new series into the list: the results grid's rows are
+  // emptied, as they belong to the earlier series (the header row stays).
+  void SeriesLoaded();
+
   // The window closes: the poll stops, and an engine still computing is left
   // to finish by itself (see RunHost::DetachEngine).
   void FormClose();
@@ -77,6 +88,9 @@ class TestRunController {
   void CompleteIxoPass(double value);
   void CompleteBdsPass(double value);
   void ReportEngineEnded(const EngineStatus& status);
+  // A step failed: the poll is off and the status line stops claiming a run.
+  void StopAfterFailure();
+  void ClearGridRows();
 
   RunControls& controls_;
   RunHost& host_;

@@ -73,6 +73,10 @@ void WindowRunControls::SetGridCell(int column, int row, const std::string& text
   form_.StringGrid1->SetCell(column, row, Text(text));
 }
 
+void WindowRunControls::SelectGridRows(int top, int bottom) {
+  form_.StringGrid1->SelectRows(top, bottom);
+}
+
 void WindowRunControls::SetStatus(const std::string& text) {
   form_.Panel1->setText(Text(text));
 }

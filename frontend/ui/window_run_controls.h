@@ -25,6 +25,7 @@ class WindowRunControls final : public RunControls {
   std::string InputFileCaption() const override;
 
   void SetGridCell(int column, int row, const std::string& text) override;
+  void SelectGridRows(int top, int bottom) override;
   void SetStatus(const std::string& text) override;
   void AppendReportLine(const std::string& line) override;
   void ClearReport() override;

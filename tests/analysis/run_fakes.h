@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "analysis/engine_command.h"
@@ -41,6 +42,7 @@ class FakeControls : public RunControls {
   void SetGridCell(int column, int row, const std::string& text) override {
     grid.at(row).at(column) = text;
   }
+  void SelectGridRows(int top, int bottom) override { selected_rows = {top, bottom}; }
   void SetStatus(const std::string& text) override {
     status = text;
     status_history.push_back(text);
@@ -64,6 +66,7 @@ class FakeControls : public RunControls {
   // What it wrote.
   std::vector<std::vector<std::string>> grid =
       std::vector<std::vector<std::string>>(10, std::vector<std::string>(3));
+  std::pair<int, int> selected_rows{1, 1};  // the grid's first data row at start
   std::string status = " Welcome to the Ixo program.";
   std::vector<std::string> status_history;
   std::vector<std::string> memo;

@@ -55,6 +55,8 @@ TEST_F(RunControllerTest, DefaultBasicRunFillsNineRows) {
   EXPECT_EQ(host_.log.back(), "delete /opt/ixo/output.tmp");
   EXPECT_EQ(controls_.grid[1], (std::vector<std::string>{"m=2", "1.6", "do not reject"}));
   EXPECT_EQ(controls_.grid[3][1], "3.2");
+  // The whole table is selected, so that the first copy takes all of it.
+  EXPECT_EQ(controls_.selected_rows, (std::pair{1, 9}));
   EXPECT_TRUE(controls_.messages.empty());
   EXPECT_TRUE(controls_.errors.empty());
   EXPECT_EQ(host_.engines_killed, 0);
@@ -126,6 +128,7 @@ TEST_F(RunControllerTest, MaximumLoweredBelowTheReachedDimensionEndsTheRun) {
   controls_.max_dimension_index = 1;  // maximum 3, already passed
   Deliver(3.9);
   EXPECT_EQ(controls_.grid[4][0], "m=5");
+  EXPECT_EQ(controls_.selected_rows, (std::pair{1, 4}));
   EXPECT_EQ(host_.commands.size(), 4u);
   EXPECT_FALSE(controller_.Running());
   EXPECT_EQ(controls_.status, "Calculation done.");
@@ -162,7 +165,7 @@ TEST_F(RunControllerTest, ResultThatIsNotANumberStopsTheRun) {
   controller_.Timer1Timer();
   EXPECT_EQ(controls_.errors, std::vector<std::string>{"Invalid numeric input"});
   EXPECT_FALSE(controls_.timer);
-  EXPECT_EQ(controls_.status, kBusy + " [3/10]");
+  EXPECT_EQ(controls_.status, "Calculation stopped.");
   EXPECT_EQ(controls_.grid[2][1], "");
   EXPECT_EQ(controller_.RunState(), 1);
   controller_.Timer1Timer();  // a stray tick after the stop does nothing
@@ -178,6 +181,8 @@ TEST_F(RunControllerTest, EngineThatCannotStartIsReportedAndNothingPolls) {
   EXPECT_NE(controls_.messages[0].find("No such file or directory"), std::string::npos);
   EXPECT_FALSE(controls_.timer);
   EXPECT_FALSE(controller_.Running());
+  // After the box the status line claims no run.
+  EXPECT_EQ(controls_.status, "Calculation stopped.");
 }
 
 TEST_F(RunControllerTest, EngineEndingWithoutResultIsReported) {
@@ -190,6 +195,7 @@ TEST_F(RunControllerTest, EngineEndingWithoutResultIsReported) {
             "The engine ixo_engine ended without a result (exit status 2).\n"
             "ixo_engine: cannot open input.tmp: No such file or directory");
   EXPECT_FALSE(controls_.timer);
+  EXPECT_EQ(controls_.status, "Calculation stopped.");
   controller_.Timer1Timer();
   EXPECT_EQ(controls_.messages.size(), 1u);
 }
@@ -224,6 +230,7 @@ TEST_F(RunControllerTest, StaleResultThatCannotBeRemovedIsNeverRead) {
   ASSERT_EQ(controls_.messages.size(), 1u);
   EXPECT_NE(controls_.messages[0].find("Is a directory"), std::string::npos);
   EXPECT_TRUE(host_.commands.empty());
+  EXPECT_EQ(controls_.status, "Calculation stopped.");
   controller_.Timer1Timer();
   EXPECT_EQ(controls_.grid[1][1], "");
 }
@@ -250,6 +257,33 @@ TEST_F(RunControllerTest, StartDuringARunStopsTheEarlierEngineFirst) {
   Deliver(1.61);
   EXPECT_EQ(controls_.memo.back(), " Ixo = 1.61");
   EXPECT_EQ(controls_.grid[1][1], "");
+}
+
+TEST_F(RunControllerTest, LoadDuringARunStopsItAndANewSeriesEmptiesTheGrid) {
+  controller_.Button1Click();
+  Deliver(1.6);  // dimension 3 is running
+  controller_.BeforeLoad();
+  EXPECT_EQ(host_.engines_killed, 1);
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_EQ(controls_.status, "Calculation stopped.");
+  controller_.Timer1Timer();  // a tick still queued takes nothing of the earlier series
+  host_.Finish(2.4);
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.grid[2][1], "");
+  controller_.SeriesLoaded();
+  EXPECT_EQ(controls_.grid[1], (std::vector<std::string>{"", "", ""}));
+  EXPECT_EQ(controls_.grid[0][1], "Ixo");
+
+  // The advanced run likewise, and without a run a load changes no status.
+  controller_.SpeedButton3Click();
+  controller_.BeforeLoad();
+  EXPECT_EQ(host_.engines_killed, 2);
+  host_.Finish(1.61);
+  controller_.Timer1Timer();
+  EXPECT_TRUE(controls_.memo.empty());
+  controls_.status = "Calculation done.";
+  controller_.BeforeLoad();
+  EXPECT_EQ(controls_.status, "Calculation done.");
 }
 
 TEST_F(RunControllerTest, RefusedStartKeepsTheRunningRun) {

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -54,14 +55,40 @@ TEST_F(MainWindowTest, BasicRunFillsTheGridAndCopiesIt) {
     EXPECT_FALSE(grid.Cell(2, row).isEmpty());
   }
 
-  // After the run the whole table is selected and copied.
-  form_.StringGrid1->SelectRows(1, 9);
+  // The run leaves the whole table selected, so the first copy takes all of it.
   form_.CopyresultsintoClipboard1->trigger();
   QString expected = "dimension\tIxo\tsignificance\r\n";
   for (int row = 1; row <= 9; ++row) {
     expected += grid.Cell(0, row) + "\t" + grid.Cell(1, row) + "\t" + grid.Cell(2, row) + "\r\n";
   }
   EXPECT_EQ(Clipboard(), expected);
+}
+
+// A load during a run stops it, and a load that takes a new series leaves no
+// row, statistic or path of the earlier one beside it.
+TEST_F(MainWindowTest, LoadDuringARunStopsItAndLeavesNothingOfTheEarlierSeries) {
+  const std::string first = WriteDataFile("small.txt", SmallSeries());
+  Load(first);
+  form_.Button1->click();
+  ASSERT_TRUE(form_.Timer1->isActive());
+  const std::string one_value = WriteDataFile("one.txt", "42\n");
+  Load(one_value);  // taken, but too short for statistics
+  EXPECT_FALSE(form_.Timer1->isActive());
+  EXPECT_EQ(form_.Panel1->text(), "Calculation stopped.");
+  for (int row = 1; row <= 9; ++row) EXPECT_EQ(form_.StringGrid1->Cell(1, row), "") << row;
+  EXPECT_EQ(dialogs_.errors, std::vector<QString>{"Invalid floating point operation."});
+  EXPECT_EQ(form_.Label5->text(), "1");
+  for (const QLabel* label : {form_.Label9, form_.Label11, form_.Label13, form_.Label15,
+                              form_.Label36, form_.Label38, form_.Label40, form_.Label42}) {
+    EXPECT_EQ(label->text(), "") << label->objectName().toStdString();
+  }
+  EXPECT_EQ(form_.Edit1->text().toStdString(), one_value);
+
+  // A load that takes nothing leaves the edit boxes naming what is loaded.
+  Load(WriteDataFile("missing.txt", "") + ".gone");
+  EXPECT_EQ(dialogs_.errors.size(), 2u);
+  EXPECT_EQ(form_.Edit1->text().toStdString(), one_value);
+  EXPECT_EQ(form_.Edit3->text().toStdString(), one_value);
 }
 
 TEST_F(MainWindowTest, CopyTakesTheSelectedRowsInGridOrder) {
