@@ -49,7 +49,8 @@ class RunControls {
   // The box for an error that ends a handler: caption "Ixo program", the
   // message with a full stop added when it lacks one.
   virtual void ShowError(const std::string& message) = 0;
-  // Enables or disables Timer1, the 50 ms timer whose tick calls Timer1Timer.
+  // Enables or disables Timer1, the 50 ms timer whose tick calls Timer1Timer
+  // (and with it any faster trigger of the same poll the window has).
   virtual void SetTimerEnabled(bool enabled) = 0;
   // Enables or disables an edit field for typing (its text stays).
   virtual void SetEditEnabled(EditId edit, bool enabled) = 0;

@@ -33,6 +33,7 @@ class PlatformRunHost final : public RunHost {
   EngineStatus PollEngine() override;
   void StopEngine() override;
   void DetachEngine() override;
+  int EngineEndDescriptor() override { return engine_.EndDescriptor(); }
   ResultFileText ReadResult(const std::string& path) override;
 
   // The engine's process id while it runs, otherwise -1.

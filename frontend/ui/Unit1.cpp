@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTabWidget>
 #include <QTimer>
 #include <exception>
@@ -126,6 +127,24 @@ void TForm1::Guarded(const std::function<void()>& handler) {
   } catch (const std::exception& error) {
     dialogs_.ShowError(this, QString::fromStdString(error.what()));
   }
+}
+
+void TForm1::WatchEngineEnd(bool watch) {
+  if (engine_end_ != nullptr) {
+    // It may be the very notifier whose signal is being handled now.
+    engine_end_->setEnabled(false);
+    engine_end_->deleteLater();
+    engine_end_ = nullptr;
+  }
+  const int descriptor = watch ? host_.EngineEndDescriptor() : -1;
+  if (descriptor < 0) return;
+  engine_end_ = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+  QSocketNotifier* notifier = engine_end_;
+  connect(notifier, &QSocketNotifier::activated, this, [this, notifier] {
+    // The descriptor stays readable once the engine has ended: one poll is enough.
+    notifier->setEnabled(false);
+    Guarded([this] { Timer1Timer(); });
+  });
 }
 
 void TForm1::Button1Click() {

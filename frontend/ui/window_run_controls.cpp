@@ -103,6 +103,7 @@ void WindowRunControls::SetTimerEnabled(bool enabled) {
   } else {
     form_.Timer1->stop();
   }
+  form_.WatchEngineEnd(enabled);
 }
 
 void WindowRunControls::SetEditEnabled(EditId edit, bool enabled) {

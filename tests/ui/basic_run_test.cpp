@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,6 +90,19 @@ TEST_F(MainWindowTest, LoadDuringARunStopsItAndLeavesNothingOfTheEarlierSeries) 
   EXPECT_EQ(dialogs_.errors.size(), 2u);
   EXPECT_EQ(form_.Edit1->text().toStdString(), one_value);
   EXPECT_EQ(form_.Edit3->text().toStdString(), one_value);
+}
+
+// The end of each engine process triggers the poll at once: a run finishes
+// even when Timer1 would not tick again within the test's life.
+TEST_F(MainWindowTest, EngineEndTriggersThePollWithoutWaitingForATick) {
+  Load(WriteDataFile("small.txt", SmallSeries()));
+  form_.Timer1->setInterval(24 * 3600 * 1000);
+  form_.ComboBox2->setCurrentIndex(2);  // dimensions 2 to 4
+  form_.Button1->click();
+  WaitForRunEnd();
+  EXPECT_EQ(form_.Panel1->text(), "Calculation done.");
+  EXPECT_FALSE(form_.StringGrid1->Cell(1, 3).isEmpty());
+  EXPECT_TRUE(dialogs_.errors.empty() && dialogs_.messages.empty());
 }
 
 TEST_F(MainWindowTest, CopyTakesTheSelectedRowsInGridOrder) {
