@@ -75,6 +75,9 @@ class TickOnlyHost final : public ixo::RunHost {
   ixo::ResultFileText ReadResult(const std::string& path) override {
     return host_.ReadResult(path);
   }
+  ixo::ResultFileText ReadTable(const std::string& path) override {
+    return host_.ReadTable(path);
+  }
 
  private:
   ixo::RunHost& host_;

@@ -19,6 +19,7 @@
 
 #include "analysis/clipboard_text.h"
 #include "analysis/exchange_files.h"
+#include "analysis/pvalue_table.h"
 #include "analysis/run_host.h"
 #include "analysis/test_run_controller.h"
 #include "ui/Unit2.h"
@@ -106,6 +107,7 @@ void TForm1::ConnectHandlers() {
   on_click(CheckBox2, &TForm1::CheckBox2Click);
   on_click(CheckBox3, &TForm1::CheckBox3Click);
   on_click(BitBtn1, &TForm1::BitBtn1Click);
+  connect(ComboBox3, &QComboBox::currentIndexChanged, this, [this] { ShowSizeClassHint(); });
   connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
   connect(CopyresultsintoClipboard1, &QAction::triggered, this,
           [this] { Guarded([this] { CopyresultsintoClipboard1Click(); }); });
@@ -185,6 +187,12 @@ void TForm1::BitBtn1Click() {
   histogram_window_->exec();
 }
 
+void TForm1::ShowSizeClassHint() {
+  const std::string hint =
+      ixo::SizeClassHint(Label5->text().toInt(), ComboBox3->currentIndex());
+  ComboBox3->setToolTip(QString::fromStdString(hint));
+}
+
 void TForm1::ResetHistogramProgress() {
   if (histogram_window_ != nullptr) histogram_window_->SetGaugeProgress(0);
 }
@@ -198,7 +206,9 @@ void TForm1::CopyresultsintoClipboard1Click() {
       cells.push_back(StringGrid1->Cell(column, row).toStdString());
     }
   }
-  QGuiApplication::clipboard()->setText(QString::fromStdString(ixo::ResultsClipboardText(rows)));
+  const bool p_value_column = StringGrid1->columnCount() == 4;
+  QGuiApplication::clipboard()->setText(
+      QString::fromStdString(ixo::ResultsClipboardText(rows, p_value_column)));
 }
 
 void TForm1::FormClose() {

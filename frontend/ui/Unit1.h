@@ -168,6 +168,9 @@ class TForm1 : public QWidget {
   void BuildAboutPage(ixo::LinkOpener opener);
   void ConnectHandlers();
   void CentreOnDesktop();
+  // Puts the hint on ComboBox3 when the loaded series' length lies more than
+  // 20 % from the chosen class's sample size, and takes it away otherwise.
+  void ShowSizeClassHint();
   // Tells the histogram window that its series is out of date (its gauge to 0).
   void ResetHistogramProgress();
 

@@ -49,5 +49,6 @@ void TForm1::SpeedButton1Click() {
   ShowText(result.spread_text, Label13, Label40);
   ShowText(result.ratio_text, Label15, Label42);
   if (result.size_class) ComboBox3->setCurrentIndex(*result.size_class);
+  ShowSizeClassHint();  // n may have changed even where the class has not
   if (result.error) dialogs_.ShowError(this, QString::fromStdString(*result.error));
 }

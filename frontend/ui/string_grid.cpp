@@ -1,5 +1,6 @@
 #include "ui/string_grid.h"
 
+#include <QColor>
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -19,8 +20,6 @@ StringGrid::StringGrid(int columns, const int* column_widths, int rows, int row_
   setTabKeyNavigation(false);
   verticalHeader()->hide();
 
-  // Qt draws a cell's grid line inside its section, so each section is one
-  // pixel larger than the designed cell.
   QHeaderView* header = horizontalHeader();
   header->setSectionResizeMode(QHeaderView::Fixed);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -28,17 +27,31 @@ StringGrid::StringGrid(int columns, const int* column_widths, int rows, int row_
   header->setSectionsClickable(false);
   header->setMinimumSectionSize(1);
   header->setFixedHeight(row_height + 1);
-  for (int c = 0; c < columns; ++c) {
-    header->resizeSection(c, column_widths[c] + 1);
-    setHorizontalHeaderItem(c, new QTableWidgetItem(QString()));
-  }
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultSectionSize(row_height + 1);
-  for (int r = 0; r < rows - 1; ++r) {
-    for (int c = 0; c < columns; ++c) setItem(r, c, new QTableWidgetItem(QString()));
-  }
+  SetColumns(columns, column_widths);
   SelectRows(1, 1);
+}
+
+void StringGrid::SetColumns(int columns, const int* column_widths) {
+  setColumnCount(columns);
+  for (int c = 0; c < columns; ++c) {
+    // Qt draws a cell's grid line inside its section, so each section is one
+    // pixel larger than the designed cell.
+    horizontalHeader()->resizeSection(c, column_widths[c] + 1);
+    if (horizontalHeaderItem(c) == nullptr) setHorizontalHeaderItem(c, new QTableWidgetItem());
+    for (int r = 0; r < rowCount(); ++r) {
+      if (item(r, c) == nullptr) setItem(r, c, new QTableWidgetItem());
+    }
+  }
+}
+
+void StringGrid::SetCellHint(int column, int row, const QString& hint) {
+  QTableWidgetItem* cell = row > 0 ? item(row - 1, column) : nullptr;
+  if (cell == nullptr) return;
+  cell->setToolTip(hint);
+  cell->setData(Qt::ForegroundRole, hint.isEmpty() ? QVariant() : QVariant(QColor(Qt::darkRed)));
 }
 
 QString StringGrid::Cell(int column, int row) const {

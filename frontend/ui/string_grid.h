@@ -9,6 +9,15 @@
 
 namespace ixo {
 
+// The designed cell widths of the results grid and the grid's width: three
+// columns, or four with the p-value column, which take a narrower cut of the
+// design font (kPValueFontStretch) so that the grid still ends inside the window.
+inline constexpr int kGridColumnWidths[] = {34, 37, 74};
+inline constexpr int kGridWidth = 151;
+inline constexpr int kGridColumnWidthsWithPValues[] = {29, 29, 60, 37};
+inline constexpr int kGridWidthWithPValues = 161;
+inline constexpr int kPValueFontStretch = 86;
+
 // The selected block of data rows, in grid rows (1 = first data row).
 struct GridRows {
   int top = 0;
@@ -30,6 +39,13 @@ class StringGrid final : public QTableWidget {
   GridRows SelectedRows() const;
   // Selects data rows `top` to `bottom` (grid rows, 1 and above).
   void SelectRows(int top, int bottom);
+
+  // Shows `columns` columns of the given widths; a column added starts with
+  // empty cells, a column removed takes its cells with it.
+  void SetColumns(int columns, const int* column_widths);
+  // Marks a data cell with `hint` (its tooltip, and the text drawn in dark
+  // red) without changing its text; an empty hint removes the mark.
+  void SetCellHint(int column, int row, const QString& hint);
 
  protected:
   // A right click opens the context menu without moving the selection, so that

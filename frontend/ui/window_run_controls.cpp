@@ -2,12 +2,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFont>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
 
 #include "ui/Unit1.h"
+#include "ui/design_font.h"
 #include "ui/dialogs.h"
 #include "ui/string_grid.h"
 
@@ -29,6 +32,10 @@ int WindowRunControls::MaxDimensionIndex() const {
 
 int WindowRunControls::SizeClassIndex() const {
   return form_.ComboBox3->currentIndex();
+}
+
+int WindowRunControls::ObservationCount() const {
+  return form_.Label5->text().toInt();  // 0 when it is no number
 }
 
 QLineEdit* WindowRunControls::Edit(EditId edit) const {
@@ -69,8 +76,23 @@ std::string WindowRunControls::InputFileCaption() const {
   return form_.Label34->text().toStdString();
 }
 
+void WindowRunControls::SetGridColumnCount(int columns) {
+  StringGrid& grid = *form_.StringGrid1;
+  const bool p_values = columns == 4;
+  grid.SetColumns(columns, p_values ? kGridColumnWidthsWithPValues : kGridColumnWidths);
+  QFont font = DesignFont();
+  if (p_values) font.setStretch(kPValueFontStretch);
+  grid.setFont(font);
+  grid.horizontalHeader()->setFont(font);
+  grid.resize(p_values ? kGridWidthWithPValues : kGridWidth, grid.height());
+}
+
 void WindowRunControls::SetGridCell(int column, int row, const std::string& text) {
   form_.StringGrid1->SetCell(column, row, Text(text));
+}
+
+void WindowRunControls::SetGridCellHint(int column, int row, const std::string& hint) {
+  form_.StringGrid1->SetCellHint(column, row, Text(hint));
 }
 
 void WindowRunControls::SelectGridRows(int top, int bottom) {

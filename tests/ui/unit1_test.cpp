@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, StartsWithTheBasicPageEmptyAndTheDefaultOptions) {
   EXPECT_EQ(Items(form_.ComboBox2), QStringList({"2", "3", "4", "5", "6", "7", "8", "9", "10"}));
   EXPECT_EQ(form_.ComboBox2->currentIndex(), 8);
   EXPECT_EQ(form_.ComboBox2->maxVisibleItems(), 9);
-  EXPECT_EQ(Items(form_.ComboBox3), QStringList({"500", "1000", "2500"}));
+  EXPECT_EQ(Items(form_.ComboBox3), QStringList({"500", "1000", "2500", "permutation"}));
   EXPECT_EQ(form_.ComboBox3->currentIndex(), 0);
   for (QComboBox* list : {form_.ComboBox1r, form_.ComboBox2, form_.ComboBox3}) {
     EXPECT_FALSE(list->isEditable());
