@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMenu>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QSocketNotifier>
@@ -188,9 +189,15 @@ void TForm1::BitBtn1Click() {
 }
 
 void TForm1::ShowSizeClassHint() {
-  const std::string hint =
-      ixo::SizeClassHint(Label5->text().toInt(), ComboBox3->currentIndex());
+  const std::string hint = ixo::SizeClassHint(Label5->text().toInt(), ComboBox3->currentIndex());
   ComboBox3->setToolTip(QString::fromStdString(hint));
+  // Seen without hovering: the chosen class is drawn in dark red while hinted.
+  QPalette palette = ComboBox3->parentWidget()->palette();
+  if (!hint.empty()) {
+    palette.setColor(QPalette::ButtonText, Qt::darkRed);
+    palette.setColor(QPalette::Text, Qt::darkRed);
+  }
+  ComboBox3->setPalette(palette);
 }
 
 void TForm1::ResetHistogramProgress() {

@@ -3,8 +3,27 @@
 #include <QColor>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QProxyStyle>
 
 namespace ixo {
+
+namespace {
+
+// The design font narrowed by this much for the four columns of p-values.
+constexpr int kNarrowFontStretch = 86;
+
+// The widget's style with no focus-frame margin, which is what sets the room
+// beside an item's text.
+class NarrowItemStyle final : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    if (metric == PM_FocusFrameHMargin) return 0;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+}  // namespace
 
 StringGrid::StringGrid(int columns, const int* column_widths, int rows, int row_height,
                        QWidget* parent)
@@ -45,6 +64,24 @@ void StringGrid::SetColumns(int columns, const int* column_widths) {
       if (item(r, c) == nullptr) setItem(r, c, new QTableWidgetItem());
     }
   }
+}
+
+void StringGrid::SetNarrowText(bool narrow) {
+  if (narrow == (narrow_style_ != nullptr)) return;
+  QFont narrowed = font();
+  narrowed.setStretch(narrow ? kNarrowFontStretch : design_stretch_);
+  if (narrow) {
+    design_stretch_ = font().stretch();
+    narrow_style_ = new NarrowItemStyle;
+    narrow_style_->setParent(this);
+    setStyle(narrow_style_);
+  } else {
+    setStyle(nullptr);
+    delete narrow_style_;
+    narrow_style_ = nullptr;
+  }
+  setFont(narrowed);
+  horizontalHeader()->setFont(narrowed);
 }
 
 void StringGrid::SetCellHint(int column, int row, const QString& hint) {

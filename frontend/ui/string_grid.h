@@ -5,18 +5,19 @@
 #pragma once
 
 #include <QTableWidget>
+
+class QStyle;
 #include <string>
 
 namespace ixo {
 
 // The designed cell widths of the results grid and the grid's width: three
-// columns, or four with the p-value column, which take a narrower cut of the
-// design font (kPValueFontStretch) so that the grid still ends inside the window.
+// columns, or four with the p-value column, which are drawn narrow (see
+// SetNarrowText) so that the grid still ends inside the window.
 inline constexpr int kGridColumnWidths[] = {34, 37, 74};
 inline constexpr int kGridWidth = 151;
-inline constexpr int kGridColumnWidthsWithPValues[] = {29, 29, 60, 37};
-inline constexpr int kGridWidthWithPValues = 161;
-inline constexpr int kPValueFontStretch = 86;
+inline constexpr int kGridColumnWidthsWithPValues[] = {28, 29, 58, 38};
+inline constexpr int kGridWidthWithPValues = 159;
 
 // The selected block of data rows, in grid rows (1 = first data row).
 struct GridRows {
@@ -43,6 +44,9 @@ class StringGrid final : public QTableWidget {
   // Shows `columns` columns of the given widths; a column added starts with
   // empty cells, a column removed takes its cells with it.
   void SetColumns(int columns, const int* column_widths);
+  // Draws the cells in a narrower cut of the design font with one pixel of
+  // margin beside each text, or as designed again.
+  void SetNarrowText(bool narrow);
   // Marks a data cell with `hint` (its tooltip, and the text drawn in dark
   // red) without changing its text; an empty hint removes the mark.
   void SetCellHint(int column, int row, const QString& hint);
@@ -51,6 +55,10 @@ class StringGrid final : public QTableWidget {
   // A right click opens the context menu without moving the selection, so that
   // a range selected before can be copied.
   void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  QStyle* narrow_style_ = nullptr;  // set while the text is drawn narrow
+  int design_stretch_ = 100;
 };
 
 }  // namespace ixo

@@ -2,15 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFont>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
 
 #include "ui/Unit1.h"
-#include "ui/design_font.h"
 #include "ui/dialogs.h"
 #include "ui/string_grid.h"
 
@@ -80,10 +77,7 @@ void WindowRunControls::SetGridColumnCount(int columns) {
   StringGrid& grid = *form_.StringGrid1;
   const bool p_values = columns == 4;
   grid.SetColumns(columns, p_values ? kGridColumnWidthsWithPValues : kGridColumnWidths);
-  QFont font = DesignFont();
-  if (p_values) font.setStretch(kPValueFontStretch);
-  grid.setFont(font);
-  grid.horizontalHeader()->setFont(font);
+  grid.SetNarrowText(p_values);
   grid.resize(p_values ? kGridWidthWithPValues : kGridWidth, grid.height());
 }
 

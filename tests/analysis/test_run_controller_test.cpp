@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/run_state.h"
@@ -309,6 +311,103 @@ TEST_F(RunControllerTest, ClosingDuringARunLeavesTheEngineRunning) {
   EXPECT_TRUE(controls_.messages.empty());
   EXPECT_TRUE(controls_.errors.empty());
   EXPECT_EQ(host_.log, (std::vector<std::string>{"detach"}));
+}
+
+// The permutation test, ComboBox3's fourth item.
+
+const std::string kPValuesHeader = "file,n,m,ixo,points,class,verdict,p_value\n";
+
+TEST_F(RunControllerTest, PermutationRunEndsWithThePValueStep) {
+  controls_.size_class = kPermutationClass;
+  controls_.max_dimension_index = 2;  // dimensions 2 to 4
+  controller_.Button1Click();
+  EXPECT_EQ(controls_.grid[0], (std::vector<std::string>{"m", "Ixo", "significance", "p-value"}));
+  Deliver(1.6);
+  Deliver(2.4);
+  EXPECT_EQ(controls_.grid[2], (std::vector<std::string>{"m=3", "2.4", "", ""}));
+  Deliver(3.2);
+  // Every dimension has its Ixo value; ixo_cli now computes the p-values.
+  EXPECT_EQ(host_.arguments.back(),
+            (std::vector<std::string>{"ixo_cli", "ixo", "input.tmp", "--m", "4", "--eps",
+                                      "0.60:1.90", "--reps", "999", "--output",
+                                      "/opt/ixo/pvalues.tmp", "--format", "csv"}));
+  EXPECT_EQ(host_.log.back(), "start " + host_.commands.back());
+  EXPECT_EQ(host_.log[host_.log.size() - 2], "delete /opt/ixo/pvalues.tmp");
+  EXPECT_EQ(controller_.RunState(), kPermutationPass);
+  EXPECT_EQ(controls_.status, kBusy + " [p-values]");
+  for (int tick = 0; tick < 40; ++tick) controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status, kBusy + " [p-values, 2 s]");
+  EXPECT_TRUE(controller_.Running());
+
+  host_.pvalues = kPValuesHeader + "input.tmp,500,2,1.6,41,1000,x,0.0049\n" +
+                  "input.tmp,500,3,2.4,41,1000,x,0.03\n" + "input.tmp,500,4,3.2,41,1000,x,0.5\n";
+  controller_.Timer1Timer();
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  EXPECT_EQ(controls_.grid[1], (std::vector<std::string>{"m=2", "1.6", "reject at 1%", "0.005"}));
+  EXPECT_EQ(controls_.grid[2][2], "reject at 5%");
+  EXPECT_EQ(controls_.grid[3], (std::vector<std::string>{"m=4", "3.2", "do not reject", "0.500"}));
+  EXPECT_EQ(controls_.selected_rows, (std::pair{1, 3}));
+  EXPECT_FALSE(host_.pvalues.has_value());
+  EXPECT_TRUE(controls_.messages.empty() && controls_.errors.empty());
+  EXPECT_TRUE(controls_.hints.empty());  // the permutation test holds at any n
+
+  // Back to a class: three columns, verdicts from the tables, no further step.
+  controls_.size_class = 0;
+  controller_.Button1Click();
+  EXPECT_EQ(controls_.grid[0], (std::vector<std::string>{"m", "Ixo", "significance"}));
+  Deliver(1.6);
+  Deliver(2.4);
+  Deliver(3.2);
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp 4 0.60 1.90 40 50 1");
+}
+
+TEST_F(RunControllerTest, FailedPValueStepIsReportedLikeAFailedEngine) {
+  controls_.size_class = kPermutationClass;
+  controls_.max_dimension_index = 0;
+  const struct {
+    std::optional<std::string> pvalues;
+    std::string message, error;
+  } cases[] = {
+      {std::nullopt,
+       "The engine ixo_cli ended without a result (exit status 1).\n"
+       "ixo_cli: input.tmp: line 3: 'x' is no number",
+       ""},
+      {kPValuesHeader + "input.tmp,500,2,1.6,41,1000,x,\n", "",
+       "The p-values of ixo_cli cannot be read: line 2 has no p-value from 0 to 1"},
+  };
+  for (const auto& c : cases) {
+    controls_.messages.clear();
+    controls_.errors.clear();
+    controller_.Button1Click();
+    Deliver(1.6);
+    if (c.pvalues) {
+      host_.pvalues = c.pvalues;
+    } else {
+      host_.Fail("exit status 1", "ixo_cli: input.tmp: line 3: 'x' is no number\n");
+    }
+    controller_.Timer1Timer();
+    EXPECT_FALSE(controller_.Running());
+    EXPECT_EQ(controls_.status, "Calculation stopped.");
+    EXPECT_EQ(controls_.messages,
+              c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+    EXPECT_EQ(controls_.errors,
+              c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error});
+    EXPECT_EQ(controls_.grid[1][2], "");
+  }
+}
+
+TEST_F(RunControllerTest, ClassFarFromTheSeriesLengthHintsAtTheVerdicts) {
+  controls_.max_dimension_index = 1;
+  for (const auto& [n, hinted] : {std::pair{300, true}, {450, false}}) {
+    controls_.observations = n;
+    controller_.Button1Click();
+    Deliver(1.6);
+    Deliver(2.4);
+    EXPECT_EQ(controls_.hints.count({2, 1}) + controls_.hints.count({2, 2}), hinted ? 2u : 0u) << n;
+    EXPECT_EQ(controls_.grid[1][2], "do not reject") << n;  // the text stays as it is
+  }
 }
 
 // The advanced tab.

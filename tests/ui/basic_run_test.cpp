@@ -105,6 +105,40 @@ TEST_F(MainWindowTest, EngineEndTriggersThePollWithoutWaitingForATick) {
   EXPECT_TRUE(dialogs_.errors.empty() && dialogs_.messages.empty());
 }
 
+#ifdef IXO_CLI_PATH
+// "permutation" in ComboBox3: the grid and the clipboard get the p-value
+// column; back on a class, both are as they always were.
+TEST_F(MainWindowTest, PermutationRunShowsAndCopiesThePValues) {
+  std::filesystem::create_symlink(IXO_CLI_PATH, program_directory_ + "ixo_cli");
+  Load(WriteDataFile("small.txt", SmallSeries()));
+  // 300 values are far from the preselected class of 500: the list says so.
+  EXPECT_FALSE(form_.ComboBox3->toolTip().isEmpty());
+  form_.ComboBox2->setCurrentIndex(0);
+  form_.ComboBox3->setCurrentIndex(3);
+  EXPECT_TRUE(form_.ComboBox3->toolTip().isEmpty());
+  form_.Button1->click();
+  WaitForRunEnd();
+  ASSERT_TRUE(dialogs_.errors.empty() && dialogs_.messages.empty());
+  const StringGrid& grid = *form_.StringGrid1;
+  ASSERT_EQ(grid.columnCount(), 4);
+  EXPECT_EQ(grid.Cell(3, 0), "p-value");
+  EXPECT_LE(grid.geometry().right(), form_.width() - 1);  // the wider grid stays inside
+  form_.CopyresultsintoClipboard1->trigger();
+  EXPECT_EQ(Clipboard(), "dimension\tIxo\tsignificance\tp-value\r\n" + grid.Cell(0, 1) + "\t" +
+                             grid.Cell(1, 1) + "\t" + grid.Cell(2, 1) + "\t" + grid.Cell(3, 1) +
+                             "\r\n");
+
+  form_.ComboBox3->setCurrentIndex(0);
+  form_.Button1->click();
+  WaitForRunEnd();
+  ASSERT_EQ(grid.columnCount(), 3);
+  EXPECT_EQ(grid.width(), 151);
+  form_.CopyresultsintoClipboard1->trigger();
+  EXPECT_TRUE(Clipboard().startsWith("dimension\tIxo\tsignificance\r\nm=2\t"));
+  EXPECT_FALSE(grid.item(0, 2)->toolTip().isEmpty());  // the class's hint on the verdict
+}
+#endif
+
 TEST_F(MainWindowTest, CopyTakesTheSelectedRowsInGridOrder) {
   StringGrid& grid = *form_.StringGrid1;
   for (int row = 1; row <= 9; ++row) {
