@@ -106,9 +106,9 @@ void TestRunController::LaunchEngine() {
                           " cannot be removed, so the test cannot run: " + *error);
     return;
   }
+  pass_ticks_ = 0;
   controls_.SetStatus(StatusText());
   controls_.RepaintNow();
-  pass_ticks_ = 0;
   if (FileError error = host_.StartEngine(arguments)) {
     StopAfterFailure();
     controls_.ShowMessage("The engine " + ProgramName() + " cannot be started: " + *error);
