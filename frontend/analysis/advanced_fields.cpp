@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <climits>
+#include <cmath>
 
 #include "analysis/number_text.h"
 #include "analysis/run_state.h"
@@ -16,6 +17,18 @@ bool IsPositiveNumber(const std::string& text) {
   // The engine holds it as a double: beyond the double range it would be
   // infinite, and below the smallest double it would be 0.
   return static_cast<double>(*value) > 0;
+}
+
+// The count the engine makes of a field: the number the text denotes (point
+// as the separator, the whole text), truncated toward zero, as the engine's
+// own conversion does with "40.9". Empty when the text is no such number or
+// the count is below `least`; the engine would misread such a text.
+std::optional<double> TruncatedCount(const std::string& text, double least) {
+  const std::optional<long double> value = ReadNumber(text, '.');
+  if (!value || !(std::fabs(*value) <= DBL_MAX)) return std::nullopt;
+  const double count = std::trunc(static_cast<double>(*value));
+  if (!(count >= least)) return std::nullopt;
+  return count;
 }
 
 std::string Quoted(const std::string& text) {
@@ -68,13 +81,19 @@ std::optional<std::string> CheckAdvancedFields(const AdvancedFieldTexts& fields,
   if (!IsPositiveNumber(fields.eps_high)) {
     return "Epsilon range: " + Quoted(fields.eps_high) + " is not a positive number.";
   }
-  const std::optional<int> intervals = ParseIntegerText(fields.intervals);
-  if (!intervals || *intervals < 1) {
+  const std::optional<double> intervals = TruncatedCount(fields.intervals, 1);
+  if (!intervals) {
     return "Number of intervals: " + Quoted(fields.intervals) + " is not an integer of at least 1.";
   }
-  const std::optional<int> constraint = ParseIntegerText(fields.constraint);
-  if (!constraint || *constraint < 0) {
+  if (!TruncatedCount(fields.constraint, 0)) {
     return "Cm constraint: " + Quoted(fields.constraint) + " is not an integer of at least 0.";
+  }
+  // Equal ends make every distance of the grid the same: its slope would be
+  // the rounding residue of a fit through points of one abscissa.
+  if (*intervals > 1 && static_cast<double>(*ReadNumber(fields.eps_low, '.')) ==
+                            static_cast<double>(*ReadNumber(fields.eps_high, '.'))) {
+    return "Epsilon range: " + Quoted(fields.eps_low) + " - " + Quoted(fields.eps_high) +
+           " holds one distance only; with more than one interval its ends must differ.";
   }
   if (bds_ticked && !IsPositiveNumber(fields.bds_eps)) {
     return "Compute BDS for epsilon: " + Quoted(fields.bds_eps) + " is not a positive number.";

@@ -38,9 +38,11 @@ struct DimensionCheck {
 [[nodiscard]] DimensionCheck CheckDimensionText(const std::string& dimension);
 
 // The message naming the first unusable field, nullopt when all are usable:
-// the epsilon range two positive numbers, the intervals an integer of at
-// least 1, the constraint one of at least 0, and the BDS distance a positive
-// number when `bds_ticked`.
+// the epsilon range two positive numbers, the intervals a number of at least
+// 1 and the constraint one of at least 0 once truncated toward zero (the
+// engine reads "40.9" as 40), the two ends of the range different when there
+// is more than one interval, and the BDS distance a positive number when
+// `bds_ticked`.
 [[nodiscard]] std::optional<std::string> CheckAdvancedFields(const AdvancedFieldTexts& fields,
                                                              bool bds_ticked);
 

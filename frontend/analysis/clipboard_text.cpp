@@ -2,8 +2,9 @@
 
 namespace ixo {
 
-std::string ResultsClipboardText(const std::vector<std::vector<std::string>>& rows) {
-  std::string text = kClipboardHeader;
+std::string ResultsClipboardText(const std::vector<std::vector<std::string>>& rows,
+                                 bool p_value_column) {
+  std::string text = p_value_column ? kClipboardPValueHeader : kClipboardHeader;
   for (const std::vector<std::string>& row : rows) {
     for (size_t column = 0; column < row.size(); ++column) {
       text += row[column];

@@ -9,10 +9,15 @@
 namespace ixo {
 
 inline constexpr const char* kClipboardHeader = "dimension\tIxo\tsignificance\r\n";
+// The header when the grid shows the permutation p-values as a fourth column.
+inline constexpr const char* kClipboardPValueHeader =
+    "dimension\tIxo\tsignificance\tp-value\r\n";
 
 // kClipboardHeader followed by one line per entry of `rows`, top to bottom: the
 // cells left to right, separated by one tab, the line ended by CR LF. An empty
-// cell stays empty, so a row of three empty cells gives "\t\t\r\n".
-std::string ResultsClipboardText(const std::vector<std::vector<std::string>>& rows);
+// cell stays empty, so a row of three empty cells gives "\t\t\r\n". With
+// `p_value_column` the header is kClipboardPValueHeader instead.
+std::string ResultsClipboardText(const std::vector<std::vector<std::string>>& rows,
+                                 bool p_value_column = false);
 
 }  // namespace ixo

@@ -121,7 +121,6 @@ ImportResult ImportDataFile(const std::string& chosen_path, const std::string& p
                             char decimal_separator, ObservationList& list, FileHost& files) {
   ImportResult result;
   if (chosen_path.empty()) return result;
-  result.path = chosen_path;
 
   const std::string input_file = program_directory + kInputFileName;
   const std::string scratch_file = input_file + ".new";
@@ -154,6 +153,10 @@ ImportResult ImportDataFile(const std::string& chosen_path, const std::string& p
 
   list.Clear();
   for (const std::string& entry : series.entries) list.Append(entry);
+  result.path = chosen_path;
+  // The statistics of the earlier series must not stay beside the new one's
+  // name and count: each is blank until it has been computed from the new one.
+  result.mean_text = result.standard_deviation_text = result.spread_text = result.ratio_text = "";
   result.count = static_cast<int>(series.entries.size());
   result.skipped = series.skipped;
   result.count_text = std::to_string(result.count);

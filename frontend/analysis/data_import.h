@@ -31,7 +31,8 @@ namespace ixo {
 // What an import produced, in the order it is produced. A part left empty was
 // not reached (or the import stopped before it) and its controls keep what they show.
 struct ImportResult {
-  // Set whenever a file was chosen: the full path for Edit3 and Edit1.
+  // Set once the new series is in the list: the full path for Edit3 and
+  // Edit1, which must not name a file whose data were not taken.
   std::optional<std::string> path;
 
   // Set once the new series is in the list: n for Label5/Label31, the file
@@ -49,7 +50,9 @@ struct ImportResult {
 
   // The statistics as ThreeDecimalText: mean (Label9/Label36), standard
   // deviation with divisor n - 1 (Label11/Label38), spread = max - min
-  // (Label13/Label40), standard deviation / spread (Label15/Label42).
+  // (Label13/Label40), standard deviation / spread (Label15/Label42). Once the
+  // new series is in the list each is set, to "" when the import stopped
+  // before it, so that no label keeps a number of the earlier series.
   std::optional<std::string> mean_text;
   std::optional<std::string> standard_deviation_text;
   std::optional<std::string> spread_text;
@@ -72,12 +75,13 @@ struct ImportResult {
 //
 // Where it stops and what has changed by then:
 // - the copy fails, or the data hold a value or give a sum, spread or sum of
-//   squares beyond the range of a double: `path` only; list and input.tmp
-//   are as they were;
-// - input.tmp cannot be rewritten: list and counts are new, input.tmp is
-//   the plain copy of the data file;
-// - fewer than two values, or a spread of 0: list, counts and input.tmp are new,
-//   and for a spread of 0 also mean, deviation and spread.
+//   squares beyond the range of a double: nothing but `error`; list, input.tmp
+//   and the path shown are as they were;
+// - input.tmp cannot be rewritten: path, list and counts are new, the
+//   statistics blank, input.tmp is the plain copy of the data file;
+// - fewer than two values, or a spread of 0: path, list, counts and input.tmp
+//   are new, the statistics blank, and for a spread of 0 mean, deviation and
+//   spread computed.
 [[nodiscard]] ImportResult ImportDataFile(const std::string& chosen_path,
                                           const std::string& program_directory,
                                           char decimal_separator, ObservationList& list,

@@ -1,11 +1,13 @@
 // The files the front end and the engine exchange in the program directory:
 // the front end writes the cleaned series to input.tmp, the engine renames its
-// result into output.tmp. Every part of the front end spells them from here.
+// result into output.tmp, and ixo_cli writes the permutation p-values of a
+// basic run to pvalues.tmp. Every part of the front end spells them from here.
 #pragma once
 
 namespace ixo {
 
 inline constexpr const char* kInputFileName = "input.tmp";
 inline constexpr const char* kOutputFileName = "output.tmp";
+inline constexpr const char* kPValuesFileName = "pvalues.tmp";
 
 }  // namespace ixo

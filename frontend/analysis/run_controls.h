@@ -10,6 +10,10 @@
 
 namespace ixo {
 
+// The index of ComboBox3's fourth item, "permutation": the verdicts of a basic
+// run come from permutation p-values instead of a sample-size class.
+inline constexpr int kPermutationClass = 3;
+
 // The advanced tab's edit fields, by their layout names.
 enum class EditId { kEdit2, kEdit4, kEdit5, kEdit6, kEdit7, kEdit8 };
 
@@ -25,8 +29,12 @@ class RunControls {
   virtual int EpsRangeIndex() const = 0;
   // Selected index of ComboBox2: the maximum dimension minus 2, 0 to 8.
   virtual int MaxDimensionIndex() const = 0;
-  // Selected index of ComboBox3: the sample-size class, 0 to 2.
+  // Selected index of ComboBox3: the sample-size class, 0 to 2, or
+  // kPermutationClass for the permutation test.
   virtual int SizeClassIndex() const = 0;
+  // The number of observations of the loaded series (Label5's caption; 0 when
+  // it reads as no number).
+  virtual int ObservationCount() const = 0;
   // The current text of an advanced edit field, exactly as typed.
   virtual std::string EditText(EditId edit) const = 0;
   // Whether a check box is ticked now.
@@ -34,8 +42,16 @@ class RunControls {
   // The caption of Label34: the name of the loaded data file.
   virtual std::string InputFileCaption() const = 0;
 
-  // Sets cell (`column`, `row`) of StringGrid1; columns 0 to 2, rows 0 (header) to 9.
+  // Shows 3 columns in StringGrid1, or 4 with the p-value column.
+  virtual void SetGridColumnCount(int columns) = 0;
+  // Sets cell (`column`, `row`) of StringGrid1; columns 0 to 3 (the fourth
+  // only while shown), rows 0 (header) to 9.
   virtual void SetGridCell(int column, int row, const std::string& text) = 0;
+  // Marks a cell with a hint the user sees beside its text, without changing
+  // the text; an empty `hint` removes the mark.
+  virtual void SetGridCellHint(int column, int row, const std::string& hint) = 0;
+  // Selects data rows `top` to `bottom` of StringGrid1 (grid rows, 1 and above).
+  virtual void SelectGridRows(int top, int bottom) = 0;
   // Sets the status line Panel1.
   virtual void SetStatus(const std::string& text) = 0;
   // Appends one line to the report memo Memo1.
@@ -47,7 +63,8 @@ class RunControls {
   // The box for an error that ends a handler: caption "Ixo program", the
   // message with a full stop added when it lacks one.
   virtual void ShowError(const std::string& message) = 0;
-  // Enables or disables Timer1, the 50 ms timer whose tick calls Timer1Timer.
+  // Enables or disables Timer1, the 50 ms timer whose tick calls Timer1Timer
+  // (and with it any faster trigger of the same poll the window has).
   virtual void SetTimerEnabled(bool enabled) = 0;
   // Enables or disables an edit field for typing (its text stays).
   virtual void SetEditEnabled(EditId edit, bool enabled) = 0;

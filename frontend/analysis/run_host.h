@@ -51,9 +51,17 @@ class RunHost : public FileHost {
   // leaves. Nothing happens when none is held, which is all a host that
   // starts no real process needs to do.
   virtual void DetachEngine() {}
+  // A descriptor that becomes readable once the engine started last has
+  // ended, so that the window can poll at once rather than at its next tick;
+  // -1 when there is none (no engine running, or no such facility). Valid
+  // until the next StartEngine, StopEngine or DetachEngine.
+  virtual int EngineEndDescriptor() { return -1; }
   // The start of the result file `path`: at least the first kResultTextLength
   // bytes past its leading blanks, tabs and line ends (all of them when shorter).
   virtual ResultFileText ReadResult(const std::string& path) = 0;
+  // The whole text of the table file `path` (pvalues.tmp), up to 1 MiB, past
+  // its leading blanks and line ends; not present until it is there.
+  virtual ResultFileText ReadTable(const std::string& path) = 0;
 };
 
 }  // namespace ixo

@@ -5,6 +5,7 @@
 #include "analysis/engine_command.h"
 #include "analysis/exchange_files.h"
 #include "analysis/number_text.h"
+#include "analysis/pvalue_table.h"
 #include "analysis/result_text.h"
 #include "analysis/run_state.h"
 #include "analysis/verdict.h"
@@ -15,6 +16,9 @@ namespace {
 
 constexpr int kGridDataRows = 9;
 constexpr int kGridColumns = 3;
+constexpr int kGridColumnsWithPValues = 4;
+// Timer1's ticks per second of the p-value step, for its status line.
+constexpr int kTicksPerSecond = 20;
 // Standard error can be long (a usage text, a run of warnings); the box shows its start.
 constexpr size_t kMaxErrorTextShown = 2000;
 
@@ -33,12 +37,16 @@ TestRunController::TestRunController(RunControls& controls, RunHost& host, char 
 void TestRunController::Button1Click() {
   if (!EnterProgramDirectoryWithInput()) return;
   StopRun();
-  for (int row = 1; row <= kGridDataRows; ++row) {
-    for (int column = 0; column < kGridColumns; ++column) controls_.SetGridCell(column, row, "");
-  }
+  ClearGridRows();
+  // The choice of the permutation test is taken here for the whole run: it
+  // decides the grid's fourth column and the p-value step at its end.
+  grid_columns_ = controls_.SizeClassIndex() == kPermutationClass ? kGridColumnsWithPValues
+                                                                   : kGridColumns;
+  controls_.SetGridColumnCount(grid_columns_);
   controls_.SetGridCell(0, 0, "m");
   controls_.SetGridCell(1, 0, "Ixo");
   controls_.SetGridCell(2, 0, "significance");
+  if (PermutationRun()) controls_.SetGridCell(3, 0, "p-value");
   run_state_ = 0;
   LaunchEngine();
 }
@@ -88,22 +96,22 @@ void TestRunController::CheckBox3Click() {
 }
 
 void TestRunController::LaunchEngine() {
-  const std::string command = CommandLine();
+  const std::vector<std::string> arguments = Arguments();
   // An engine of an earlier step or run could still write output.tmp after the
   // deletion below and have its value taken for this step's.
   host_.StopEngine();
   if (FileError error = host_.DeleteFile(OutputPath())) {
-    SetTimer(false);
+    StopAfterFailure();
     controls_.ShowMessage("The old result file " + OutputPath() +
                           " cannot be removed, so the test cannot run: " + *error);
     return;
   }
+  pass_ticks_ = 0;
   controls_.SetStatus(StatusText());
   controls_.RepaintNow();
-  if (FileError error = host_.StartEngine(SplitCommandLine(command))) {
-    SetTimer(false);
-    controls_.ShowMessage(std::string("The engine ") + kEngineName +
-                          " cannot be started: " + *error);
+  if (FileError error = host_.StartEngine(arguments)) {
+    StopAfterFailure();
+    controls_.ShowMessage("The engine " + ProgramName() + " cannot be started: " + *error);
     return;
   }
   SetTimer(true);
@@ -115,10 +123,14 @@ void TestRunController::Timer1Timer() {
   // output.tmp into place as its last act, so a file missing after the engine
   // was seen to end will never come.
   const EngineStatus status = host_.PollEngine();
+  if (run_state_ == kPermutationPass) {
+    PollPermutationPass(status);
+    return;
+  }
   const ResultRead result = ReadResultText(host_.ReadResult(OutputPath()));
   if (result.status == ResultRead::Status::kNotThereYet) {
     if (status.ended) {
-      SetTimer(false);
+      StopAfterFailure();
       host_.StopEngine();
       ReportEngineEnded(status);
     }
@@ -128,6 +140,7 @@ void TestRunController::Timer1Timer() {
   // The result is in place, so the engine has done its work; collect it.
   host_.StopEngine();
   if (result.status == ResultRead::Status::kFailed) {
+    StopAfterFailure();
     controls_.ShowError(result.error);
     return;
   }
@@ -139,6 +152,16 @@ void TestRunController::Timer1Timer() {
   } else {
     CompleteIxoPass(result.value);
   }
+}
+
+void TestRunController::BeforeLoad() {
+  if (!timer_enabled_) return;
+  StopRun();
+  controls_.SetStatus(kStoppedStatus);
+}
+
+void TestRunController::SeriesLoaded() {
+  ClearGridRows();
 }
 
 void TestRunController::FormClose() {
@@ -169,8 +192,60 @@ void TestRunController::StopRun() {
   host_.StopEngine();
 }
 
+void TestRunController::StopAfterFailure() {
+  SetTimer(false);
+  controls_.SetStatus(kStoppedStatus);
+}
+
+void TestRunController::ClearGridRows() {
+  for (int row = 1; row <= kGridDataRows; ++row) {
+    for (int column = 0; column < grid_columns_; ++column) controls_.SetGridCell(column, row, "");
+    controls_.SetGridCellHint(2, row, "");
+  }
+}
+
 std::string TestRunController::OutputPath() {
-  return host_.ProgramDirectory() + kOutputFileName;
+  return host_.ProgramDirectory() +
+         (run_state_ == kPermutationPass ? kPValuesFileName : kOutputFileName);
+}
+
+std::string TestRunController::ProgramName() const {
+  return run_state_ == kPermutationPass ? kCliName : kEngineName;
+}
+
+void TestRunController::PollPermutationPass(const EngineStatus& status) {
+  const ResultFileText file = host_.ReadTable(OutputPath());
+  if (!file.present) {
+    if (status.ended) {
+      StopAfterFailure();
+      host_.StopEngine();
+      ReportEngineEnded(status);
+      return;
+    }
+    // ixo_cli draws no progress for a window; the status line counts the seconds.
+    if (++pass_ticks_ % kTicksPerSecond == 0) controls_.SetStatus(StatusText());
+    return;
+  }
+  SetTimer(false);
+  host_.StopEngine();
+  const PValueTable table =
+      file.error.empty() ? ParsePValueTable(file.text) : PValueTable{{}, file.error};
+  if (table.error) {
+    StopAfterFailure();
+    controls_.ShowError(*table.error);
+    return;
+  }
+  controls_.SetStatus(kDoneStatus);
+  int last_row = 0;
+  for (int row = 1; row <= kGridDataRows; ++row) {
+    const auto found = table.p_values.find(BasicStepDimension(row - 1));
+    if (found == table.p_values.end()) continue;
+    controls_.SetGridCell(2, row, PValueVerdict(found->second));
+    controls_.SetGridCell(3, row, ThreeDecimalText(found->second, decimal_separator_));
+    last_row = row;
+  }
+  DeleteOutput();
+  controls_.SelectGridRows(1, last_row > 0 ? last_row : 1);
 }
 
 void TestRunController::DeleteOutput() {
@@ -178,19 +253,33 @@ void TestRunController::DeleteOutput() {
   [[maybe_unused]] const FileError ignored = host_.DeleteFile(OutputPath());
 }
 
-std::string TestRunController::CommandLine() {
+std::vector<std::string> TestRunController::Arguments() {
+  if (run_state_ == kPermutationPass) {
+    return PermutationArguments(permutation_dimension_, controls_.EpsRangeIndex(),
+                                host_.ProgramDirectory());
+  }
+  std::string line;
   if (IsBasicStep(run_state_)) {
-    return BasicCommandLine(BasicStepDimension(run_state_), controls_.EpsRangeIndex());
+    line = BasicCommandLine(BasicStepDimension(run_state_), controls_.EpsRangeIndex());
+  } else if (run_state_ == kBdsPass) {
+    line = BdsCommandLine(controls_.EditText(EditId::kEdit7), controls_.EditText(EditId::kEdit8));
+  } else {
+    line = AdvancedIxoCommandLine(-run_state_, controls_.EditText(EditId::kEdit2),
+                                  controls_.EditText(EditId::kEdit4),
+                                  controls_.EditText(EditId::kEdit5),
+                                  controls_.EditText(EditId::kEdit6));
   }
-  if (run_state_ == kBdsPass) {
-    return BdsCommandLine(controls_.EditText(EditId::kEdit7), controls_.EditText(EditId::kEdit8));
-  }
-  return AdvancedIxoCommandLine(
-      -run_state_, controls_.EditText(EditId::kEdit2), controls_.EditText(EditId::kEdit4),
-      controls_.EditText(EditId::kEdit5), controls_.EditText(EditId::kEdit6));
+  return SplitCommandLine(line);
 }
 
 std::string TestRunController::StatusText() {
+  if (run_state_ == kPermutationPass) {
+    std::string text = std::string(kBusyStatus) + " [p-values";
+    if (pass_ticks_ >= kTicksPerSecond) {
+      text += ", " + std::to_string(pass_ticks_ / kTicksPerSecond) + " s";
+    }
+    return text + "]";
+  }
   if (!IsBasicStep(run_state_)) return kBusyStatus;
   return std::string(kBusyStatus) + " [" + std::to_string(BasicStepDimension(run_state_)) + "/" +
          std::to_string(controls_.MaxDimensionIndex() + 2) + "]";
@@ -202,11 +291,23 @@ void TestRunController::CompleteBasicStep(double value) {
   const int row = BasicStepRow(step);
   controls_.SetGridCell(0, row, "m=" + GeneralNumberText(m, decimal_separator_));
   controls_.SetGridCell(1, row, GeneralNumberText(value, decimal_separator_));
-  controls_.SetGridCell(2, row,
-                        Verdict(value, controls_.EpsRangeIndex(), m, controls_.SizeClassIndex()));
+  if (!PermutationRun()) {
+    const int size_class = controls_.SizeClassIndex();
+    controls_.SetGridCell(2, row, Verdict(value, controls_.EpsRangeIndex(), m, size_class));
+    controls_.SetGridCellHint(2, row, SizeClassHint(controls_.ObservationCount(), size_class));
+  }
   // A maximum lowered below the dimension reached ends the run here as well.
   if (controls_.MaxDimensionIndex() <= step || step >= kLastBasicStep) {
     DeleteOutput();
+    if (PermutationRun()) {
+      // One more step: the p-values of every dimension reached.
+      permutation_dimension_ = m;
+      run_state_ = kPermutationPass;
+      LaunchEngine();
+      return;
+    }
+    // The whole table selected, so that the first copy takes all of it.
+    controls_.SelectGridRows(1, row);
     return;
   }
   run_state_ = step + 1;
@@ -245,7 +346,7 @@ void TestRunController::CompleteBdsPass(double value) {
 }
 
 void TestRunController::ReportEngineEnded(const EngineStatus& status) {
-  std::string message = std::string("The engine ") + kEngineName + " ended without a result";
+  std::string message = "The engine " + ProgramName() + " ended without a result";
   if (!status.how.empty()) message += " (" + status.how + ")";
   message += ".";
   std::string error_text = TrimmedEnd(status.error_text);

@@ -3,6 +3,10 @@
 // the program directory. A basic run fills one grid row per dimension from 2
 // to the chosen maximum, with a verdict from the critical values; an advanced
 // run appends a report block for one dimension and, on request, a BDS line.
+// With "permutation" chosen as the set of critical values, a basic run makes
+// one more step: ixo_cli writes the permutation p-values of every dimension to
+// pvalues.tmp, and the grid gets them as a fourth column, with the verdicts
+// read from them.
 //
 // The controller holds the run state and nothing else; it reads the window's
 // controls afresh at every step through RunControls and reaches the system
@@ -11,6 +15,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "analysis/run_controls.h"
 #include "analysis/run_host.h"
@@ -20,6 +25,8 @@ namespace ixo {
 inline constexpr const char* kBusyStatus =
     "Calculation can take several minutes, please do not interupt.";
 inline constexpr const char* kDoneStatus = "Calculation done.";
+// The status line once a run has stopped without finishing (a failure, a load).
+inline constexpr const char* kStoppedStatus = "Calculation stopped.";
 inline constexpr const char* kNoInputMessage = "Please, load an input file first.";
 
 class TestRunController {
@@ -52,6 +59,15 @@ class TestRunController {
   // run, or, when the engine ended without a result, stops and says why.
   void Timer1Timer();
 
+  // A data file is about to be loaded (SpeedButton1Click, once a file is
+  // chosen): a run in progress is stopped first, so that no result computed
+  // from the earlier series reaches the table or report beside the new one's,
+  // and the status line says kStoppedStatus. Nothing happens without a run.
+  void BeforeLoad();
+  // The load took a new series into the list: the results grid's rows are
+  // emptied, as they belong to the earlier series (the header row stays).
+  void SeriesLoaded();
+
   // The window closes: the poll stops, and an engine still computing is left
   // to finish by itself (see RunHost::DetachEngine).
   void FormClose();
@@ -71,18 +87,32 @@ class TestRunController {
   void StopRun();
   std::string OutputPath();
   void DeleteOutput();
-  std::string CommandLine();
+  // The words of the program the step starts: the engine's line split once,
+  // or ixo_cli's arguments for the p-value step.
+  std::vector<std::string> Arguments();
+  // ixo_engine, or ixo_cli for the p-value step.
+  std::string ProgramName() const;
+  // True when the basic run started with "permutation" chosen in ComboBox3.
+  bool PermutationRun() const { return grid_columns_ == 4; }
+  // One tick of the p-value step's poll of pvalues.tmp.
+  void PollPermutationPass(const EngineStatus& status);
   std::string StatusText();
   void CompleteBasicStep(double value);
   void CompleteIxoPass(double value);
   void CompleteBdsPass(double value);
   void ReportEngineEnded(const EngineStatus& status);
+  // A step failed: the poll is off and the status line stops claiming a run.
+  void StopAfterFailure();
+  void ClearGridRows();
 
   RunControls& controls_;
   RunHost& host_;
   char decimal_separator_;
   int run_state_ = 0;
   bool timer_enabled_ = false;
+  int grid_columns_ = 3;            // 4 with the p-value column
+  int permutation_dimension_ = 2;   // the largest dimension of the p-value step
+  int pass_ticks_ = 0;              // ticks of the step that runs now
 };
 
 }  // namespace ixo

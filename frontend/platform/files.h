@@ -1,6 +1,8 @@
-// File facilities of the front end: copy, delete, existence, the program's own
-// directory and the current directory. Each operation that can fail returns
-// the reason as text (empty optional on success), never throws.
+// File facilities of the front end: copy, whole-or-nothing write, rename,
+// delete, existence, the program's own directory and the current directory.
+// Each operation that can fail returns the reason as text (empty optional on
+// success) or, for the write and the rename, the C errno value (0 on success),
+// from which the import makes the user's I/O error text; none throws.
 #pragma once
 
 #include <optional>

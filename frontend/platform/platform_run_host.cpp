@@ -79,4 +79,10 @@ ResultFileText PlatformRunHost::ReadResult(const std::string& path) {
   return ResultFileText{start.present, std::move(start.text), std::move(start.error)};
 }
 
+ResultFileText PlatformRunHost::ReadTable(const std::string& path) {
+  constexpr size_t kMaxTableBytes = 1 << 20;
+  FileStart start = ReadFileStart(path, kMaxTableBytes);
+  return ResultFileText{start.present, std::move(start.text), std::move(start.error)};
+}
+
 }  // namespace ixo

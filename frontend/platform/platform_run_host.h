@@ -33,7 +33,9 @@ class PlatformRunHost final : public RunHost {
   EngineStatus PollEngine() override;
   void StopEngine() override;
   void DetachEngine() override;
+  int EngineEndDescriptor() override { return engine_.EndDescriptor(); }
   ResultFileText ReadResult(const std::string& path) override;
+  ResultFileText ReadTable(const std::string& path) override;
 
   // The engine's process id while it runs, otherwise -1.
   int EnginePid() const { return engine_.Pid(); }

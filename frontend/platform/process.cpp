@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,6 +54,7 @@ ChildProcess::~ChildProcess() {
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
     : pid_(std::exchange(other.pid_, -1)),
       error_fd_(std::exchange(other.error_fd_, -1)),
+      end_fd_(std::exchange(other.end_fd_, -1)),
       status_(std::exchange(other.status_, ProcessStatus{})) {}
 
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
@@ -61,6 +63,7 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
     Release();
     pid_ = std::exchange(other.pid_, -1);
     error_fd_ = std::exchange(other.error_fd_, -1);
+    end_fd_ = std::exchange(other.end_fd_, -1);
     status_ = std::exchange(other.status_, ProcessStatus{});
   }
   return *this;
@@ -126,6 +129,12 @@ std::optional<std::string> ChildProcess::Start(const std::vector<std::string>& a
   ::fcntl(error_pipe[0], F_SETFL, ::fcntl(error_pipe[0], F_GETFL) | O_NONBLOCK);
   pid_ = pid;
   error_fd_ = error_pipe[0];
+#ifdef SYS_pidfd_open
+  // Not reaped yet, so the id still names our child. Without process
+  // descriptors (kernels before 5.3) callers simply poll on their own tick.
+  end_fd_ = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+  if (end_fd_ >= 0) ::fcntl(end_fd_, F_SETFD, FD_CLOEXEC);
+#endif
   status_.state = ProcessState::kRunning;
   return std::nullopt;
 }
@@ -209,6 +218,8 @@ void ChildProcess::Finish(int wait_status) {
 void ChildProcess::Release() {
   if (error_fd_ >= 0) ::close(error_fd_);
   error_fd_ = -1;
+  if (end_fd_ >= 0) ::close(end_fd_);
+  end_fd_ = -1;
   pid_ = -1;
 }
 

@@ -79,6 +79,12 @@ class ChildProcess {
   // The child's process id while it runs, otherwise -1.
   pid_t Pid() const { return Running() ? pid_ : -1; }
 
+  // A descriptor that becomes readable once the child has ended, so that a
+  // caller can poll at once instead of at its next tick: the child's process
+  // descriptor (pidfd). Valid while Running(); -1 otherwise, and on a system
+  // without process descriptors. The handle owns and closes it.
+  int EndDescriptor() const { return Running() ? end_fd_ : -1; }
+
  private:
   void DrainErrorOutput();
   void Finish(int wait_status);
@@ -86,6 +92,7 @@ class ChildProcess {
 
   pid_t pid_ = -1;
   int error_fd_ = -1;  // read end of the child's standard error
+  int end_fd_ = -1;    // the child's process descriptor
   ProcessStatus status_;
 };
 

@@ -10,14 +10,17 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMenu>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTabWidget>
 #include <QTimer>
 #include <exception>
 
 #include "analysis/clipboard_text.h"
 #include "analysis/exchange_files.h"
+#include "analysis/pvalue_table.h"
 #include "analysis/run_host.h"
 #include "analysis/test_run_controller.h"
 #include "ui/Unit2.h"
@@ -105,6 +108,7 @@ void TForm1::ConnectHandlers() {
   on_click(CheckBox2, &TForm1::CheckBox2Click);
   on_click(CheckBox3, &TForm1::CheckBox3Click);
   on_click(BitBtn1, &TForm1::BitBtn1Click);
+  connect(ComboBox3, &QComboBox::currentIndexChanged, this, [this] { ShowSizeClassHint(); });
   connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
   connect(CopyresultsintoClipboard1, &QAction::triggered, this,
           [this] { Guarded([this] { CopyresultsintoClipboard1Click(); }); });
@@ -127,6 +131,24 @@ void TForm1::Guarded(const std::function<void()>& handler) {
   } catch (const std::exception& error) {
     dialogs_.ShowError(this, QString::fromStdString(error.what()));
   }
+}
+
+void TForm1::WatchEngineEnd(bool watch) {
+  if (engine_end_ != nullptr) {
+    // It may be the very notifier whose signal is being handled now.
+    engine_end_->setEnabled(false);
+    engine_end_->deleteLater();
+    engine_end_ = nullptr;
+  }
+  const int descriptor = watch ? host_.EngineEndDescriptor() : -1;
+  if (descriptor < 0) return;
+  engine_end_ = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+  QSocketNotifier* notifier = engine_end_;
+  connect(notifier, &QSocketNotifier::activated, this, [this, notifier] {
+    // The descriptor stays readable once the engine has ended: one poll is enough.
+    notifier->setEnabled(false);
+    Guarded([this] { Timer1Timer(); });
+  });
 }
 
 void TForm1::Button1Click() {
@@ -167,6 +189,18 @@ void TForm1::BitBtn1Click() {
   histogram_window_->exec();
 }
 
+void TForm1::ShowSizeClassHint() {
+  const std::string hint = ixo::SizeClassHint(Label5->text().toInt(), ComboBox3->currentIndex());
+  ComboBox3->setToolTip(QString::fromStdString(hint));
+  // Seen without hovering: the chosen class is drawn in dark red while hinted.
+  QPalette palette = ComboBox3->parentWidget()->palette();
+  if (!hint.empty()) {
+    palette.setColor(QPalette::ButtonText, Qt::darkRed);
+    palette.setColor(QPalette::Text, Qt::darkRed);
+  }
+  ComboBox3->setPalette(palette);
+}
+
 void TForm1::ResetHistogramProgress() {
   if (histogram_window_ != nullptr) histogram_window_->SetGaugeProgress(0);
 }
@@ -180,7 +214,9 @@ void TForm1::CopyresultsintoClipboard1Click() {
       cells.push_back(StringGrid1->Cell(column, row).toStdString());
     }
   }
-  QGuiApplication::clipboard()->setText(QString::fromStdString(ixo::ResultsClipboardText(rows)));
+  const bool p_value_column = StringGrid1->columnCount() == 4;
+  QGuiApplication::clipboard()->setText(
+      QString::fromStdString(ixo::ResultsClipboardText(rows, p_value_column)));
 }
 
 void TForm1::FormClose() {

@@ -42,6 +42,7 @@ class QMenu;
 class QAction;
 class QPlainTextEdit;
 class QPushButton;
+class QSocketNotifier;
 class QTabWidget;
 class QTimer;
 class TForm2;
@@ -82,6 +83,11 @@ class TForm1 : public QWidget {
   void BitBtn1Click();                    // "Histogram"
   void CopyresultsintoClipboard1Click();  // the grid's context menu, or Ctrl+C on the grid
   void FormClose();                       // the window is being closed
+
+  // While `watch` holds, the end of the engine process triggers the poll at
+  // once (Timer1Timer), so a step need not wait for the next tick; Timer1 keeps
+  // polling as before. Called with the poll timer's every start and stop.
+  void WatchEngineEnd(bool watch);
 
   // Runs `handler`; an exception escaping it is shown in the error box.
   void Guarded(const std::function<void()>& handler);
@@ -162,6 +168,9 @@ class TForm1 : public QWidget {
   void BuildAboutPage(ixo::LinkOpener opener);
   void ConnectHandlers();
   void CentreOnDesktop();
+  // Puts the hint on ComboBox3 when the loaded series' length lies more than
+  // 20 % from the chosen class's sample size, and takes it away otherwise.
+  void ShowSizeClassHint();
   // Tells the histogram window that its series is out of date (its gauge to 0).
   void ResetHistogramProgress();
 
@@ -169,6 +178,7 @@ class TForm1 : public QWidget {
   ixo::RunHost& host_;
   char decimal_separator_;
   TForm2* histogram_window_ = nullptr;
+  QSocketNotifier* engine_end_ = nullptr;  // owned by the window; see WatchEngineEnd
   std::unique_ptr<ixo::ListBoxObservations> observations_;
   std::unique_ptr<ixo::WindowRunControls> run_controls_;
   std::unique_ptr<ixo::TestRunController> controller_;

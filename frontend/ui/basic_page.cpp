@@ -58,15 +58,20 @@ void TForm1::BuildBasicPage() {
   PlaceLabel(GroupBox3, QStringLiteral("Set of critical values:"), 8, 84);
   ComboBox3 =
       PlaceChoiceList(GroupBox3, "ComboBox3", 112, 82, 57,
-                      {QStringLiteral("500"), QStringLiteral("1000"), QStringLiteral("2500")}, 0);
+                      {QStringLiteral("500"), QStringLiteral("1000"), QStringLiteral("2500"),
+                       QStringLiteral("permutation")},
+                      0);
+  // The list opens wide enough for "permutation", which the closed box cuts short.
+  ComboBox3->view()->setMinimumWidth(ComboBox3->fontMetrics().horizontalAdvance(
+                                         QStringLiteral("permutation")) +
+                                     12);
 
   BitBtn1 = Place(new QPushButton(QStringLiteral("Histogram"), page), "BitBtn1", 296, 129, 85, 33);
   Button1 =
       Place(new QPushButton(QStringLiteral("Run the test"), page), "Button1", 384, 129, 85, 33);
 
-  static constexpr int kColumnWidths[] = {34, 37, 74};
-  StringGrid1 =
-      Place(new ixo::StringGrid(3, kColumnWidths, 10, 14, page), "StringGrid1", 475, 9, 151, 153);
+  StringGrid1 = Place(new ixo::StringGrid(3, ixo::kGridColumnWidths, 10, 14, page), "StringGrid1",
+                      475, 9, 151, 153);
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
   CopyresultsintoClipboard1 = PopupMenu1->addAction(QStringLiteral("Copy results into Clipboard"));

@@ -7,6 +7,7 @@
 
 #include "analysis/data_import.h"
 #include "analysis/run_host.h"
+#include "analysis/test_run_controller.h"
 #include "ui/Unit1.h"
 #include "ui/dialogs.h"
 #include "ui/list_box_observations.h"
@@ -25,14 +26,21 @@ void TForm1::SpeedButton1Click() {
   const std::string program_directory = host_.ProgramDirectory();
   const QString chosen = dialogs_.OpenFileName(this, QString::fromStdString(program_directory));
   if (chosen.isEmpty()) return;
+  // Results still coming from a run on the earlier series must not land in
+  // the table beside the new one's statistics.
+  controller_->BeforeLoad();
   const ixo::ImportResult result = ixo::ImportDataFile(chosen.toStdString(), program_directory,
                                                        decimal_separator_, *observations_, host_);
   if (result.path) {
     Edit3->setText(QString::fromStdString(*result.path));
     Edit1->setText(QString::fromStdString(*result.path));
   }
-  // Only a new series in the list makes the histogram's moments out of date.
-  if (result.count_text) ResetHistogramProgress();
+  // Only a new series in the list makes the histogram's moments and the
+  // results grid out of date.
+  if (result.count_text) {
+    ResetHistogramProgress();
+    controller_->SeriesLoaded();
+  }
   ShowText(result.count_text, Label5, Label31);
   ShowText(result.file_name, Label7, Label34);
   ShowText(result.skipped_text, Label44, Label43);
@@ -41,5 +49,6 @@ void TForm1::SpeedButton1Click() {
   ShowText(result.spread_text, Label13, Label40);
   ShowText(result.ratio_text, Label15, Label42);
   if (result.size_class) ComboBox3->setCurrentIndex(*result.size_class);
+  ShowSizeClassHint();  // n may have changed even where the class has not
   if (result.error) dialogs_.ShowError(this, QString::fromStdString(*result.error));
 }

@@ -1,10 +1,30 @@
 #include "ui/string_grid.h"
 
+#include <QColor>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QProxyStyle>
 
 namespace ixo {
+
+namespace {
+
+// The design font narrowed by this much for the four columns of p-values.
+constexpr int kNarrowFontStretch = 86;
+
+// The widget's style with no focus-frame margin, which is what sets the room
+// beside an item's text.
+class NarrowItemStyle final : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    if (metric == PM_FocusFrameHMargin) return 0;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+}  // namespace
 
 StringGrid::StringGrid(int columns, const int* column_widths, int rows, int row_height,
                        QWidget* parent)
@@ -20,8 +40,6 @@ StringGrid::StringGrid(int columns, const int* column_widths, int rows, int row_
   setTabKeyNavigation(false);
   verticalHeader()->hide();
 
-  // Qt draws a cell's grid line inside its section, so each section is one
-  // pixel larger than the designed cell.
   QHeaderView* header = horizontalHeader();
   header->setSectionResizeMode(QHeaderView::Fixed);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -29,17 +47,49 @@ StringGrid::StringGrid(int columns, const int* column_widths, int rows, int row_
   header->setSectionsClickable(false);
   header->setMinimumSectionSize(1);
   header->setFixedHeight(row_height + 1);
-  for (int c = 0; c < columns; ++c) {
-    header->resizeSection(c, column_widths[c] + 1);
-    setHorizontalHeaderItem(c, new QTableWidgetItem(QString()));
-  }
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultSectionSize(row_height + 1);
-  for (int r = 0; r < rows - 1; ++r) {
-    for (int c = 0; c < columns; ++c) setItem(r, c, new QTableWidgetItem(QString()));
-  }
+  SetColumns(columns, column_widths);
   SelectRows(1, 1);
+}
+
+void StringGrid::SetColumns(int columns, const int* column_widths) {
+  setColumnCount(columns);
+  for (int c = 0; c < columns; ++c) {
+    // Qt draws a cell's grid line inside its section, so each section is one
+    // pixel larger than the designed cell.
+    horizontalHeader()->resizeSection(c, column_widths[c] + 1);
+    if (horizontalHeaderItem(c) == nullptr) setHorizontalHeaderItem(c, new QTableWidgetItem());
+    for (int r = 0; r < rowCount(); ++r) {
+      if (item(r, c) == nullptr) setItem(r, c, new QTableWidgetItem());
+    }
+  }
+}
+
+void StringGrid::SetNarrowText(bool narrow) {
+  if (narrow == (narrow_style_ != nullptr)) return;
+  QFont narrowed = font();
+  narrowed.setStretch(narrow ? kNarrowFontStretch : design_stretch_);
+  if (narrow) {
+    design_stretch_ = font().stretch();
+    narrow_style_ = new NarrowItemStyle;
+    narrow_style_->setParent(this);
+    setStyle(narrow_style_);
+  } else {
+    setStyle(nullptr);
+    delete narrow_style_;
+    narrow_style_ = nullptr;
+  }
+  setFont(narrowed);
+  horizontalHeader()->setFont(narrowed);
+}
+
+void StringGrid::SetCellHint(int column, int row, const QString& hint) {
+  QTableWidgetItem* cell = row > 0 ? item(row - 1, column) : nullptr;
+  if (cell == nullptr) return;
+  cell->setToolTip(hint);
+  cell->setData(Qt::ForegroundRole, hint.isEmpty() ? QVariant() : QVariant(QColor(Qt::darkRed)));
 }
 
 QString StringGrid::Cell(int column, int row) const {

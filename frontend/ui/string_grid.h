@@ -8,7 +8,17 @@
 #include <functional>
 #include <string>
 
+class QStyle;
+
 namespace ixo {
+
+// The designed cell widths of the results grid and the grid's width: three
+// columns, or four with the p-value column, which are drawn narrow (see
+// SetNarrowText) so that the grid still ends inside the window.
+inline constexpr int kGridColumnWidths[] = {34, 37, 74};
+inline constexpr int kGridWidth = 151;
+inline constexpr int kGridColumnWidthsWithPValues[] = {28, 29, 58, 38};
+inline constexpr int kGridWidthWithPValues = 159;
 
 // The selected block of data rows, in grid rows (1 = first data row).
 struct GridRows {
@@ -35,6 +45,15 @@ class StringGrid final : public QTableWidget {
   // The platform's copy keys (Ctrl+C) call `copy` instead of copying the
   // current cell; without a handler they do nothing.
   void SetCopyHandler(std::function<void()> copy) { copy_ = std::move(copy); }
+  // Shows `columns` columns of the given widths; a column added starts with
+  // empty cells, a column removed takes its cells with it.
+  void SetColumns(int columns, const int* column_widths);
+  // Draws the cells in a narrower cut of the design font with one pixel of
+  // margin beside each text, or as designed again.
+  void SetNarrowText(bool narrow);
+  // Marks a data cell with `hint` (its tooltip, and the text drawn in dark
+  // red) without changing its text; an empty hint removes the mark.
+  void SetCellHint(int column, int row, const QString& hint);
 
  protected:
   // A right click on a row outside the selection selects that row; one inside
@@ -45,6 +64,8 @@ class StringGrid final : public QTableWidget {
 
  private:
   std::function<void()> copy_;
+  QStyle* narrow_style_ = nullptr;  // set while the text is drawn narrow
+  int design_stretch_ = 100;
 };
 
 }  // namespace ixo

@@ -31,6 +31,10 @@ int WindowRunControls::SizeClassIndex() const {
   return form_.ComboBox3->currentIndex();
 }
 
+int WindowRunControls::ObservationCount() const {
+  return form_.Label5->text().toInt();  // 0 when it is no number
+}
+
 QLineEdit* WindowRunControls::Edit(EditId edit) const {
   switch (edit) {
     case EditId::kEdit2:
@@ -69,8 +73,24 @@ std::string WindowRunControls::InputFileCaption() const {
   return form_.Label34->text().toStdString();
 }
 
+void WindowRunControls::SetGridColumnCount(int columns) {
+  StringGrid& grid = *form_.StringGrid1;
+  const bool p_values = columns == 4;
+  grid.SetColumns(columns, p_values ? kGridColumnWidthsWithPValues : kGridColumnWidths);
+  grid.SetNarrowText(p_values);
+  grid.resize(p_values ? kGridWidthWithPValues : kGridWidth, grid.height());
+}
+
 void WindowRunControls::SetGridCell(int column, int row, const std::string& text) {
   form_.StringGrid1->SetCell(column, row, Text(text));
+}
+
+void WindowRunControls::SetGridCellHint(int column, int row, const std::string& hint) {
+  form_.StringGrid1->SetCellHint(column, row, Text(hint));
+}
+
+void WindowRunControls::SelectGridRows(int top, int bottom) {
+  form_.StringGrid1->SelectRows(top, bottom);
 }
 
 void WindowRunControls::SetStatus(const std::string& text) {
@@ -99,6 +119,7 @@ void WindowRunControls::SetTimerEnabled(bool enabled) {
   } else {
     form_.Timer1->stop();
   }
+  form_.WatchEngineEnd(enabled);
 }
 
 void WindowRunControls::SetEditEnabled(EditId edit, bool enabled) {

@@ -20,11 +20,15 @@ class WindowRunControls final : public RunControls {
   int EpsRangeIndex() const override;
   int MaxDimensionIndex() const override;
   int SizeClassIndex() const override;
+  int ObservationCount() const override;
   std::string EditText(EditId edit) const override;
   bool Checked(CheckBoxId box) const override;
   std::string InputFileCaption() const override;
 
+  void SetGridColumnCount(int columns) override;
   void SetGridCell(int column, int row, const std::string& text) override;
+  void SetGridCellHint(int column, int row, const std::string& hint) override;
+  void SelectGridRows(int top, int bottom) override;
   void SetStatus(const std::string& text) override;
   void AppendReportLine(const std::string& line) override;
   void ClearReport() override;

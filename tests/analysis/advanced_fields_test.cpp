@@ -78,8 +78,17 @@ TEST(CheckAdvancedFields, NamesTheFirstUnusableField) {
       {&F::bds_eps, "1e-400", true, "Compute BDS for epsilon: '1e-400' is not a positive number."},
       {&F::intervals, "1", false, std::nullopt},
       {&F::intervals, "0", false, "Number of intervals: '0' is not an integer of at least 1."},
-      {&F::intervals, "40.5", false,
-       "Number of intervals: '40.5' is not an integer of at least 1."},
+      // Truncated toward zero, as the engine reads them; what it would misread is refused.
+      {&F::intervals, "40.9", false, std::nullopt},
+      {&F::intervals, "4e1", false, std::nullopt},
+      {&F::intervals, "0.9", false, "Number of intervals: '0.9' is not an integer of at least 1."},
+      {&F::intervals, "40x", false, "Number of intervals: '40x' is not an integer of at least 1."},
+      {&F::intervals, "0x10", false,
+       "Number of intervals: '0x10' is not an integer of at least 1."},
+      {&F::constraint, "50.5", false, std::nullopt},
+      {&F::constraint, "-0.5", false, std::nullopt},
+      {&F::constraint, "-1.5", false, "Cm constraint: '-1.5' is not an integer of at least 0."},
+      {&F::constraint, "inf", false, "Cm constraint: 'inf' is not an integer of at least 0."},
       {&F::constraint, "0", false, std::nullopt},
       {&F::constraint, "-1", false, "Cm constraint: '-1' is not an integer of at least 0."},
       {&F::constraint, "fifty", false, "Cm constraint: 'fifty' is not an integer of at least 0."},
@@ -92,6 +101,29 @@ TEST(CheckAdvancedFields, NamesTheFirstUnusableField) {
     AdvancedFieldTexts fields = initial;
     fields.*c.field = c.text;
     EXPECT_EQ(CheckAdvancedFields(fields, c.bds), c.expected) << "'" << c.text << "'";
+  }
+}
+
+TEST(CheckAdvancedFields, EqualEndsNeedASingleInterval) {
+  const struct {
+    std::string eps_low, eps_high, intervals;
+    bool refused;
+  } cases[] = {
+      {"0.5", "0.5", "200", true},
+      {"0.5", "5e-1", "2", true},
+      {"0.5", "0.5", "1.9", false},  // a single interval is left to the engine
+      {"0.5", "0.50000001", "40", false},
+  };
+  for (const auto& c : cases) {
+    const AdvancedFieldTexts fields = {c.eps_low, c.eps_high, c.intervals, "50", "6", "0.5"};
+    const std::optional<std::string> message = CheckAdvancedFields(fields, false);
+    EXPECT_EQ(message.has_value(), c.refused)
+        << c.eps_low << " " << c.eps_high << " " << c.intervals;
+    if (c.refused && message) {
+      EXPECT_EQ(*message, "Epsilon range: '" + c.eps_low + "' - '" + c.eps_high +
+                              "' holds one distance only; with more than one interval its ends "
+                              "must differ.");
+    }
   }
 }
 

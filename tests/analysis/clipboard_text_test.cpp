@@ -7,6 +7,8 @@ namespace {
 
 TEST(ResultsClipboardText, StartsWithTheFixedHeaderWhateverTheRows) {
   EXPECT_EQ(ResultsClipboardText({}), "dimension\tIxo\tsignificance\r\n");
+  EXPECT_EQ(ResultsClipboardText({{"m=2", "1.6", "reject at 1%", "0.001"}}, true),
+            "dimension\tIxo\tsignificance\tp-value\r\nm=2\t1.6\treject at 1%\t0.001\r\n");
 }
 
 TEST(ResultsClipboardText, SeparatesCellsByTabsAndEndsRowsWithCrLf) {

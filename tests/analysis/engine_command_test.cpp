@@ -26,6 +26,15 @@ TEST(BasicCommandLine, RangeOutsideTheListAddsNoTail) {
   EXPECT_EQ(BasicCommandLine(2, 4), "ixo_engine input.tmp 2");
 }
 
+TEST(PermutationArguments, OutputPathIsOneWordBlanksAndAll) {
+  using Words = std::vector<std::string>;
+  EXPECT_EQ(PermutationArguments(10, 0, "/opt/My Programs/"),
+            (Words{"ixo_cli", "ixo", "input.tmp", "--m", "10", "--eps", "0.60:1.90", "--reps",
+                   "999", "--output", "/opt/My Programs/pvalues.tmp", "--format", "csv"}));
+  EXPECT_EQ(PermutationArguments(4, 3, "/d/")[6], "0.25:2.00");
+  EXPECT_EQ(PermutationArguments(4, 4, "/d/")[6], "");  // refused by ixo_cli, as the engine would
+}
+
 TEST(AdvancedCommandLines, FieldsGoInUnchanged) {
   EXPECT_EQ(AdvancedIxoCommandLine(2, "0.60", "1.90", "40", "50"),
             "ixo_engine input.tmp 2 0.60 1.90 40 50 1");

@@ -78,6 +78,7 @@ class RecordingHost final : public RunHost {
   EngineStatus PollEngine() override { return host_.PollEngine(); }
   void StopEngine() override { host_.StopEngine(); }
   ResultFileText ReadResult(const std::string& path) override { return host_.ReadResult(path); }
+  ResultFileText ReadTable(const std::string& path) override { return host_.ReadTable(path); }
   int EnginePid() const { return host_.EnginePid(); }
 
   std::vector<std::string> commands;  // the engines actually started

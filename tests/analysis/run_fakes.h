@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "analysis/engine_command.h"
@@ -31,6 +32,7 @@ class FakeControls : public RunControls {
   int EpsRangeIndex() const override { return eps_range; }
   int MaxDimensionIndex() const override { return max_dimension_index; }
   int SizeClassIndex() const override { return size_class; }
+  int ObservationCount() const override { return observations; }
   std::string EditText(EditId edit) const override { return edits.at(edit); }
   bool Checked(CheckBoxId box) const override {
     auto found = checked.find(box);
@@ -38,9 +40,20 @@ class FakeControls : public RunControls {
   }
   std::string InputFileCaption() const override { return file_caption; }
 
+  void SetGridColumnCount(int columns) override {
+    for (std::vector<std::string>& row : grid) row.resize(static_cast<size_t>(columns));
+  }
   void SetGridCell(int column, int row, const std::string& text) override {
     grid.at(row).at(column) = text;
   }
+  void SetGridCellHint(int column, int row, const std::string& hint) override {
+    if (hint.empty()) {
+      hints.erase({column, row});
+    } else {
+      hints[{column, row}] = hint;
+    }
+  }
+  void SelectGridRows(int top, int bottom) override { selected_rows = {top, bottom}; }
   void SetStatus(const std::string& text) override {
     status = text;
     status_history.push_back(text);
@@ -57,6 +70,7 @@ class FakeControls : public RunControls {
   int eps_range = 0;
   int max_dimension_index = 8;
   int size_class = 0;
+  int observations = 500;
   std::map<EditId, std::string> edits;
   std::map<CheckBoxId, bool> checked;
   std::string file_caption = "series.txt";
@@ -64,6 +78,8 @@ class FakeControls : public RunControls {
   // What it wrote.
   std::vector<std::vector<std::string>> grid =
       std::vector<std::vector<std::string>>(10, std::vector<std::string>(3));
+  std::map<std::pair<int, int>, std::string> hints;  // by (column, row)
+  std::pair<int, int> selected_rows{1, 1};  // the grid's first data row at start
   std::string status = " Welcome to the Ixo program.";
   std::vector<std::string> status_history;
   std::vector<std::string> memo;
@@ -100,6 +116,7 @@ class FakeHost : public RunHost {
   }
   FileError DeleteFile(const std::string& path) override {
     log.push_back("delete " + path);
+    if (path == directory + "pvalues.tmp") pvalues.reset();
     if (path != directory + "output.tmp") return std::nullopt;
     if (delete_error) return delete_error;
     output.reset();
@@ -138,6 +155,10 @@ class FakeHost : public RunHost {
     if (path != directory + "output.tmp" || !output) return ResultFileText{};
     return *output;
   }
+  ResultFileText ReadTable(const std::string& path) override {
+    if (path != directory + "pvalues.tmp" || !pvalues) return ResultFileText{};
+    return ResultFileText{true, *pvalues, ""};
+  }
 
   // The running engine writes `value` (in full) and ends normally.
   void Finish(double value) {
@@ -160,6 +181,7 @@ class FakeHost : public RunHost {
   FileError delete_error;
   FileError start_error;
   std::optional<ResultFileText> output;  // output.tmp, when present
+  std::optional<std::string> pvalues;    // pvalues.tmp, when present
   EngineStatus engine{true, "", ""};
   // The engine renames its result into place and exits just as it is polled.
   std::optional<double> finish_when_polled;

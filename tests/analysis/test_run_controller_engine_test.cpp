@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/number_text.h"
+#include "analysis/run_controls.h"
 #include "analysis/test_run_controller.h"
 #include "run_directory.h"
 #include "run_fakes.h"
@@ -125,6 +126,42 @@ TEST_F(EngineRunTest, EngineRefusingItsInputIsReported) {
   EXPECT_EQ(controls_.grid[1][1], "");
   EXPECT_TRUE(NoChildLeft());
 }
+
+#ifdef IXO_CLI_PATH
+// The permutation test end to end: the engine's steps, then the real ixo_cli
+// writing pvalues.tmp, whose p-values and verdicts fill the grid.
+TEST_F(EngineRunTest, PermutationRunWithTheRealCli) {
+  std::filesystem::create_symlink(IXO_CLI_PATH, dir_.path() + "ixo_cli");
+  controls_.size_class = kPermutationClass;
+  controls_.max_dimension_index = 1;  // dimensions 2 and 3
+  controller_.Button1Click();
+  ASSERT_TRUE(TickUntilIdle(controller_));
+  ASSERT_TRUE(controls_.messages.empty()) << controls_.messages[0];
+  ASSERT_TRUE(controls_.errors.empty()) << controls_.errors[0];
+  EXPECT_EQ(host_.commands.back(),
+            "ixo_cli ixo input.tmp --m 3 --eps 0.60:1.90 --reps 999 --output " + dir_.path() +
+                "pvalues.tmp --format csv");
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  for (int row = 1; row <= 2; ++row) {
+    const std::string& p_text = controls_.grid[row][3];
+    const std::optional<long double> p = ReadNumber(p_text, '.');
+    ASSERT_TRUE(p && *p > 0 && *p <= 1 && p_text.size() == 5) << p_text;
+    // The verdict comes from the full-precision p-value; away from the bounds
+    // its three decimals tell which it must be.
+    const double shown = static_cast<double>(*p);
+    if (shown >= 0.1005) {
+      EXPECT_EQ(controls_.grid[row][2], "do not reject") << p_text;
+    }
+    if (shown <= 0.0095) {
+      EXPECT_EQ(controls_.grid[row][2], "reject at 1%") << p_text;
+    }
+    EXPECT_FALSE(controls_.grid[row][2].empty());
+  }
+  EXPECT_FALSE(dir_.Exists("pvalues.tmp"));
+  EXPECT_FALSE(dir_.Exists("output.tmp"));
+  EXPECT_TRUE(NoChildLeft());
+}
+#endif
 
 }  // namespace
 }  // namespace ixo

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/run_state.h"
@@ -55,6 +57,8 @@ TEST_F(RunControllerTest, DefaultBasicRunFillsNineRows) {
   EXPECT_EQ(host_.log.back(), "delete /opt/ixo/output.tmp");
   EXPECT_EQ(controls_.grid[1], (std::vector<std::string>{"m=2", "1.6", "do not reject"}));
   EXPECT_EQ(controls_.grid[3][1], "3.2");
+  // The whole table is selected, so that the first copy takes all of it.
+  EXPECT_EQ(controls_.selected_rows, (std::pair{1, 9}));
   EXPECT_TRUE(controls_.messages.empty());
   EXPECT_TRUE(controls_.errors.empty());
   EXPECT_EQ(host_.engines_killed, 0);
@@ -126,6 +130,7 @@ TEST_F(RunControllerTest, MaximumLoweredBelowTheReachedDimensionEndsTheRun) {
   controls_.max_dimension_index = 1;  // maximum 3, already passed
   Deliver(3.9);
   EXPECT_EQ(controls_.grid[4][0], "m=5");
+  EXPECT_EQ(controls_.selected_rows, (std::pair{1, 4}));
   EXPECT_EQ(host_.commands.size(), 4u);
   EXPECT_FALSE(controller_.Running());
   EXPECT_EQ(controls_.status, "Calculation done.");
@@ -162,7 +167,7 @@ TEST_F(RunControllerTest, ResultThatIsNotANumberStopsTheRun) {
   controller_.Timer1Timer();
   EXPECT_EQ(controls_.errors, std::vector<std::string>{"Invalid numeric input"});
   EXPECT_FALSE(controls_.timer);
-  EXPECT_EQ(controls_.status, kBusy + " [3/10]");
+  EXPECT_EQ(controls_.status, "Calculation stopped.");
   EXPECT_EQ(controls_.grid[2][1], "");
   EXPECT_EQ(controller_.RunState(), 1);
   controller_.Timer1Timer();  // a stray tick after the stop does nothing
@@ -178,6 +183,8 @@ TEST_F(RunControllerTest, EngineThatCannotStartIsReportedAndNothingPolls) {
   EXPECT_NE(controls_.messages[0].find("No such file or directory"), std::string::npos);
   EXPECT_FALSE(controls_.timer);
   EXPECT_FALSE(controller_.Running());
+  // After the box the status line claims no run.
+  EXPECT_EQ(controls_.status, "Calculation stopped.");
 }
 
 TEST_F(RunControllerTest, EngineEndingWithoutResultIsReported) {
@@ -190,6 +197,7 @@ TEST_F(RunControllerTest, EngineEndingWithoutResultIsReported) {
             "The engine ixo_engine ended without a result (exit status 2).\n"
             "ixo_engine: cannot open input.tmp: No such file or directory");
   EXPECT_FALSE(controls_.timer);
+  EXPECT_EQ(controls_.status, "Calculation stopped.");
   controller_.Timer1Timer();
   EXPECT_EQ(controls_.messages.size(), 1u);
 }
@@ -224,6 +232,7 @@ TEST_F(RunControllerTest, StaleResultThatCannotBeRemovedIsNeverRead) {
   ASSERT_EQ(controls_.messages.size(), 1u);
   EXPECT_NE(controls_.messages[0].find("Is a directory"), std::string::npos);
   EXPECT_TRUE(host_.commands.empty());
+  EXPECT_EQ(controls_.status, "Calculation stopped.");
   controller_.Timer1Timer();
   EXPECT_EQ(controls_.grid[1][1], "");
 }
@@ -252,6 +261,33 @@ TEST_F(RunControllerTest, StartDuringARunStopsTheEarlierEngineFirst) {
   EXPECT_EQ(controls_.grid[1][1], "");
 }
 
+TEST_F(RunControllerTest, LoadDuringARunStopsItAndANewSeriesEmptiesTheGrid) {
+  controller_.Button1Click();
+  Deliver(1.6);  // dimension 3 is running
+  controller_.BeforeLoad();
+  EXPECT_EQ(host_.engines_killed, 1);
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_EQ(controls_.status, "Calculation stopped.");
+  controller_.Timer1Timer();  // a tick still queued takes nothing of the earlier series
+  host_.Finish(2.4);
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.grid[2][1], "");
+  controller_.SeriesLoaded();
+  EXPECT_EQ(controls_.grid[1], (std::vector<std::string>{"", "", ""}));
+  EXPECT_EQ(controls_.grid[0][1], "Ixo");
+
+  // The advanced run likewise, and without a run a load changes no status.
+  controller_.SpeedButton3Click();
+  controller_.BeforeLoad();
+  EXPECT_EQ(host_.engines_killed, 2);
+  host_.Finish(1.61);
+  controller_.Timer1Timer();
+  EXPECT_TRUE(controls_.memo.empty());
+  controls_.status = "Calculation done.";
+  controller_.BeforeLoad();
+  EXPECT_EQ(controls_.status, "Calculation done.");
+}
+
 TEST_F(RunControllerTest, RefusedStartKeepsTheRunningRun) {
   controller_.Button1Click();
   controls_.edits[EditId::kEdit7] = "17";
@@ -275,6 +311,103 @@ TEST_F(RunControllerTest, ClosingDuringARunLeavesTheEngineRunning) {
   EXPECT_TRUE(controls_.messages.empty());
   EXPECT_TRUE(controls_.errors.empty());
   EXPECT_EQ(host_.log, (std::vector<std::string>{"detach"}));
+}
+
+// The permutation test, ComboBox3's fourth item.
+
+const std::string kPValuesHeader = "file,n,m,ixo,points,class,verdict,p_value\n";
+
+TEST_F(RunControllerTest, PermutationRunEndsWithThePValueStep) {
+  controls_.size_class = kPermutationClass;
+  controls_.max_dimension_index = 2;  // dimensions 2 to 4
+  controller_.Button1Click();
+  EXPECT_EQ(controls_.grid[0], (std::vector<std::string>{"m", "Ixo", "significance", "p-value"}));
+  Deliver(1.6);
+  Deliver(2.4);
+  EXPECT_EQ(controls_.grid[2], (std::vector<std::string>{"m=3", "2.4", "", ""}));
+  Deliver(3.2);
+  // Every dimension has its Ixo value; ixo_cli now computes the p-values.
+  EXPECT_EQ(host_.arguments.back(),
+            (std::vector<std::string>{"ixo_cli", "ixo", "input.tmp", "--m", "4", "--eps",
+                                      "0.60:1.90", "--reps", "999", "--output",
+                                      "/opt/ixo/pvalues.tmp", "--format", "csv"}));
+  EXPECT_EQ(host_.log.back(), "start " + host_.commands.back());
+  EXPECT_EQ(host_.log[host_.log.size() - 2], "delete /opt/ixo/pvalues.tmp");
+  EXPECT_EQ(controller_.RunState(), kPermutationPass);
+  EXPECT_EQ(controls_.status, kBusy + " [p-values]");
+  for (int tick = 0; tick < 40; ++tick) controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status, kBusy + " [p-values, 2 s]");
+  EXPECT_TRUE(controller_.Running());
+
+  host_.pvalues = kPValuesHeader + "input.tmp,500,2,1.6,41,1000,x,0.0049\n" +
+                  "input.tmp,500,3,2.4,41,1000,x,0.03\n" + "input.tmp,500,4,3.2,41,1000,x,0.5\n";
+  controller_.Timer1Timer();
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  EXPECT_EQ(controls_.grid[1], (std::vector<std::string>{"m=2", "1.6", "reject at 1%", "0.005"}));
+  EXPECT_EQ(controls_.grid[2][2], "reject at 5%");
+  EXPECT_EQ(controls_.grid[3], (std::vector<std::string>{"m=4", "3.2", "do not reject", "0.500"}));
+  EXPECT_EQ(controls_.selected_rows, (std::pair{1, 3}));
+  EXPECT_FALSE(host_.pvalues.has_value());
+  EXPECT_TRUE(controls_.messages.empty() && controls_.errors.empty());
+  EXPECT_TRUE(controls_.hints.empty());  // the permutation test holds at any n
+
+  // Back to a class: three columns, verdicts from the tables, no further step.
+  controls_.size_class = 0;
+  controller_.Button1Click();
+  EXPECT_EQ(controls_.grid[0], (std::vector<std::string>{"m", "Ixo", "significance"}));
+  Deliver(1.6);
+  Deliver(2.4);
+  Deliver(3.2);
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp 4 0.60 1.90 40 50 1");
+}
+
+TEST_F(RunControllerTest, FailedPValueStepIsReportedLikeAFailedEngine) {
+  controls_.size_class = kPermutationClass;
+  controls_.max_dimension_index = 0;
+  const struct {
+    std::optional<std::string> pvalues;
+    std::string message, error;
+  } cases[] = {
+      {std::nullopt,
+       "The engine ixo_cli ended without a result (exit status 1).\n"
+       "ixo_cli: input.tmp: line 3: 'x' is no number",
+       ""},
+      {kPValuesHeader + "input.tmp,500,2,1.6,41,1000,x,\n", "",
+       "The p-values of ixo_cli cannot be read: line 2 has no p-value from 0 to 1"},
+  };
+  for (const auto& c : cases) {
+    controls_.messages.clear();
+    controls_.errors.clear();
+    controller_.Button1Click();
+    Deliver(1.6);
+    if (c.pvalues) {
+      host_.pvalues = c.pvalues;
+    } else {
+      host_.Fail("exit status 1", "ixo_cli: input.tmp: line 3: 'x' is no number\n");
+    }
+    controller_.Timer1Timer();
+    EXPECT_FALSE(controller_.Running());
+    EXPECT_EQ(controls_.status, "Calculation stopped.");
+    EXPECT_EQ(controls_.messages,
+              c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+    EXPECT_EQ(controls_.errors,
+              c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error});
+    EXPECT_EQ(controls_.grid[1][2], "");
+  }
+}
+
+TEST_F(RunControllerTest, ClassFarFromTheSeriesLengthHintsAtTheVerdicts) {
+  controls_.max_dimension_index = 1;
+  for (const auto& [n, hinted] : {std::pair{300, true}, {450, false}}) {
+    controls_.observations = n;
+    controller_.Button1Click();
+    Deliver(1.6);
+    Deliver(2.4);
+    EXPECT_EQ(controls_.hints.count({2, 1}) + controls_.hints.count({2, 2}), hinted ? 2u : 0u) << n;
+    EXPECT_EQ(controls_.grid[1][2], "do not reject") << n;  // the text stays as it is
+  }
 }
 
 // The advanced tab.

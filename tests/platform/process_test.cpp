@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -114,6 +115,23 @@ TEST(ChildProcess, StopKillsAndReaps) {
   EXPECT_TRUE(NoChildLeft());
   child.Stop();  // a second stop does nothing
   EXPECT_EQ(child.Poll().signal, SIGKILL);
+}
+
+// The end descriptor wakes a waiter when the child ends, not before, and is
+// gone once the end has been collected.
+TEST(ChildProcess, EndDescriptorBecomesReadableWhenTheChildEnds) {
+  TempDir dir;
+  ChildProcess child;
+  const std::string go = dir.path() + "go";
+  const std::string body = "while [ ! -e '" + go + "' ]; do sleep 0.01; done; exit 3";
+  ASSERT_EQ(child.Start({dir.Script("standin", body)}, ""), std::nullopt);
+  pollfd end{child.EndDescriptor(), POLLIN, 0};
+  ASSERT_GE(end.fd, 0);
+  EXPECT_EQ(::poll(&end, 1, 0), 0);  // waiting for "go": nothing to read
+  dir.Write("go", "");
+  EXPECT_EQ(::poll(&end, 1, 60000), 1);
+  EXPECT_EQ(child.Poll().exit_status, 3);
+  EXPECT_EQ(child.EndDescriptor(), -1);
 }
 
 TEST(ChildProcess, StopAfterAnUnpolledEndKeepsTheRealStatus) {

@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -55,8 +57,7 @@ TEST_F(MainWindowTest, BasicRunFillsTheGridAndCopiesIt) {
     EXPECT_FALSE(grid.Cell(2, row).isEmpty());
   }
 
-  // After the run the whole table is selected and copied.
-  form_.StringGrid1->SelectRows(1, 9);
+  // The run leaves the whole table selected, so the first copy takes all of it.
   form_.CopyresultsintoClipboard1->trigger();
   QString expected = "dimension\tIxo\tsignificance\r\n";
   for (int row = 1; row <= 9; ++row) {
@@ -64,6 +65,80 @@ TEST_F(MainWindowTest, BasicRunFillsTheGridAndCopiesIt) {
   }
   EXPECT_EQ(Clipboard(), expected);
 }
+
+// A load during a run stops it, and a load that takes a new series leaves no
+// row, statistic or path of the earlier one beside it.
+TEST_F(MainWindowTest, LoadDuringARunStopsItAndLeavesNothingOfTheEarlierSeries) {
+  const std::string first = WriteDataFile("small.txt", SmallSeries());
+  Load(first);
+  form_.Button1->click();
+  ASSERT_TRUE(form_.Timer1->isActive());
+  const std::string one_value = WriteDataFile("one.txt", "42\n");
+  Load(one_value);  // taken, but too short for statistics
+  EXPECT_FALSE(form_.Timer1->isActive());
+  EXPECT_EQ(form_.Panel1->text(), "Calculation stopped.");
+  for (int row = 1; row <= 9; ++row) EXPECT_EQ(form_.StringGrid1->Cell(1, row), "") << row;
+  EXPECT_EQ(dialogs_.errors, std::vector<QString>{"Invalid floating point operation."});
+  EXPECT_EQ(form_.Label5->text(), "1");
+  for (const QLabel* label : {form_.Label9, form_.Label11, form_.Label13, form_.Label15,
+                              form_.Label36, form_.Label38, form_.Label40, form_.Label42}) {
+    EXPECT_EQ(label->text(), "") << label->objectName().toStdString();
+  }
+  EXPECT_EQ(form_.Edit1->text().toStdString(), one_value);
+
+  // A load that takes nothing leaves the edit boxes naming what is loaded.
+  Load(WriteDataFile("missing.txt", "") + ".gone");
+  EXPECT_EQ(dialogs_.errors.size(), 2u);
+  EXPECT_EQ(form_.Edit1->text().toStdString(), one_value);
+  EXPECT_EQ(form_.Edit3->text().toStdString(), one_value);
+}
+
+// The end of each engine process triggers the poll at once: a run finishes
+// even when Timer1 would not tick again within the test's life.
+TEST_F(MainWindowTest, EngineEndTriggersThePollWithoutWaitingForATick) {
+  Load(WriteDataFile("small.txt", SmallSeries()));
+  form_.Timer1->setInterval(24 * 3600 * 1000);
+  form_.ComboBox2->setCurrentIndex(2);  // dimensions 2 to 4
+  form_.Button1->click();
+  WaitForRunEnd();
+  EXPECT_EQ(form_.Panel1->text(), "Calculation done.");
+  EXPECT_FALSE(form_.StringGrid1->Cell(1, 3).isEmpty());
+  EXPECT_TRUE(dialogs_.errors.empty() && dialogs_.messages.empty());
+}
+
+#ifdef IXO_CLI_PATH
+// "permutation" in ComboBox3: the grid and the clipboard get the p-value
+// column; back on a class, both are as they always were.
+TEST_F(MainWindowTest, PermutationRunShowsAndCopiesThePValues) {
+  std::filesystem::create_symlink(IXO_CLI_PATH, program_directory_ + "ixo_cli");
+  Load(WriteDataFile("small.txt", SmallSeries()));
+  // 300 values are far from the preselected class of 500: the list says so.
+  EXPECT_FALSE(form_.ComboBox3->toolTip().isEmpty());
+  form_.ComboBox2->setCurrentIndex(0);
+  form_.ComboBox3->setCurrentIndex(3);
+  EXPECT_TRUE(form_.ComboBox3->toolTip().isEmpty());
+  form_.Button1->click();
+  WaitForRunEnd();
+  ASSERT_TRUE(dialogs_.errors.empty() && dialogs_.messages.empty());
+  const StringGrid& grid = *form_.StringGrid1;
+  ASSERT_EQ(grid.columnCount(), 4);
+  EXPECT_EQ(grid.Cell(3, 0), "p-value");
+  EXPECT_LE(grid.geometry().right(), form_.width() - 1);  // the wider grid stays inside
+  form_.CopyresultsintoClipboard1->trigger();
+  EXPECT_EQ(Clipboard(), "dimension\tIxo\tsignificance\tp-value\r\n" + grid.Cell(0, 1) + "\t" +
+                             grid.Cell(1, 1) + "\t" + grid.Cell(2, 1) + "\t" + grid.Cell(3, 1) +
+                             "\r\n");
+
+  form_.ComboBox3->setCurrentIndex(0);
+  form_.Button1->click();
+  WaitForRunEnd();
+  ASSERT_EQ(grid.columnCount(), 3);
+  EXPECT_EQ(grid.width(), 151);
+  form_.CopyresultsintoClipboard1->trigger();
+  EXPECT_TRUE(Clipboard().startsWith("dimension\tIxo\tsignificance\r\nm=2\t"));
+  EXPECT_FALSE(grid.item(0, 2)->toolTip().isEmpty());  // the class's hint on the verdict
+}
+#endif
 
 TEST_F(MainWindowTest, CopyTakesTheSelectedRowsInGridOrder) {
   StringGrid& grid = *form_.StringGrid1;

@@ -1,0 +1,38 @@
+// Reading the permutation p-values that `ixo_cli ixo --format csv` writes to
+// pvalues.tmp for the basic run's extra step: a header line
+// "file,n,m,ixo,points,class,verdict,p_value" and one row per dimension, the
+// p-value a full-precision number. Fields may be quoted as CSV quotes them.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ixo {
+
+inline constexpr std::string_view kPValueHeader = "file,n,m,ixo,points,class,verdict,p_value";
+
+// The p-value of each dimension, or why the text gives none.
+struct PValueTable {
+  std::map<int, double> p_values;  // by dimension m
+  std::optional<std::string> error;
+};
+
+// Reads `text`: the header exactly as above, then rows of eight fields whose m
+// is an integer and whose p_value is a number from 0 to 1 (the whole field).
+// A wrong header, a row of another width, an unreadable m or p-value, or a
+// dimension given twice is an error naming the line; so is a text with no row.
+[[nodiscard]] PValueTable ParsePValueTable(std::string_view text);
+
+// The significance of a p-value: below 0.01 "reject at 1%", below 0.02
+// "reject at 2%", below 0.05 "reject at 5%", below 0.10 "reject at 10%",
+// otherwise "do not reject".
+std::string PValueVerdict(double p_value);
+
+// The hint shown beside the verdicts when the series' length `n` lies more
+// than 20 % from the sample size of the chosen class (index 0: 500, 1: 1000,
+// 2: 2500); empty when it lies within, for n below 1 and for any other index.
+std::string SizeClassHint(int n, int size_class);
+
+}  // namespace ixo

@@ -1,0 +1,87 @@
+#include "analysis/pvalue_table.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace ixo {
+namespace {
+
+const std::string kHeader = "file,n,m,ixo,points,class,verdict,p_value\n";
+
+TEST(ParsePValueTable, ReadsThePValueOfEachDimension) {
+  const struct {
+    std::string text;
+    std::map<int, double> p_values;
+  } cases[] = {
+      {kHeader + "input.tmp,1000,2,1.6355334600115539,41,1000,reject at 10%,0.12\n"
+                 "input.tmp,1000,3,2.46,41,1000,do not reject,0.001\n",
+       {{2, 0.12}, {3, 0.001}}},
+      // CRLF lines, a quoted name holding a comma and a quote, no final line end.
+      {"file,n,m,ixo,points,class,verdict,p_value\r\n"
+       "\"a,\"\"b\"\".txt\",300,4,3.1,40,500,unknown,1\r\n"
+       "input.tmp,300,5,4.5e0,12,500,unknown,2e-3",
+       {{4, 1.0}, {5, 0.002}}},
+  };
+  for (const auto& c : cases) {
+    const PValueTable table = ParsePValueTable(c.text);
+    EXPECT_FALSE(table.error) << table.error.value_or("") << "\n" << c.text;
+    EXPECT_EQ(table.p_values, c.p_values) << c.text;
+  }
+}
+
+TEST(ParsePValueTable, RefusesWhatIsNoTableOfPValues) {
+  const std::string row = "input.tmp,1000,2,1.6,41,1000,reject at 10%,";
+  const struct {
+    std::string text, error;
+  } cases[] = {
+      {"", "the file is empty"},
+      {kHeader, "the file holds no dimension"},
+      {"file,n,m,ixo,points,class,verdict\n" + row + "0.5\n",
+       "line 1 is not the header file,n,m,ixo,points,class,verdict,p_value"},
+      {kHeader + row + "\n", "line 2 has no p-value from 0 to 1"},  // --reps 0 leaves it empty
+      {kHeader + row + "1.5\n", "line 2 has no p-value from 0 to 1"},
+      {kHeader + row + "nan\n", "line 2 has no p-value from 0 to 1"},
+      {kHeader + row + "0.5x\n", "line 2 has no p-value from 0 to 1"},
+      {kHeader + "input.tmp,1000,two,1.6,41,1000,unknown,0.5\n", "line 2 has no dimension"},
+      {kHeader + row + "0.5,extra\n", "line 2 does not hold 8 fields"},
+      {kHeader + "\"input.tmp,1000,2,1.6,41,1000,unknown,0.5\n", "line 2 does not hold 8 fields"},
+      {kHeader + row + "0.5\n" + row + "0.6\n", "line 3 gives dimension 2 a second time"},
+  };
+  for (const auto& c : cases) {
+    const PValueTable table = ParsePValueTable(c.text);
+    EXPECT_EQ(table.error, "The p-values of ixo_cli cannot be read: " + c.error) << c.text;
+  }
+}
+
+TEST(PValueVerdict, LevelsBelowEachBound) {
+  const struct {
+    double p;
+    const char* verdict;
+  } cases[] = {{0, "reject at 1%"},      {0.0099, "reject at 1%"},  {0.01, "reject at 2%"},
+               {0.0199, "reject at 2%"}, {0.02, "reject at 5%"},    {0.0499, "reject at 5%"},
+               {0.05, "reject at 10%"},  {0.0999, "reject at 10%"}, {0.1, "do not reject"},
+               {1, "do not reject"}};
+  for (const auto& c : cases) EXPECT_EQ(PValueVerdict(c.p), c.verdict) << c.p;
+}
+
+TEST(SizeClassHint, OnlyBeyondTwentyPercentOfTheClass) {
+  const struct {
+    int n, size_class;
+    bool hinted;
+  } cases[] = {{500, 0, false},  {400, 0, false}, {600, 0, false}, {399, 0, true},
+               {601, 0, true},   {100, 0, true},  {800, 1, false}, {1201, 1, true},
+               {2000, 2, false}, {5000, 2, true}, {100, 3, false}, {0, 0, false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(!SizeClassHint(c.n, c.size_class).empty(), c.hinted)
+        << "n " << c.n << " class " << c.size_class;
+  }
+  EXPECT_EQ(SizeClassHint(300, 0),
+            "The critical values are tabulated for n = 500; this series has n = 300, more than "
+            "20 % away, so the verdicts may be unreliable. Choose \"permutation\" for an exact "
+            "test at any n.");
+}
+
+}  // namespace
+}  // namespace ixo
