@@ -75,9 +75,7 @@ class TickOnlyHost final : public ixo::RunHost {
   ixo::ResultFileText ReadResult(const std::string& path) override {
     return host_.ReadResult(path);
   }
-  ixo::ResultFileText ReadTable(const std::string& path) override {
-    return host_.ReadTable(path);
-  }
+  ixo::ResultFileText ReadTable(const std::string& path) override { return host_.ReadTable(path); }
 
  private:
   ixo::RunHost& host_;

@@ -10,8 +10,7 @@ namespace ixo {
 
 inline constexpr const char* kClipboardHeader = "dimension\tIxo\tsignificance\r\n";
 // The header when the grid shows the permutation p-values as a fourth column.
-inline constexpr const char* kClipboardPValueHeader =
-    "dimension\tIxo\tsignificance\tp-value\r\n";
+inline constexpr const char* kClipboardPValueHeader = "dimension\tIxo\tsignificance\tp-value\r\n";
 
 // kClipboardHeader followed by one line per entry of `rows`, top to bottom: the
 // cells left to right, separated by one tab, the line ended by CR LF. An empty

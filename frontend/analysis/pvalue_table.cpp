@@ -72,7 +72,8 @@ PValueTable ParsePValueTable(std::string_view text) {
     ++line_number;
     const std::string where = "line " + std::to_string(line_number);
     if (line_number == 1) {
-      if (line != kPValueHeader) return Failed(where + " is not the header " + std::string(kPValueHeader));
+      if (line != kPValueHeader)
+        return Failed(where + " is not the header " + std::string(kPValueHeader));
       continue;
     }
     if (line.empty()) continue;

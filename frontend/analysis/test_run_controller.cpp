@@ -40,8 +40,8 @@ void TestRunController::Button1Click() {
   ClearGridRows();
   // The choice of the permutation test is taken here for the whole run: it
   // decides the grid's fourth column and the p-value step at its end.
-  grid_columns_ = controls_.SizeClassIndex() == kPermutationClass ? kGridColumnsWithPValues
-                                                                   : kGridColumns;
+  grid_columns_ =
+      controls_.SizeClassIndex() == kPermutationClass ? kGridColumnsWithPValues : kGridColumns;
   controls_.SetGridColumnCount(grid_columns_);
   controls_.SetGridCell(0, 0, "m");
   controls_.SetGridCell(1, 0, "Ixo");
@@ -264,10 +264,9 @@ std::vector<std::string> TestRunController::Arguments() {
   } else if (run_state_ == kBdsPass) {
     line = BdsCommandLine(controls_.EditText(EditId::kEdit7), controls_.EditText(EditId::kEdit8));
   } else {
-    line = AdvancedIxoCommandLine(-run_state_, controls_.EditText(EditId::kEdit2),
-                                  controls_.EditText(EditId::kEdit4),
-                                  controls_.EditText(EditId::kEdit5),
-                                  controls_.EditText(EditId::kEdit6));
+    line = AdvancedIxoCommandLine(
+        -run_state_, controls_.EditText(EditId::kEdit2), controls_.EditText(EditId::kEdit4),
+        controls_.EditText(EditId::kEdit5), controls_.EditText(EditId::kEdit6));
   }
   return SplitCommandLine(line);
 }

@@ -110,9 +110,9 @@ class TestRunController {
   char decimal_separator_;
   int run_state_ = 0;
   bool timer_enabled_ = false;
-  int grid_columns_ = 3;            // 4 with the p-value column
-  int permutation_dimension_ = 2;   // the largest dimension of the p-value step
-  int pass_ticks_ = 0;              // ticks of the step that runs now
+  int grid_columns_ = 3;           // 4 with the p-value column
+  int permutation_dimension_ = 2;  // the largest dimension of the p-value step
+  int pass_ticks_ = 0;             // ticks of the step that runs now
 };
 
 }  // namespace ixo

@@ -56,15 +56,13 @@ void TForm1::BuildBasicPage() {
   ComboBox2 = PlaceChoiceList(GroupBox3, "ComboBox2", 112, 51, 57, dimensions, 8);
   ComboBox2->setMaxVisibleItems(9);
   PlaceLabel(GroupBox3, QStringLiteral("Set of critical values:"), 8, 84);
-  ComboBox3 =
-      PlaceChoiceList(GroupBox3, "ComboBox3", 112, 82, 57,
-                      {QStringLiteral("500"), QStringLiteral("1000"), QStringLiteral("2500"),
-                       QStringLiteral("permutation")},
-                      0);
+  ComboBox3 = PlaceChoiceList(GroupBox3, "ComboBox3", 112, 82, 57,
+                              {QStringLiteral("500"), QStringLiteral("1000"),
+                               QStringLiteral("2500"), QStringLiteral("permutation")},
+                              0);
   // The list opens wide enough for "permutation", which the closed box cuts short.
-  ComboBox3->view()->setMinimumWidth(ComboBox3->fontMetrics().horizontalAdvance(
-                                         QStringLiteral("permutation")) +
-                                     12);
+  ComboBox3->view()->setMinimumWidth(
+      ComboBox3->fontMetrics().horizontalAdvance(QStringLiteral("permutation")) + 12);
 
   BitBtn1 = Place(new QPushButton(QStringLiteral("Histogram"), page), "BitBtn1", 296, 129, 85, 33);
   Button1 =
