@@ -353,6 +353,9 @@ TEST_F(EngineProcess, BdsWithoutPositiveVarianceIsRefused) {
   ExpectRefused({"logi60.txt", "1", "0.5", "1", "1", "1", "2"}, "BDS variance");
   // eps beyond the spread: every pair is close, K = c^2 = 1.
   ExpectRefused({"logi60.txt", "2", "5", "1", "1", "1", "2"}, "BDS variance");
+  // Like every other refusal, it prints nothing on standard output.
+  EXPECT_EQ(Run({"logi60.txt", "1", "0.5", "1", "1", "1", "2"}).out, "");
+  EXPECT_EQ(Run({"logi60.txt", "2", "5", "1", "1", "1", "2"}).out, "");
 }
 
 TEST_F(EngineProcess, FailedWriteLeavesNoFileBehind) {
@@ -368,8 +371,9 @@ TEST_F(EngineProcess, FailedWriteLeavesNoFileBehind) {
 }
 
 #ifndef IXO_UNDER_SANITIZER
-TEST_F(EngineProcess, OutOfMemoryWhenTheBitRowsCannotBeAllocated) {
-  // 60000 values need about 240 MB of bit rows; allow the process 150 MB.
+TEST_F(EngineProcess, BdsOfALongSeriesNeedsNoBitRows) {
+  // 60000 values would need about 240 MB of the kernel's bit rows; write mode 2
+  // counts its one distance in O(n) memory and finishes within 150 MB.
   std::string text;
   double v = 0.77;
   for (int i = 0; i < 60000; ++i) {
@@ -378,11 +382,10 @@ TEST_F(EngineProcess, OutOfMemoryWhenTheBitRowsCannotBeAllocated) {
   }
   Write("big.txt", text);
   Write("output.tmp", kOldResult);
-  // Write mode 2: the BDS statistic always comes from the kernel.
   const Outcome o = Run({"big.txt", "2", "0.5", "1", "1", "1", "2"}, "ulimit -v 150000 && ");
-  EXPECT_EQ(o.status, 255);  // exit(-1)
-  EXPECT_TRUE(o.out.ends_with("Out of memory\n")) << o.out;
-  EXPECT_EQ(Result(), kOldResult);
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_NE(o.out.find(" BDS   = "), std::string::npos) << o.out;
+  EXPECT_NE(Result(), kOldResult);
 }
 #endif
 
