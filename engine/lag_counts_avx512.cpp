@@ -42,20 +42,27 @@ constexpr int kRowSlack = kLanes + 16;
 // passes; its byte counters take at most 8 per chunk, so 31 chunks fit.
 constexpr int kTileChunks = 31;
 // Bucket tables up to this size are looked up with two-table byte permutes,
-// bucket 127 standing for "below the first distance"; larger ones take the
-// AVX2 gathers.
+// behind one more bucket that stands for "below the first distance"; larger
+// ones take the AVX2 gathers.
 constexpr std::size_t kPermuteBuckets = 127;
-constexpr int kBelowBucket = 127;
 
 struct alignas(64) Lanes {
   std::uint8_t byte[kLanes];
 };
 
-// Four groups of 8 words as one register.
-IXO_AVX512_TARGET inline __m512i Join(__m128i a, __m128i b, __m128i c, __m128i d) {
-  const __m256i low = _mm256_inserti128_si256(_mm256_castsi128_si256(a), b, 1);
-  const __m256i high = _mm256_inserti128_si256(_mm256_castsi128_si256(c), d, 1);
-  return _mm512_inserti64x4(_mm512_castsi256_si512(low), high, 1);
+// Four registers of 8 words below 2^15, one per 64-bit lane, packed into 32
+// words: lane l of the result holds the lanes 2l and 2l + 1 of a, b, c and d.
+IXO_AVX512_TARGET inline __m512i Pack(__m512i a, __m512i b, __m512i c, __m512i d) {
+  return _mm512_packus_epi32(_mm512_packus_epi32(a, b), _mm512_packus_epi32(c, d));
+}
+
+// Where Pack leaves the low byte of the word of difference p (of 64, 8 to a
+// register) in the 128 bytes of two packed registers.
+constexpr std::uint8_t PackedByte(int p) {
+  const int k = p / 8;      // register
+  const int l = p % 8 / 2;  // its 128-bit lane
+  const int e = p % 2;      // first or second word in the lane
+  return static_cast<std::uint8_t>(64 * (k / 4) + 2 * (8 * l + 2 * (k % 4) + e));
 }
 
 // Adds byte counters to 8 counts: the 8 words of `bytes` hold the same 8
@@ -75,8 +82,9 @@ IXO_AVX512_TARGET inline void AddBytes(__m512i bytes, std::uint64_t* counts) {
 // 8 distances 8q .. 8q + 7, added to `counts`. With kDirect the maxima index
 // the group's 64-entry thermometer table as they are (ranks up to 62, the pad
 // reading entry 63); else they are first taken relative to 8q and capped at 8.
+// Returns false when none of them lies within any of the 8 distances.
 template <bool kDirect>
-IXO_AVX512_TARGET inline void CountWithin(const Lanes* maxima, int chunks, int q,
+IXO_AVX512_TARGET inline bool CountWithin(const Lanes* maxima, int chunks, int q,
                                           const Lanes& thermometers, std::uint64_t* counts) {
   const __m512i unit = _mm512_set1_epi64(static_cast<long long>(0x8040201008040201ull));
   const __m512i table = _mm512_load_si512(thermometers.byte);
@@ -91,7 +99,9 @@ IXO_AVX512_TARGET inline void CountWithin(const Lanes* maxima, int chunks, int q
     const __m512i within = _mm512_gf2p8affine_epi64_epi8(unit, thermometer, 0);
     sum = _mm512_add_epi8(sum, _mm512_popcnt_epi8(within));
   }
+  if (_mm512_test_epi8_mask(sum, sum) == 0) return false;
   AddBytes(sum, counts);
+  return true;
 }
 
 class Avx512Counter final : public LagCounter {
@@ -133,18 +143,18 @@ class Avx512Counter final : public LagCounter {
     const std::size_t buckets = job_.ranks->buckets();
     permute_ = table.entries != nullptr && buckets <= kPermuteBuckets;
     if (permute_) {
+      base_[0] = 0;
+      fraction_[0] = 255;
       for (std::size_t b = 0; b < buckets; ++b) {
         const std::int64_t e = table.entries[b];
-        base_[b] = static_cast<std::uint8_t>(e >> kRankBaseShift);
+        base_[b + 1] = static_cast<std::uint8_t>(e >> kRankBaseShift);
         // The threshold's position within its bucket, to the bucket's top 8
         // bits; 255 (a tie, redone exactly) also stands for "no threshold".
         const auto position = static_cast<std::uint64_t>(e & kRankPositionMask);
         const std::uint64_t top =
             table.shift >= 8 ? position >> (table.shift - 8) : position << (8 - table.shift);
-        fraction_[b] = static_cast<std::uint8_t>(top > 255 ? 255 : top);
+        fraction_[b + 1] = static_cast<std::uint8_t>(top > 255 ? 255 : top);
       }
-      base_[kBelowBucket] = 0;
-      fraction_[kBelowBucket] = 255;
     }
     direct_ = job_.group_size <= 62;
     thermometers_.assign(direct_ ? groups_ : 1, Lanes{});
@@ -159,21 +169,22 @@ class Avx512Counter final : public LagCounter {
       }
   }
 
-  // The ranks of one lag, 64 differences a step: the bucket table's offset
-  // of each difference, to the bucket's top 8 bits, gives its bucket and the
-  // fraction within it in one 16-bit word; two byte permutes look up the
-  // bucket's rank base and threshold fraction. Where the fractions are equal
-  // the rank is redone exactly.
+  // The ranks of one lag, 64 differences a step: each difference's offset
+  // from one bucket below the table's start, to the bucket's top 8 bits,
+  // gives its bucket and the fraction within it in one 16-bit word (the
+  // differences below that bucket clamped to its start); two byte permutes
+  // look up the bucket's rank base and threshold fraction. Where the
+  // fractions are equal the rank is redone exactly.
   IXO_AVX512_TARGET void RankLag(int lag, int count, std::uint8_t* out) {
     if (!permute_) return job_.ranks->RankLag(job_.series.data(), lag, count, out, true);
     const BucketTable table = job_.ranks->table();
     const double* x = job_.series.data();
-    const auto low = static_cast<long long>(std::bit_cast<std::uint64_t>(table.low));
-    const __m512i low_bits = _mm512_set1_epi64(low);
-    const __m512i high_offset =
-        _mm512_set1_epi64(static_cast<long long>(std::bit_cast<std::uint64_t>(table.high)) - low);
-    const __m512i below_offset =
-        _mm512_set1_epi64(static_cast<long long>(kBelowBucket) << table.shift);
+    const long long origin =
+        static_cast<long long>(std::bit_cast<std::uint64_t>(table.low)) - (1ll << table.shift);
+    const __m512i origin_bits = _mm512_set1_epi64(origin);
+    const __m512i high_offset = _mm512_set1_epi64(
+        static_cast<long long>(std::bit_cast<std::uint64_t>(table.high)) - origin);
+    const __m512i zero = _mm512_setzero_si512();
     const bool wide = table.shift >= 8;
     const __m128i fraction_shift = _mm_cvtsi32_si128(wide ? table.shift - 8 : 8 - table.shift);
     const __m512i base_low = _mm512_loadu_si512(base_);
@@ -182,27 +193,27 @@ class Avx512Counter final : public LagCounter {
     const __m512i fraction_high = _mm512_loadu_si512(fraction_ + 64);
     const __m512i one = _mm512_set1_epi8(1);
     alignas(64) std::uint8_t order[2 * kLanes];
-    for (int i = 0; i < 2 * kLanes; ++i)
-      order[i] = static_cast<std::uint8_t>(2 * (i % kLanes) + i / kLanes);
+    for (int p = 0; p < kLanes; ++p) {
+      order[p] = PackedByte(p);
+      order[kLanes + p] = static_cast<std::uint8_t>(PackedByte(p) + 1);
+    }
     const __m512i low_bytes = _mm512_load_si512(order);
     const __m512i high_bytes = _mm512_load_si512(order + kLanes);
     const int whole = count & ~(kLanes - 1);
     for (int t = 0; t < whole; t += kLanes) {
-      __m128i words[8];
+      __m512i words[8];
       for (int k = 0; k < 8; ++k) {
         const double* at = x + t + 8 * k;
         const __m512d d =
             _mm512_abs_pd(_mm512_sub_pd(_mm512_loadu_pd(at), _mm512_loadu_pd(at + lag)));
-        __m512i offset =
-            _mm512_min_epi64(_mm512_sub_epi64(_mm512_castpd_si512(d), low_bits), high_offset);
-        offset = _mm512_mask_mov_epi64(
-            offset, _mm512_cmplt_epi64_mask(offset, _mm512_setzero_si512()), below_offset);
-        offset = wide ? _mm512_srl_epi64(offset, fraction_shift)
-                      : _mm512_sll_epi64(offset, fraction_shift);
-        words[k] = _mm512_cvtepi64_epi16(offset);
+        const __m512i offset = _mm512_max_epi64(
+            _mm512_min_epi64(_mm512_sub_epi64(_mm512_castpd_si512(d), origin_bits), high_offset),
+            zero);
+        words[k] = wide ? _mm512_srl_epi64(offset, fraction_shift)
+                        : _mm512_sll_epi64(offset, fraction_shift);
       }
-      const __m512i first = Join(words[0], words[1], words[2], words[3]);
-      const __m512i second = Join(words[4], words[5], words[6], words[7]);
+      const __m512i first = Pack(words[0], words[1], words[2], words[3]);
+      const __m512i second = Pack(words[4], words[5], words[6], words[7]);
       const __m512i fraction = _mm512_permutex2var_epi8(first, low_bytes, second);
       const __m512i bucket = _mm512_permutex2var_epi8(first, high_bytes, second);
       const __m512i base = _mm512_permutex2var_epi8(base_low, bucket, base_high);
@@ -233,15 +244,19 @@ class Avx512Counter final : public LagCounter {
         if (j >= first) _mm512_store_si512(maxima[(j - first) * kTileChunks + c].byte, high);
       }
     }
+    // A running maximum only grows with the dimension: once no position of
+    // the tile lies within distance 8q + 7, none lies within it or any
+    // smaller distance in the dimensions above, and their groups are skipped.
     const int groups = groups_;
+    int live = 0;  // the groups below are empty from here on
     for (int j = first; j <= m; ++j) {
       const Lanes* of_j = maxima + (j - first) * kTileChunks;
       std::uint64_t* counts = counts_.data() + static_cast<std::size_t>(j - first) * groups * 8;
-      for (int q = 0; q < groups; ++q) {
-        if (direct_)
-          CountWithin<true>(of_j, chunks, q, thermometers_[q], counts + 8 * q);
-        else
-          CountWithin<false>(of_j, chunks, q, thermometers_[0], counts + 8 * q);
+      for (int q = live; q < groups; ++q) {
+        const bool any =
+            direct_ ? CountWithin<true>(of_j, chunks, q, thermometers_[q], counts + 8 * q)
+                    : CountWithin<false>(of_j, chunks, q, thermometers_[0], counts + 8 * q);
+        if (!any) live = q + 1;
       }
     }
   }
