@@ -14,12 +14,14 @@
 namespace ixo {
 
 // What a counter counts: the lags of `series` against the group of `ranks`
-// (group_size distances), for dimensions 1..m, or m alone with top_only.
+// (group_size distances), for dimensions first..m, where first is m alone
+// with top_only.
 struct LagJob {
   std::span<const double> series;
   const DistanceRanks* ranks = nullptr;
   int group_size = 0;
   int m = 0;
+  int first = 1;
   bool top_only = false;
 };
 
@@ -34,7 +36,7 @@ class LagCounter {
   virtual void CountLag(int lag) = 0;
   // Adds to close[(j - 1) * group_size + g] the pairs of j-histories counted
   // so far whose coordinates all lie within distance g of the group, for
-  // j = 1..m (j = m alone with top_only; the other rows are left as they are).
+  // j = first..m (the other rows are left as they are).
   virtual void AddClosePairs(std::span<std::uint64_t> close) = 0;
 };
 

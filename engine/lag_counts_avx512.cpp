@@ -110,7 +110,7 @@ class Avx512Counter final : public LagCounter {
     job_ = job;
     row_.assign(job.series.size() + kRowSlack, kRankPad);
     groups_ = (job.group_size + 7) / 8;
-    first_ = job.top_only ? job.m : 1;
+    first_ = job.first;
     const std::size_t dimensions = static_cast<std::size_t>(job.m - first_ + 1);
     maxima_.assign(dimensions * kTileChunks, Lanes{});
     counts_.assign(dimensions * groups_ * 8, 0);

@@ -61,6 +61,25 @@ void CountAllLags(int n, std::span<const std::unique_ptr<LagCounter>> counters) 
   for (auto& helper : helpers) helper.join();
 }
 
+// Adds to close[g] the pairs r < s with |x_r - x_s| <= group[g], from the
+// values in ascending order: a rounded difference grows with its first
+// operand and shrinks with its second, so the values within reach of each
+// one form a run after it whose end only moves up.
+void CountValuePairs(std::span<const double> sorted, std::span<const double> group,
+                     std::uint64_t* close) {
+  const std::size_t n = sorted.size();
+  for (std::size_t g = 0; g < group.size(); ++g) {
+    std::uint64_t pairs = 0;
+    std::size_t end = 0;
+    for (std::size_t p = 0; p < n; ++p) {
+      end = std::max(end, p + 1);
+      while (end < n && sorted[end] - sorted[p] <= group[g]) ++end;
+      pairs += end - p - 1;
+    }
+    close[g] += pairs;
+  }
+}
+
 }  // namespace
 
 bool PairCountPathSupported(PairCountPath path) {
@@ -116,6 +135,7 @@ struct PairCountWorkspace::State {
   PairCountPath path = PairCountPath::kPortable;
   int threads = 1;
   std::vector<double> thresholds;
+  std::vector<double> sorted;  // the series in ascending order
   // The bucket tables of the groups of `tabled`, the last distinct thresholds.
   std::vector<double> tabled;
   std::vector<DistanceRanks> groups;
@@ -169,15 +189,25 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
   while (s.counters.size() < workers) s.counters.push_back(MakeCounter(s.path));
   const std::span<const std::unique_ptr<LagCounter>> counters(s.counters.data(), workers);
   const bool top_only = which == Dimensions::kTopOnly;
+  // The single values' close pairs come cheaper from the sorted series than
+  // from the lags.
+  const int first = top_only ? m : 2;
+  if (!top_only) {
+    s.sorted.assign(series.begin(), series.end());
+    std::sort(s.sorted.begin(), s.sorted.end());
+  }
 
   for (const DistanceRanks& ranks : s.groups) {
     const std::span<const double> group = ranks.thresholds();
     const int group_size = static_cast<int>(group.size());
-    const LagJob job{series, &ranks, group_size, m, top_only};
-    for (const auto& counter : counters) counter->Start(job);
-    CountAllLags(n, counters);
     s.close.assign(static_cast<std::size_t>(m) * group.size(), 0);
-    for (const auto& counter : counters) counter->AddClosePairs(s.close);
+    if (!top_only) CountValuePairs(s.sorted, group, s.close.data());
+    if (first <= m) {
+      const LagJob job{series, &ranks, group_size, m, first, top_only};
+      for (const auto& counter : counters) counter->Start(job);
+      CountAllLags(n, counters);
+      for (const auto& counter : counters) counter->AddClosePairs(s.close);
+    }
 
     for (int k = 0; k < grid_points; ++k) {
       if (!(grid[k] >= 0)) continue;

@@ -153,7 +153,7 @@ class ReachCounter final : public LagCounter {
     // Runs of length j with their maximum at a position of left reach A and
     // right reach B.
     auto runs = [](int a, int b, int j) { return std::max(0, std::min({a, b, j, a + b - j})); };
-    for (int j = job_.top_only ? m : 1; j <= m; ++j) {
+    for (int j = job_.first; j <= m; ++j) {
       std::uint64_t within = 0;  // running sum over the ranks
       for (std::size_t g = 0; g < group; ++g) {
         if (job_.top_only) {
