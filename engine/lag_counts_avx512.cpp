@@ -78,30 +78,37 @@ IXO_AVX512_TARGET inline void AddBytes(__m512i bytes, std::uint64_t* counts) {
                       _mm512_add_epi64(_mm512_loadu_si512(counts), _mm512_cvtepu16_epi64(quarter)));
 }
 
-// Positions of `chunks` chunks whose running maximum lies within each of the
-// 8 distances 8q .. 8q + 7, added to `counts`. With kDirect the maxima index
-// the group's 64-entry thermometer table as they are (ranks up to 62, the pad
-// reading entry 63); else they are first taken relative to 8q and capped at 8.
-// Returns false when none of them lies within any of the 8 distances.
-template <bool kDirect>
-IXO_AVX512_TARGET inline bool CountWithin(const Lanes* maxima, int chunks, int q,
-                                          const Lanes& thermometers, std::uint64_t* counts) {
+// Positions of the chunks `live[0..count)` whose running maximum lies within
+// each of the 8 distances 8q .. 8q + 7, added to `counts`. With kDirect the
+// maxima index the group's 64-entry thermometer table as they are (ranks up
+// to 62, the pad reading entry 63); else they are first taken relative to 8q
+// and capped at 8. With kKeep, keeps in `live` the chunks with a position
+// within 8q + 7 and returns their number: a running maximum only grows with
+// the dimension, so the others have none there in the dimensions above.
+template <bool kDirect, bool kKeep>
+IXO_AVX512_TARGET inline int CountWithin(const Lanes* maxima, std::uint8_t* live, int count, int q,
+                                         const Lanes& thermometers, std::uint64_t* counts) {
   const __m512i unit = _mm512_set1_epi64(static_cast<long long>(0x8040201008040201ull));
   const __m512i table = _mm512_load_si512(thermometers.byte);
   const __m512i offset = _mm512_set1_epi8(static_cast<char>(8 * q));
   const __m512i eight = _mm512_set1_epi8(8);
   __m512i sum = _mm512_setzero_si512();
-  for (int c = 0; c < chunks; ++c) {
+  int kept = 0;
+  for (int i = 0; i < count; ++i) {
+    const int c = live[i];
     const __m512i high = _mm512_load_si512(maxima[c].byte);
     const __m512i index = kDirect ? high : _mm512_min_epu8(_mm512_subs_epu8(high, offset), eight);
     const __m512i thermometer = _mm512_permutexvar_epi8(index, table);
     // Byte i of each 8-byte word: bit i of the word's 8 thermometers.
     const __m512i within = _mm512_gf2p8affine_epi64_epi8(unit, thermometer, 0);
     sum = _mm512_add_epi8(sum, _mm512_popcnt_epi8(within));
+    if (kKeep) {
+      live[kept] = static_cast<std::uint8_t>(c);
+      kept += _mm512_test_epi8_mask(thermometer, thermometer) != 0 ? 1 : 0;
+    }
   }
-  if (_mm512_test_epi8_mask(sum, sum) == 0) return false;
   AddBytes(sum, counts);
-  return true;
+  return kept;
 }
 
 class Avx512Counter final : public LagCounter {
@@ -244,19 +251,26 @@ class Avx512Counter final : public LagCounter {
         if (j >= first) _mm512_store_si512(maxima[(j - first) * kTileChunks + c].byte, high);
       }
     }
-    // A running maximum only grows with the dimension: once no position of
-    // the tile lies within distance 8q + 7, none lies within it or any
-    // smaller distance in the dimensions above, and their groups are skipped.
+    // Each group of distances visits only the chunks that still reach it.
     const int groups = groups_;
-    int live = 0;  // the groups below are empty from here on
+    for (int q = 0; q < groups; ++q) {
+      live_count_[q] = chunks;
+      for (int c = 0; c < chunks; ++c) live_[q][c] = static_cast<std::uint8_t>(c);
+    }
     for (int j = first; j <= m; ++j) {
       const Lanes* of_j = maxima + (j - first) * kTileChunks;
       std::uint64_t* counts = counts_.data() + static_cast<std::size_t>(j - first) * groups * 8;
-      for (int q = live; q < groups; ++q) {
-        const bool any =
-            direct_ ? CountWithin<true>(of_j, chunks, q, thermometers_[q], counts + 8 * q)
-                    : CountWithin<false>(of_j, chunks, q, thermometers_[0], counts + 8 * q);
-        if (!any) live = q + 1;
+      const bool keep = j < m;
+      for (int q = 0; q < groups; ++q) {
+        int& live = live_count_[q];
+        if (live == 0) continue;
+        const Lanes& table = thermometers_[direct_ ? q : 0];
+        if (direct_)
+          live = keep ? CountWithin<true, true>(of_j, live_[q], live, q, table, counts + 8 * q)
+                      : CountWithin<true, false>(of_j, live_[q], live, q, table, counts + 8 * q);
+        else
+          live = keep ? CountWithin<false, true>(of_j, live_[q], live, q, table, counts + 8 * q)
+                      : CountWithin<false, false>(of_j, live_[q], live, q, table, counts + 8 * q);
       }
     }
   }
@@ -266,6 +280,8 @@ class Avx512Counter final : public LagCounter {
   std::vector<Lanes> maxima_;          // per counted dimension, kTileChunks chunks
   std::vector<std::uint64_t> counts_;  // per counted dimension, 8 per group of distances
   std::vector<Lanes> thermometers_;
+  std::uint8_t live_[(kMaxRankGroup + 7) / 8][kTileChunks] = {};
+  int live_count_[(kMaxRankGroup + 7) / 8] = {};
   std::uint8_t base_[2 * kLanes] = {};
   std::uint8_t fraction_[2 * kLanes] = {};
   bool permute_ = false;
