@@ -1,13 +1,16 @@
-// The AVX-512 counting path. Each lag's differences are ranked 8 at a time
-// through the bucket table's bytes, then counted 64 positions at a time: for
-// each dimension j the running maximum of j consecutive ranks is compared with
-// 8 distances at once -- a byte permute gives each position a "thermometer"
-// byte (bit i set when it lies within the distance 8q + i), an 8x8 bit
-// transpose (GF2P8AFFINEQB) turns 8 positions' bytes into one byte per
-// distance, and a byte population count adds them up. Every function that
-// uses these instructions carries their target attribute; the rest of the
-// engine is built for the baseline processor and calls in only where
-// Avx512CounterSupported() says so.
+// The AVX-512 counting path. Each lag's differences are ranked 64 at a time
+// through byte permutes of the bucket table, then counted 64 positions (a
+// chunk) at a time: for each dimension j the running maximum of j
+// consecutive ranks is compared with 8 distances at once -- a byte permute
+// gives each position a "thermometer" byte (bit i set when it lies within
+// distance 8q + i), an 8x8 bit transpose (GF2P8AFFINEQB) turns 8 positions'
+// bytes into one byte per distance, and a byte population count adds them
+// up. Chunks are counted in tiles whose running maxima stay in the
+// first-level cache; a group of distances that no position of a chunk
+// reaches in one dimension skips that chunk in the dimensions above. Every
+// function that uses these instructions carries their target attribute; the
+// rest of the engine is built for the baseline processor and calls in only
+// where Avx512CounterSupported() says so.
 #include <algorithm>
 #include <cmath>
 #include <cstring>

@@ -189,10 +189,12 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
   while (s.counters.size() < workers) s.counters.push_back(MakeCounter(s.path));
   const std::span<const std::unique_ptr<LagCounter>> counters(s.counters.data(), workers);
   const bool top_only = which == Dimensions::kTopOnly;
-  // The single values' close pairs come cheaper from the sorted series than
-  // from the lags.
-  const int first = top_only ? m : 2;
-  if (!top_only) {
+  // The AVX-512 path takes the single values' close pairs from the sorted
+  // series, cheaper than from the lags; the others get every dimension from
+  // one histogram anyway.
+  const bool sort_first = !top_only && s.path == PairCountPath::kAvx512;
+  const int first = top_only ? m : (sort_first ? 2 : 1);
+  if (sort_first) {
     s.sorted.assign(series.begin(), series.end());
     std::sort(s.sorted.begin(), s.sorted.end());
   }
@@ -201,7 +203,7 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
     const std::span<const double> group = ranks.thresholds();
     const int group_size = static_cast<int>(group.size());
     s.close.assign(static_cast<std::size_t>(m) * group.size(), 0);
-    if (!top_only) CountValuePairs(s.sorted, group, s.close.data());
+    if (sort_first) CountValuePairs(s.sorted, group, s.close.data());
     if (first <= m) {
       const LagJob job{series, &ranks, group_size, m, first, top_only};
       for (const auto& counter : counters) counter->Start(job);
