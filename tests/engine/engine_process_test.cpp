@@ -370,23 +370,4 @@ TEST_F(EngineProcess, FailedWriteLeavesNoFileBehind) {
   EXPECT_EQ(std::distance(fs::directory_iterator(Work()), fs::directory_iterator()), 3);
 }
 
-#ifndef IXO_UNDER_SANITIZER
-TEST_F(EngineProcess, BdsOfALongSeriesNeedsNoBitRows) {
-  // 60000 values would need about 240 MB of the kernel's bit rows; write mode 2
-  // counts its one distance in O(n) memory and finishes within 150 MB.
-  std::string text;
-  double v = 0.77;
-  for (int i = 0; i < 60000; ++i) {
-    v = 4 * v * (1 - v);
-    text += std::to_string(v) + "\n";
-  }
-  Write("big.txt", text);
-  Write("output.tmp", kOldResult);
-  const Outcome o = Run({"big.txt", "2", "0.5", "1", "1", "1", "2"}, "ulimit -v 150000 && ");
-  EXPECT_EQ(o.status, 0) << o.err;
-  EXPECT_NE(o.out.find(" BDS   = "), std::string::npos) << o.out;
-  EXPECT_NE(Result(), kOldResult);
-}
-#endif
-
 }  // namespace
