@@ -166,14 +166,18 @@ class Avx512Counter final : public LagCounter {
         fraction_[b + 1] = static_cast<std::uint8_t>(top > 255 ? 255 : top);
       }
     }
+    // The bits of distances past the group stay 0, so that the positions
+    // beyond every distance keep no chunk alive.
     direct_ = job_.group_size <= 62;
-    thermometers_.assign(direct_ ? groups_ : 1, Lanes{});
-    for (std::size_t q = 0; q < thermometers_.size(); ++q)
+    thermometers_.assign(groups_, Lanes{});
+    for (int q = 0; q < groups_; ++q)
       for (int r = 0; r < kLanes; ++r) {
         std::uint8_t bits = 0;
         for (int i = 0; i < 8; ++i) {
-          const int distance = direct_ ? static_cast<int>(8 * q) + i : i;
-          if (r <= distance) bits = static_cast<std::uint8_t>(bits | 1u << i);
+          const int distance = 8 * q + i;
+          const bool within = direct_ ? r <= distance : r <= i;
+          if (within && distance < job_.group_size)
+            bits = static_cast<std::uint8_t>(bits | 1u << i);
         }
         thermometers_[q].byte[r] = bits;
       }
@@ -267,7 +271,7 @@ class Avx512Counter final : public LagCounter {
       for (int q = 0; q < groups; ++q) {
         int& live = live_count_[q];
         if (live == 0) continue;
-        const Lanes& table = thermometers_[direct_ ? q : 0];
+        const Lanes& table = thermometers_[q];
         if (direct_)
           live = keep ? CountWithin<true, true>(of_j, live_[q], live, q, table, counts + 8 * q)
                       : CountWithin<true, false>(of_j, live_[q], live, q, table, counts + 8 * q);
