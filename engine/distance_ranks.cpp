@@ -29,9 +29,10 @@ void RankLagPlain(const double* __restrict x, int lag, int count, std::uint8_t* 
 #if defined(__x86_64__)
 // The same with AVX2 gathers, 16 differences per step. GCC's generic tuning
 // will not emit gathers for the plain loop, so this one is written out.
-__attribute__((target("avx2"))) void RankLagAvx2(const double* __restrict x, int lag, int count,
-                                                 std::uint8_t* __restrict out,
-                                                 const BucketTable& table) {
+__attribute__((target("avx2"), aligned(64))) void RankLagAvx2(const double* __restrict x, int lag,
+                                                              int count,
+                                                              std::uint8_t* __restrict out,
+                                                              const BucketTable& table) {
   const double* __restrict partner = x + lag;
   const __m256d sign = _mm256_set1_pd(-0.0);
   const __m256d low = _mm256_set1_pd(table.low);

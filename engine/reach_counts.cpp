@@ -89,21 +89,28 @@ template <bool kOrEqual>
   if (count % 2 == 1) ++histogram[high[count - 1] * side + beyond];
 }
 
-void CountBlockPortable(const std::uint8_t* ranks, int count, int m, std::uint32_t* histogram) {
+// The counting loops start on a cache line, so that their speed does not
+// depend on where the linker puts them.
+#define IXO_LOOP_ALIGN __attribute__((aligned(64)))
+
+IXO_LOOP_ALIGN void CountBlockPortable(const std::uint8_t* ranks, int count, int m,
+                                       std::uint32_t* histogram) {
   CountBlockBody(ranks, count, m, histogram);
 }
-void CountTopBlockPortable(const std::uint8_t* ranks, int count, int j, int beyond,
-                           std::uint32_t* histogram) {
+IXO_LOOP_ALIGN void CountTopBlockPortable(const std::uint8_t* ranks, int count, int j, int beyond,
+                                          std::uint32_t* histogram) {
   CountTopBlockBody(ranks, count, j, beyond, histogram);
 }
 
 #if defined(__x86_64__)
-__attribute__((target("avx2"))) void CountBlockAvx2(const std::uint8_t* ranks, int count, int m,
-                                                    std::uint32_t* histogram) {
+IXO_LOOP_ALIGN __attribute__((target("avx2"))) void CountBlockAvx2(const std::uint8_t* ranks,
+                                                                   int count, int m,
+                                                                   std::uint32_t* histogram) {
   CountBlockBody(ranks, count, m, histogram);
 }
-__attribute__((target("avx2"))) void CountTopBlockAvx2(const std::uint8_t* ranks, int count, int j,
-                                                       int beyond, std::uint32_t* histogram) {
+IXO_LOOP_ALIGN __attribute__((target("avx2"))) void CountTopBlockAvx2(const std::uint8_t* ranks,
+                                                                      int count, int j, int beyond,
+                                                                      std::uint32_t* histogram) {
   CountTopBlockBody(ranks, count, j, beyond, histogram);
 }
 #endif
