@@ -39,7 +39,9 @@ std::unique_ptr<LagCounter> MakeCounter(PairCountPath path) {
 // Hands out the lags 1..n-1 in small batches from a shared counter to
 // `workers` counters, the first on the calling thread. Without a further
 // thread the ones started share its lags; integer sums make the order moot.
-void CountAllLags(int n, std::span<const std::unique_ptr<LagCounter>> counters) {
+// `alongside` runs on the calling thread once the helpers have started.
+template <typename Work>
+void CountAllLags(int n, std::span<const std::unique_ptr<LagCounter>> counters, Work alongside) {
   std::atomic<int> next_lag{1};
   auto work = [&](LagCounter& counter) {
     constexpr int kBatch = 8;
@@ -57,6 +59,7 @@ void CountAllLags(int n, std::span<const std::unique_ptr<LagCounter>> counters) 
       break;
     }
   }
+  alongside();
   work(*counters[0]);
   for (auto& helper : helpers) helper.join();
 }
@@ -194,21 +197,29 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
   // one histogram anyway.
   const bool sort_first = !top_only && s.path == PairCountPath::kAvx512;
   const int first = top_only ? m : (sort_first ? 2 : 1);
-  if (sort_first) {
-    s.sorted.assign(series.begin(), series.end());
-    std::sort(s.sorted.begin(), s.sorted.end());
-  }
+  bool sorted = false;
 
   for (const DistanceRanks& ranks : s.groups) {
     const std::span<const double> group = ranks.thresholds();
     const int group_size = static_cast<int>(group.size());
     s.close.assign(static_cast<std::size_t>(m) * group.size(), 0);
-    if (sort_first) CountValuePairs(s.sorted, group, s.close.data());
+    // While the helpers start on the lags.
+    auto single_values = [&] {
+      if (!sort_first) return;
+      if (!sorted) {
+        s.sorted.assign(series.begin(), series.end());
+        std::sort(s.sorted.begin(), s.sorted.end());
+        sorted = true;
+      }
+      CountValuePairs(s.sorted, group, s.close.data());
+    };
     if (first <= m) {
       const LagJob job{series, &ranks, group_size, m, first, top_only};
       for (const auto& counter : counters) counter->Start(job);
-      CountAllLags(n, counters);
+      CountAllLags(n, counters, single_values);
       for (const auto& counter : counters) counter->AddClosePairs(s.close);
+    } else {
+      single_values();
     }
 
     for (int k = 0; k < grid_points; ++k) {
