@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bds.h"
+#include "bds_integrals.h"
 #include "correlation_integrals.h"
 #include "elapsed_time.h"
 #include "grid.h"
@@ -88,10 +89,9 @@ int Run(int argc, const char* const* argv, CountingPath path) {
   const Statistics stats = Describe(x);
   if (std::string why = CheckStatistics(o, stats); !why.empty()) return Fail(why);
 
-  PrintHeader(stdout, o, n, stats);
-
   double result = 0;  // of dimension m: its Ixo value, or its BDS statistic
   if (o.write_mode != WriteMode::kBds) {
+    PrintHeader(stdout, o, n, stats);
     // Write mode 1 visits dimension m alone; no dimension at all when m is 1.
     const int first = o.write_mode == WriteMode::kIxoValue ? std::max(o.m, 2) : 2;
     const SlopeInput input{x, DistanceGrid(o.eps_low, o.eps_high, stats.sd, o.subint), stats.spread,
@@ -101,7 +101,10 @@ int Run(int argc, const char* const* argv, CountingPath path) {
       if (d.dimension == o.m) result = d.slope;
     }
   } else {
-    const KernelResult k = correlation_integrals(x, o.m, o.eps_low * stats.sd);
+    // Decided before anything is printed: a refusal leaves standard output empty.
+    const double eps = o.eps_low * stats.sd;
+    const KernelResult k = path == CountingPath::kKernel ? correlation_integrals(x, o.m, eps)
+                                                         : BdsIntegrals(x, o.m, eps);
     if (!(BdsVariance(k.K, k.c, o.m) > 0)) {
       release_tables();
       return Fail("ixo_engine: the BDS variance is not positive for m = " + std::to_string(o.m) +
@@ -109,6 +112,7 @@ int Run(int argc, const char* const* argv, CountingPath path) {
     }
     result = std::sqrt(static_cast<double>(n - o.m + 1)) *
              bds_ratio(k.integrals[1], k.integrals[o.m], k.K, k.c, o.m);
+    PrintHeader(stdout, o, n, stats);
     PrintBds(stdout, result);
   }
 

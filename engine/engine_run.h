@@ -11,8 +11,9 @@ namespace ixo {
 // Returns the process exit status: 0 for a finished run or the usage text, 1
 // when the command line, the series file or its values admit no result (one line
 // on standard error, output.tmp untouched), -1 when memory runs out ("Out of
-// memory\n" on standard output). `path` finds the close pairs of write modes 0
-// and 1; the reference build of the engine passes CountingPath::kKernel.
+// memory\n" on standard output). `path` finds the close pairs of every write
+// mode (write mode 2 in O(n) memory with the pair counts); the reference build
+// of the engine passes CountingPath::kKernel.
 [[nodiscard]] int RunEngine(int argc, const char* const* argv,
                             CountingPath path = CountingPath::kPairCounts);
 

@@ -10,9 +10,18 @@
 // consecutive indices by its maximum. The counts are exact integers, equal to
 // the kernel's whatever the order of the grid, ties and differences equal to
 // a grid distance included.
+//
+// Counting paths: the portable one, the same compiled for AVX2, and one with
+// AVX-512 (F, BW, VBMI, BITALG) and GFNI that counts 64 positions against 8
+// distances at once. Each runs only where the processor has every instruction
+// it uses; by default the fastest of those. All give the same counts. The
+// environment variable IXO_PAIR_COUNT_PATH (portable, avx2 or avx512) makes
+// the default another path, for tests and measurements; a path the processor
+// lacks is never run (the fastest it has stands in).
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -36,6 +45,10 @@ class PairCounts {
   std::uint64_t At(int dimension, int grid_point) const;
   std::uint64_t& At(int dimension, int grid_point);
 
+  // Every count 0 and the given shape, keeping the storage where it is large
+  // enough.
+  void Reset(int max_dimension, int grid_points);
+
  private:
   int max_dimension_ = 0;
   int grid_points_ = 0;
@@ -56,6 +69,46 @@ enum class Dimensions { kAll, kTopOnly };
 // size) per thread.
 PairCounts CountClosePairs(std::span<const double> series, std::span<const double> grid,
                            int max_dimension, Dimensions which = Dimensions::kAll, int threads = 0);
+
+// Which instructions count the pairs. kAuto is IXO_PAIR_COUNT_PATH where it
+// names a path this processor has, else the fastest path it has.
+enum class PairCountPath { kAuto, kPortable, kAvx2, kAvx512 };
+
+// Whether this processor (and build) runs `path`; kAuto and kPortable always.
+bool PairCountPathSupported(PairCountPath path);
+
+// The path that `path` stands for here: kAuto as above, a path the processor
+// lacks as the fastest one it has, any other as itself.
+PairCountPath ResolvePairCountPath(PairCountPath path);
+
+// CountClosePairs for callers that count many series, such as a permutation
+// test or simulated critical values with one replication per thread: the
+// workspace keeps its buffers, the bucket tables of the last grid and its
+// counters from one series to the next, so a series of no more values and a
+// grid of no more distances than before allocate nothing, the same grid
+// rebuilds no table, and with threads = 1 (the default) no thread is started.
+// One workspace serves one caller at a time; keep one per thread.
+class PairCountWorkspace {
+ public:
+  // `threads` as for CountClosePairs; the counts do not depend on it or on
+  // the path.
+  explicit PairCountWorkspace(PairCountPath path = PairCountPath::kAuto, int threads = 1);
+  PairCountWorkspace(PairCountWorkspace&&) noexcept;
+  PairCountWorkspace& operator=(PairCountWorkspace&&) noexcept;
+  ~PairCountWorkspace();
+
+  // The path this workspace counts with (never kAuto).
+  PairCountPath path() const;
+
+  // What CountClosePairs(series, grid, max_dimension, which) returns, with
+  // the same requirements; valid until the next call or the workspace's end.
+  const PairCounts& Count(std::span<const double> series, std::span<const double> grid,
+                          int max_dimension, Dimensions which = Dimensions::kAll);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
 
 // The correlation integral C_j = 2a / (M (M - 1)) of `close_pairs` = a pairs
 // among the M = n - j + 1 histories of length j, in the kernel's double

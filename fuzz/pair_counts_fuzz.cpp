@@ -11,13 +11,15 @@
 // repeated to a series of 40. The length stays fixed because the kernel
 // rebuilds its tables (a millisecond under the sanitizers) whenever n changes.
 //
-// Checked: for every grid point and every dimension 1..m, C_j from the counts
+// Checked on every counting path this processor runs (portable, AVX2,
+// AVX-512): for every grid point and every dimension 1..m, C_j from the counts
 // equals the kernel's C_j bit for bit, and counting the top dimension alone
-// gives the same top row.
+// gives the same top row; and the O(n) BDS inputs equal the kernel's result.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "bds_integrals.h"
 #include "correlation_integrals.h"
 #include "fuzz_check.h"
 #include "pair_counts.h"
@@ -61,14 +63,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const int n = static_cast<int>(x.size());
 
-  const ixo::PairCounts all = ixo::CountClosePairs(x, grid, m, ixo::Dimensions::kAll, threads);
-  const ixo::PairCounts top = ixo::CountClosePairs(x, grid, m, ixo::Dimensions::kTopOnly, threads);
-  for (int k = 0; k < points; ++k) {
-    const ixo::KernelResult kernel = ixo::correlation_integrals(x, m, grid[static_cast<size_t>(k)]);
-    for (int j = 1; j <= m; ++j) {
-      IXO_FUZZ_CHECK(ixo::CorrelationIntegralFromCount(all.At(j, k), n, j) == kernel.integrals[j]);
+  std::vector<ixo::KernelResult> kernel;
+  for (int k = 0; k < points; ++k)
+    kernel.push_back(ixo::correlation_integrals(x, m, grid[static_cast<size_t>(k)]));
+  for (ixo::PairCountPath path :
+       {ixo::PairCountPath::kPortable, ixo::PairCountPath::kAvx2, ixo::PairCountPath::kAvx512}) {
+    if (!ixo::PairCountPathSupported(path)) continue;
+    ixo::PairCountWorkspace workspace(path, threads);
+    const ixo::PairCounts all = workspace.Count(x, grid, m, ixo::Dimensions::kAll);
+    const ixo::PairCounts& top = workspace.Count(x, grid, m, ixo::Dimensions::kTopOnly);
+    for (int k = 0; k < points; ++k) {
+      for (int j = 1; j <= m; ++j) {
+        IXO_FUZZ_CHECK(ixo::CorrelationIntegralFromCount(all.At(j, k), n, j) ==
+                       kernel[static_cast<size_t>(k)].integrals[j]);
+      }
+      IXO_FUZZ_CHECK(top.At(m, k) == all.At(m, k));
     }
-    IXO_FUZZ_CHECK(top.At(m, k) == all.At(m, k));
+  }
+  for (int k = 0; k < points; ++k) {
+    const double eps = grid[static_cast<size_t>(k)];
+    if (!(eps > 0) || m > n - 1) continue;
+    const ixo::KernelResult counted = ixo::BdsIntegrals(x, m, eps);
+    const ixo::KernelResult& expected = kernel[static_cast<size_t>(k)];
+    IXO_FUZZ_CHECK(counted.K == expected.K && counted.c == expected.c);
+    for (int j = 1; j <= m; ++j) IXO_FUZZ_CHECK(counted.integrals[j] == expected.integrals[j]);
   }
   // The kernel keeps its tables for the next run and rebuilds them when n changes.
   return 0;

@@ -1,9 +1,12 @@
 #include "correlation_integrals.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <random>
 #include <vector>
 
@@ -122,6 +125,30 @@ TEST(CorrelationIntegrals, LowerBoundsOfKAndC) {
   for (int i = 1; i <= 3; ++i) EXPECT_EQ(r.integrals[i], 0.0);
   release_tables();
 }
+
+#ifndef IXO_UNDER_SANITIZER
+// Runs the kernel as a process limited to 150 MB of address space would; the
+// refusal reaches the caller as std::bad_alloc, which ends this child with 255.
+void KernelWithin150MB(const std::vector<double>& x) {
+  rlimit limit{};
+  limit.rlim_cur = limit.rlim_max = 150u << 20;
+  setrlimit(RLIMIT_AS, &limit);
+  try {
+    correlation_integrals(x, 2, 0.5);
+  } catch (const std::bad_alloc&) {
+    std::exit(255);
+  }
+}
+
+// A sanitizer reserves far more address space than the limit allows.
+TEST(CorrelationIntegralsDeathTest, TablesBeyondTheMemoryAtHandAreRefusedBeforeAllocating) {
+  // 60000 values need about 240 MB of bit rows.
+  std::vector<double> x(60000);
+  for (std::size_t i = 0; i < x.size(); ++i) x[i] = static_cast<double>(i % 977) / 977;
+  EXPECT_EXIT(KernelWithin150MB(x), ::testing::ExitedWithCode(255),
+              "60000 values need [0-9]+ MB .* [0-9]+ MB of memory are available");
+}
+#endif
 
 }  // namespace
 }  // namespace ixo

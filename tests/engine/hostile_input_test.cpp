@@ -182,25 +182,15 @@ TEST_F(EngineHostileInput, ResultBeyondTheFileSizeLimitIsReportedAndLeavesNoFile
 
 #ifndef IXO_UNDER_SANITIZER
 // A sanitizer reserves far more address space than any limit here would allow.
-TEST_F(EngineHostileInput, KernelBeyondTheMemoryAtHandIsRefusedBeforeAllocating) {
-  // 60000 values need about 240 MB of bit rows; the process may have 150 MB.
+TEST_F(EngineHostileInput, BdsOfASeriesBeyondTheKernelsMemoryRuns) {
+  // 60000 values would need about 240 MB of the kernel's bit rows; the
+  // process may have 150 MB. Write mode 2 counts its one distance in O(n).
   Write("big.txt", Series(60000));
   Write("output.tmp", kOldResult);
   const Outcome o = Run({"big.txt", "2", "0.50", "1", "1", "1", "2"}, "ulimit -v 150000");
-  EXPECT_EQ(o.status, 255);  // exit(-1)
-  EXPECT_EQ(LineCount(o.err), 1u) << o.err;
-  EXPECT_EQ(o.err.rfind("ixo_engine: 60000 values need ", 0), 0u) << o.err;
-  EXPECT_NE(o.err.find("MB of memory are available"), std::string::npos) << o.err;
-  EXPECT_TRUE(o.out.ends_with("\n Out of memory\n") || o.out.ends_with("\nOut of memory\n"))
-      << o.out;
-  EXPECT_EQ(o.out.find("BDS"), std::string::npos) << o.out;
-  EXPECT_EQ(ReadAll(Work() / "output.tmp"), kOldResult);
-
-  // The same limit leaves a smaller series its run.
-  Write("small.txt", Series(3000));
-  const Outcome small = Run({"small.txt", "2", "0.50", "1", "1", "1", "2"}, "ulimit -v 150000");
-  EXPECT_EQ(small.status, 0) << small.err;
-  EXPECT_NE(small.out.find(" BDS   = "), std::string::npos) << small.out;
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.err, "");
+  EXPECT_NE(o.out.find(" BDS   = "), std::string::npos) << o.out;
   EXPECT_NE(ReadAll(Work() / "output.tmp"), kOldResult);
 }
 #endif

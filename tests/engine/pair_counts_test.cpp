@@ -61,6 +61,34 @@ void ExpectSameTopRow(const PairCounts& expected, const PairCounts& actual,
   }
 }
 
+// Every counting path this processor runs; each must give the same counts.
+std::vector<PairCountPath> Paths() {
+  std::vector<PairCountPath> paths;
+  for (PairCountPath path :
+       {PairCountPath::kPortable, PairCountPath::kAvx2, PairCountPath::kAvx512})
+    if (PairCountPathSupported(path)) paths.push_back(path);
+  return paths;
+}
+
+std::string Name(PairCountPath path) {
+  switch (path) {
+    case PairCountPath::kPortable:
+      return "portable";
+    case PairCountPath::kAvx2:
+      return "avx2";
+    case PairCountPath::kAvx512:
+      return "avx512";
+    default:
+      return "auto";
+  }
+}
+
+PairCounts CountOn(PairCountPath path, const std::vector<double>& x,
+                   const std::vector<double>& grid, int m, Dimensions which, int threads = 1) {
+  PairCountWorkspace workspace(path, threads);
+  return workspace.Count(x, grid, m, which);
+}
+
 // Deterministic test data: raw 64-bit draws turned into numbers by our own
 // arithmetic, so that every platform sees the same series.
 class Draws {
@@ -128,6 +156,12 @@ TEST(CountClosePairs, MatchesDirectCountOnRandomSeries) {
         ExpectSameCounts(expected, CountClosePairs(x, grid, m, Dimensions::kAll, threads), what);
         ExpectSameTopRow(expected, CountClosePairs(x, grid, m, Dimensions::kTopOnly, threads),
                          what);
+        for (PairCountPath path : Paths()) {
+          ExpectSameCounts(expected, CountOn(path, x, grid, m, Dimensions::kAll, threads),
+                           Name(path) + " " + what);
+          ExpectSameTopRow(expected, CountOn(path, x, grid, m, Dimensions::kTopOnly),
+                           Name(path) + " " + what);
+        }
         ++cases;
       }
     }
@@ -195,6 +229,8 @@ TEST(CountClosePairs, HandlesOddGridPoints) {
       {-1.0, nan, -0.0, 0.0, 0.5, 0.5, inf},
       {1.0, std::nextafter(1.0, 2.0), 1e300, 1e-300, 0.75},
       {2.0, 2.0, 2.0},
+      // Thousands of buckets: too many for a byte permute of the table.
+      {1.0, 1.0 + 1.0 / 1024, 4.0, 0.3},
   };
   Draws draws(7);
   std::vector<double> x(90);
@@ -205,8 +241,11 @@ TEST(CountClosePairs, HandlesOddGridPoints) {
   for (const auto& grid : grids) {
     const PairCounts expected = DirectCount(x, grid, 5);
     ExpectSameCounts(expected, CountClosePairs(x, grid, 5), "grid: " + Describe(grid));
-    ExpectSameTopRow(expected, CountClosePairs(x, grid, 5, Dimensions::kTopOnly),
-                     "grid: " + Describe(grid));
+    for (PairCountPath path : Paths()) {
+      const std::string what = Name(path) + " grid: " + Describe(grid);
+      ExpectSameCounts(expected, CountOn(path, x, grid, 5, Dimensions::kAll), what);
+      ExpectSameTopRow(expected, CountOn(path, x, grid, 5, Dimensions::kTopOnly), what);
+    }
   }
 }
 
@@ -219,8 +258,11 @@ TEST(CountClosePairs, SplitsGridsOfManyDistinctPoints) {
     const std::vector<double> grid = GeometricGrid(0.01, 1.0, subint);
     const PairCounts expected = DirectCount(x, grid, 4);
     const std::string what = "subint=" + std::to_string(subint);
-    ExpectSameCounts(expected, CountClosePairs(x, grid, 4), what);
-    ExpectSameTopRow(expected, CountClosePairs(x, grid, 4, Dimensions::kTopOnly), what);
+    for (PairCountPath path : Paths()) {
+      ExpectSameCounts(expected, CountOn(path, x, grid, 4, Dimensions::kAll), Name(path) + what);
+      ExpectSameTopRow(expected, CountOn(path, x, grid, 4, Dimensions::kTopOnly),
+                       Name(path) + what);
+    }
   }
 }
 
@@ -237,6 +279,64 @@ TEST(CountClosePairs, ThreadsDoNotChangeCounts) {
   }
   const std::vector<double> head(x.begin(), x.begin() + 300);
   ExpectSameCounts(DirectCount(head, grid, 16), CountClosePairs(head, grid, 16), "head of 300");
+}
+
+TEST(CountClosePairs, PathsAgreeOnLongLags) {
+  // Lags longer than the AVX-512 path's tiles and rank blocks, with ties.
+  Draws draws(11);
+  std::vector<double> x(3000);
+  for (double& v : x) v = 0.125 * draws.Int(40);
+  const std::vector<double> grid = GeometricGrid(0.4, 2.5, 40);
+  const PairCounts portable = CountOn(PairCountPath::kPortable, x, grid, 10, Dimensions::kAll, 2);
+  for (PairCountPath path : Paths()) {
+    ExpectSameCounts(portable, CountOn(path, x, grid, 10, Dimensions::kAll, 2), Name(path));
+    ExpectSameTopRow(portable, CountOn(path, x, grid, 10, Dimensions::kTopOnly, 2), Name(path));
+  }
+}
+
+TEST(PairCountWorkspace, CountsEachSeriesAsAFreshCall) {
+  // One workspace through longer and shorter series, the same grid twice,
+  // other grids and dimensions: nothing is left over from the call before.
+  Draws draws(77);
+  const std::vector<std::vector<double>> grids = {GeometricGrid(0.3, 1.2, 40),
+                                                  GeometricGrid(0.3, 1.2, 40),
+                                                  GeometricGrid(0.05, 1.0, 260),
+                                                  {0.5},
+                                                  GeometricGrid(0.3, 1.2, 40)};
+  std::vector<PairCountWorkspace> workspaces;
+  for (PairCountPath path : Paths()) {
+    workspaces.emplace_back(path);
+    EXPECT_EQ(workspaces.back().path(), path);
+  }
+  for (std::size_t round = 0; round < 10; ++round) {
+    std::vector<double> x(round % 2 == 0 ? 120 + 30 * round : 30);
+    for (double& v : x) v = 0.1 * draws.Int(20);
+    const std::vector<double>& grid = grids[round % grids.size()];
+    const int m = 1 + static_cast<int>(round * 5 % 16);
+    const Dimensions which = round % 3 == 2 ? Dimensions::kTopOnly : Dimensions::kAll;
+    const PairCounts expected = DirectCount(x, grid, m);
+    for (PairCountWorkspace& workspace : workspaces) {
+      const std::string what = Name(workspace.path()) + " round " + std::to_string(round);
+      const PairCounts& counts = workspace.Count(x, grid, m, which);
+      if (which == Dimensions::kAll)
+        ExpectSameCounts(expected, counts, what);
+      else
+        ExpectSameTopRow(expected, counts, what);
+    }
+  }
+}
+
+TEST(PairCountPath, NeverResolvesToAPathTheProcessorLacks) {
+  for (PairCountPath path : {PairCountPath::kAuto, PairCountPath::kPortable, PairCountPath::kAvx2,
+                             PairCountPath::kAvx512}) {
+    const PairCountPath resolved = ResolvePairCountPath(path);
+    EXPECT_NE(resolved, PairCountPath::kAuto) << Name(path);
+    EXPECT_TRUE(PairCountPathSupported(resolved)) << Name(path);
+    if (PairCountPathSupported(path) && path != PairCountPath::kAuto) {
+      EXPECT_EQ(resolved, path) << Name(path);
+    }
+  }
+  EXPECT_TRUE(PairCountPathSupported(PairCountPath::kPortable));
 }
 
 TEST(CountClosePairs, ShortSeriesHaveNoPairsBeyondTheirLength) {
