@@ -18,21 +18,26 @@ class Integrals {
     if (input.path == CountingPath::kKernel || last < first) return;
     std::vector<double> grid(input.grid.size());
     for (int k = 0; k < input.grid.size(); ++k) grid[k] = input.grid.Point(k);
-    counts_ =
-        CountClosePairs(input.series, grid, last,
-                        first == last ? Dimensions::kTopOnly : Dimensions::kAll, input.threads);
+    const Dimensions which = first == last ? Dimensions::kTopOnly : Dimensions::kAll;
+    if (input.workspace != nullptr) {
+      counts_ = &input.workspace->Count(input.series, grid, last, which);
+    } else {
+      owned_counts_ = CountClosePairs(input.series, grid, last, which, input.threads);
+      counts_ = &owned_counts_;
+    }
   }
 
   double At(int k, int j) const {
     if (input_.path == CountingPath::kKernel)
       return correlation_integrals(input_.series, j, input_.grid.Point(k)).integrals[j];
-    return CorrelationIntegralFromCount(counts_.At(j, k), static_cast<int>(input_.series.size()),
+    return CorrelationIntegralFromCount(counts_->At(j, k), static_cast<int>(input_.series.size()),
                                         j);
   }
 
  private:
   const SlopeInput& input_;
-  PairCounts counts_;
+  PairCounts owned_counts_;
+  const PairCounts* counts_ = nullptr;  // the owned counts or the workspace's
 };
 
 }  // namespace

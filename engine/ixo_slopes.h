@@ -11,6 +11,8 @@
 
 namespace ixo {
 
+class PairCountWorkspace;
+
 // How the close pairs are found: counted once for the whole grid and every
 // dimension (the engine's path), or by one kernel call per grid point and
 // dimension (the reference the counts are checked against; same results).
@@ -23,6 +25,10 @@ struct SlopeInput {
   int cm_limit = 0;   // a grid point is used only with more close pairs than this
   CountingPath path = CountingPath::kPairCounts;
   int threads = 0;  // of the pair counts; 0 lets CountClosePairs choose, 1 counts on the caller
+  // When set, the pair counts come from this workspace of the calling thread,
+  // which keeps its buffers and tables from one series to the next (threads
+  // is then the workspace's own); the counts are the same.
+  PairCountWorkspace* workspace = nullptr;
 };
 
 struct DimensionSlope {

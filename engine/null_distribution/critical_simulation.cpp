@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "monte_carlo.h"
+#include "pair_counts.h"
 #include "permutation_tests.h"
 #include "random_stream.h"
 
@@ -22,9 +23,11 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
   const int columns = settings.max_dimension - 1;
   std::vector<double> table;
   std::vector<std::vector<double>> series;
+  std::vector<PairCountWorkspace> workspaces;
   try {
     table.resize(static_cast<std::size_t>(count) * columns);
     series.resize(WorkerCount(count, simulation.threads));
+    workspaces.resize(series.size());
   } catch (const std::bad_alloc&) {
     result.error = "out of memory";
     return result;
@@ -35,7 +38,8 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
     RandomStream stream(simulation.seed, static_cast<std::uint64_t>(r));
     for (double& v : x) v = stream.Normal();
     double* row = table.data() + static_cast<std::size_t>(r) * columns;
-    for (const DimensionSlope& d : IxoValues(x, settings, 1)) row[d.dimension - 2] = d.slope;
+    for (const DimensionSlope& d : IxoValues(x, settings, 1, &workspaces[worker]))
+      row[d.dimension - 2] = d.slope;
   };
   if (RunReplications(count, simulation.threads, body, simulation.progress) == 0) {
     result.error = "out of memory";

@@ -25,20 +25,24 @@ std::vector<double> Column(const std::vector<double>& table, int columns, int co
   return values;
 }
 
-// Runs `replicate(copy, table row)` on a shuffled copy of `series` for every
-// replication; the table has `columns` values per replication. Empty on success.
+// Runs `replicate(copy, table row, workspace)` on a shuffled copy of `series`
+// for every replication, with the pair-count workspace of the worker's thread;
+// the table has `columns` values per replication. Empty on success.
 template <typename Replicate>
 std::string Permute(std::span<const double> series, const Simulation& simulation, int columns,
                     std::vector<double>& table, const Replicate& replicate) {
   const int count = simulation.replications;
   table.assign(static_cast<std::size_t>(count) * columns, kNaN);
-  std::vector<std::vector<double>> copies(WorkerCount(count, simulation.threads));
+  const int workers = WorkerCount(count, simulation.threads);
+  std::vector<std::vector<double>> copies(workers);
+  std::vector<PairCountWorkspace> workspaces(workers);
   const auto body = [&](int worker, int r) {
     std::vector<double>& copy = copies[worker];
     copy.assign(series.begin(), series.end());
     RandomStream stream(simulation.seed, static_cast<std::uint64_t>(r));
     Shuffle(copy, stream);
-    replicate(std::span<const double>(copy), table.data() + static_cast<std::size_t>(r) * columns);
+    replicate(std::span<const double>(copy), table.data() + static_cast<std::size_t>(r) * columns,
+              workspaces[worker]);
   };
   if (RunReplications(count, simulation.threads, body, simulation.progress) == 0)
     return kOutOfMemory;
@@ -48,7 +52,7 @@ std::string Permute(std::span<const double> series, const Simulation& simulation
 }  // namespace
 
 std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
-                                      int threads) {
+                                      int threads, PairCountWorkspace* workspace) {
   const double fractions[] = {settings.eps_low, settings.eps_high};
   if (!CheckGrid(series, fractions).empty()) return {};
   const Statistics stats = Describe(series);
@@ -56,6 +60,7 @@ std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoS
                    DistanceGrid(settings.eps_low, settings.eps_high, stats.sd, settings.subint),
                    stats.spread, settings.cm_limit};
   input.threads = threads;
+  input.workspace = workspace;
   return IxoSlopes(input, 2, settings.max_dimension);
 }
 
@@ -78,9 +83,11 @@ IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoS
   std::vector<double> table;
   // A permuted copy's sd may differ from the series' in the last bits, as the
   // engine would find; a copy without a grid leaves its row NaN.
-  test.error = Permute(series, simulation, columns, table, [&](auto copy, double* row) {
-    for (const DimensionSlope& d : IxoValues(copy, settings, 1)) row[d.dimension - 2] = d.slope;
-  });
+  test.error = Permute(series, simulation, columns, table,
+                       [&](auto copy, double* row, PairCountWorkspace& workspace) {
+                         for (const DimensionSlope& d : IxoValues(copy, settings, 1, &workspace))
+                           row[d.dimension - 2] = d.slope;
+                       });
   if (!test.error.empty()) return test;
   if (std::any_of(table.begin(), table.end(), [](double v) { return std::isnan(v); })) {
     test.error = "a permuted copy admits no distance grid: " +
@@ -112,8 +119,9 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
   std::vector<CloseValueSums> sums(distances);
   // The statistic of every (m, distance) from the counts of one ordering of
   // the series; NaN where the variance is not positive.
-  const auto statistics = [&](std::span<const double> x, double* row) {
-    const PairCounts counts = CountClosePairs(x, grid, max_dimension, Dimensions::kAll, 1);
+  const auto statistics = [&](std::span<const double> x, double* row,
+                              PairCountWorkspace& workspace) {
+    const PairCounts& counts = workspace.Count(x, grid, max_dimension, Dimensions::kAll);
     for (int m = 2; m <= max_dimension; ++m) {
       for (int k = 0; k < distances; ++k) {
         const CloseValueSums& s = sums[k];
@@ -134,7 +142,8 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
       grid[k] = eps_fractions[k] * sd;
       sums[k] = SumCloseValues(series, grid[k]);
     }
-    statistics(series, observed.data());
+    PairCountWorkspace workspace;
+    statistics(series, observed.data(), workspace);
   } catch (const std::bad_alloc&) {
     test.error = kOutOfMemory;
     return test;

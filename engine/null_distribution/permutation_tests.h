@@ -17,10 +17,11 @@ namespace ixo {
 
 // The Ixo values of dimensions 2 .. max_dimension of `series` as the engine
 // computes them (Describe, DistanceGrid, IxoSlopes over the pair counts), the
-// counts on `threads` threads. Requires CheckIxoSettings to pass; none when
-// CheckGrid refuses the series.
+// counts on `threads` threads, or with `workspace` on the calling thread when
+// one is given (a replication loop keeps one per thread). Requires
+// CheckIxoSettings to pass; none when CheckGrid refuses the series.
 std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
-                                      int threads);
+                                      int threads, PairCountWorkspace* workspace = nullptr);
 
 struct IxoPermutationTest {
   std::vector<DimensionSlope> observed;  // dimensions 2 .. max_dimension
