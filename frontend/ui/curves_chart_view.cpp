@@ -1,7 +1,7 @@
 #include "ui/curves_chart_view.h"
 
+#include <QGraphicsLineItem>
 #include <QLegendMarker>
-#include <QLineSeries>
 #include <QPen>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -14,8 +14,8 @@ namespace ixo {
 
 namespace {
 
-constexpr double kMarkerSize = 7;  // pixels across a point
-constexpr int kLineWidth = 1;
+constexpr double kMarkerSize = 5;  // pixels across a point
+constexpr double kFitZ = 10;       // the fitted lines lie above every series
 
 // One colour per dimension, navy and red first as in the histogram; the 15
 // dimensions from 2 to 16 each get their own.
@@ -60,20 +60,24 @@ CurvesChartView::CurvesChartView(QWidget* parent)
   axis_y_->setTitleText(QStringLiteral("ln(pairs)"));
   chart->addAxis(axis_x_, Qt::AlignBottom);
   chart->addAxis(axis_y_, Qt::AlignLeft);
+
+  // The lines follow the plot whenever its geometry or scale changes.
+  connect(chart, &QChart::plotAreaChanged, this, [this] { PlaceFits(); });
+  connect(axis_x_, &QValueAxis::rangeChanged, this, [this] { PlaceFits(); });
+  connect(axis_y_, &QValueAxis::rangeChanged, this, [this] { PlaceFits(); });
 }
+
+CurvesChartView::~CurvesChartView() = default;
 
 void CurvesChartView::SetCurves(const CurvesChart& curves) {
   QChart* chart = this->chart();
   chart->removeAllSeries();
+  for (const Fit& fit : fits_) delete fit.item;
+  fits_.clear();
   for (size_t i = 0; i < curves.series.size(); ++i) {
     const CurveSeries& dimension = curves.series[i];
     const QColor colour = kColours[i % kColours.size()];
     const QString m = QString::number(dimension.m);
-
-    auto* fit = new QLineSeries;
-    fit->setObjectName(QStringLiteral("Fit") + m);
-    fit->setPen(QPen(colour, kLineWidth));
-    fit->append(ToPoints(dimension.line));
 
     auto* skipped = new QScatterSeries;
     skipped->setObjectName(QStringLiteral("Skipped") + m);
@@ -93,22 +97,43 @@ void CurvesChartView::SetCurves(const CurvesChart& curves) {
     used->append(ToPoints(dimension.used));
 
     for (QAbstractSeries* series :
-         {static_cast<QAbstractSeries*>(fit), static_cast<QAbstractSeries*>(skipped),
-          static_cast<QAbstractSeries*>(used)}) {
+         {static_cast<QAbstractSeries*>(skipped), static_cast<QAbstractSeries*>(used)}) {
       chart->addSeries(series);
       series->attachAxis(axis_x_);
       series->attachAxis(axis_y_);
     }
     // The legend names each dimension once, by its used points.
-    for (QAbstractSeries* series :
-         {static_cast<QAbstractSeries*>(fit), static_cast<QAbstractSeries*>(skipped)}) {
-      for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
+    for (QLegendMarker* marker : chart->legend()->markers(skipped)) marker->setVisible(false);
+
+    if (dimension.line.size() == 2) {
+      const QLineF line(dimension.line[0].x, dimension.line[0].y, dimension.line[1].x,
+                        dimension.line[1].y);
+      auto* item = new QGraphicsLineItem(chart);
+      item->setPen(QPen(Qt::black, 1));
+      item->setZValue(kFitZ);
+      fits_ << Fit{line, item};
     }
   }
   axis_x_->setRange(curves.x_min, curves.x_max);
   axis_y_->setRange(curves.y_min, curves.y_max);
   axis_x_->applyNiceNumbers();
   axis_y_->applyNiceNumbers();
+  PlaceFits();
+}
+
+QList<QLineF> CurvesChartView::FitLines() const {
+  QList<QLineF> lines;
+  for (const Fit& fit : fits_) lines << fit.line;
+  return lines;
+}
+
+void CurvesChartView::PlaceFits() {
+  const QList<QAbstractSeries*> series = chart()->series();
+  if (series.isEmpty()) return;
+  for (const Fit& fit : fits_) {
+    fit.item->setLine(QLineF(chart()->mapToPosition(fit.line.p1(), series.first()),
+                             chart()->mapToPosition(fit.line.p2(), series.first())));
+  }
 }
 
 QList<QAbstractSeries*> CurvesChartView::DimensionSeries() const {
