@@ -10,6 +10,7 @@
 
 #include "analysis/data_import.h"
 #include "analysis/observation_list.h"
+#include "platform/platform_run_host.h"
 
 namespace {
 
@@ -47,10 +48,11 @@ class ImportFixture {
 
 void BM_ImportDataFile(benchmark::State& state) {
   const ImportFixture fixture(static_cast<int>(state.range(0)));
+  ixo::PlatformRunHost files(fixture.program_directory());
   for (auto _ : state) {
     ixo::VectorObservationList list;
     const ixo::ImportResult result =
-        ixo::ImportDataFile(fixture.data_file(), fixture.program_directory(), '.', list);
+        ixo::ImportDataFile(fixture.data_file(), fixture.program_directory(), '.', list, files);
     if (result.error) state.SkipWithError(result.error->c_str());
     benchmark::DoNotOptimize(result);
   }

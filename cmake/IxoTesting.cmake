@@ -1,6 +1,6 @@
 # ixo_add_test(<name> LABEL <area> SOURCES <files...> LIBS <targets...>)
 # Builds one GoogleTest program and registers its cases with CTest under the
-# given label (engine, analysis, platform, ui), so `ctest -L engine` runs one area.
+# given label (engine, analysis, platform, ui, cli), so `ctest -L engine` runs one area.
 #
 # GoogleTest's headers are parsed once, into a precompiled header that every
 # test program outside the windows reuses: on two cores that saves a good part

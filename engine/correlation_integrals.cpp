@@ -36,9 +36,11 @@ struct Tables {
 
 Tables tables;
 
+// Frees what was built so far and reports the failure to the caller, whose
+// program says "Out of memory" and ends with status -1 (see engine_run.h).
 [[noreturn]] void OutOfMemory() {
-  std::printf("Out of memory\n");
-  std::exit(-1);
+  release_tables();
+  throw std::bad_alloc();
 }
 
 template <typename T>

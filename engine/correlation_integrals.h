@@ -35,8 +35,9 @@ struct KernelResult {
 // only C_1, K and c are computed. A call with another n than the tables were
 // built for rebuilds them. If the tables would need more memory than the process
 // has available (said on standard error before any allocation), or cannot be
-// allocated, prints "Out of memory\n" on standard output and ends the process
-// with status -1.
+// allocated, frees whatever part of them was built and throws std::bad_alloc,
+// the language's own report of memory that ran out; RunEngine turns it into
+// "Out of memory\n" on standard output and exit status -1.
 KernelResult correlation_integrals(std::span<const double> x, int m, double eps);
 
 // Frees the kernel's tables. A later call of correlation_integrals builds them anew.

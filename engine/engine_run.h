@@ -13,6 +13,7 @@ namespace ixo {
 // on standard error, output.tmp untouched), -1 when memory runs out ("Out of
 // memory\n" on standard output). `path` finds the close pairs of write modes 0
 // and 1; the reference build of the engine passes CountingPath::kKernel.
-int RunEngine(int argc, const char* const* argv, CountingPath path = CountingPath::kPairCounts);
+[[nodiscard]] int RunEngine(int argc, const char* const* argv,
+                            CountingPath path = CountingPath::kPairCounts);
 
 }  // namespace ixo

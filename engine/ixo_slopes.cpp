@@ -19,8 +19,9 @@ class Integrals {
     if (input.path == CountingPath::kKernel || last < first) return;
     std::vector<double> grid(input.grid.size());
     for (int k = 0; k < input.grid.size(); ++k) grid[k] = input.grid.Point(k);
-    counts_ = CountClosePairs(input.series, grid, last,
-                              first == last ? Dimensions::kTopOnly : Dimensions::kAll);
+    counts_ =
+        CountClosePairs(input.series, grid, last,
+                        first == last ? Dimensions::kTopOnly : Dimensions::kAll, input.threads);
   }
 
   double At(int k, int j) const {

@@ -22,11 +22,12 @@ struct SlopeInput {
   double spread = 0;  // maximum - minimum of the series, > 0
   int cm_limit = 0;   // a grid point is used only with more close pairs than this
   CountingPath path = CountingPath::kPairCounts;
+  int threads = 0;  // of the pair counts; 0 lets CountClosePairs choose, 1 counts on the caller
 };
 
 struct DimensionSlope {
   int dimension = 0;
-  double slope = 0;  // 0 when fewer than two usable points or all their x equal
+  double slope = 0;  // +0 when fewer than two usable points, or all their x or all y equal
   int points = 0;    // usable grid points, 0 .. grid.size()
 };
 

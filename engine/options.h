@@ -44,7 +44,7 @@ struct CommandLine {
 // 5), `m` outside 1..16, an `eps_low`/`eps_high` that is not a positive finite
 // number, `subint` outside 1..10000 or a `cm_limit` outside 0..2^31-1 give kFail
 // with a message naming the argument and its text.
-CommandLine ParseCommandLine(int argc, const char* const* argv);
+[[nodiscard]] CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 // The C library's atoi, but defined for every input: values beyond the int
 // range saturate instead of being undefined.

@@ -10,6 +10,6 @@ namespace ixo {
 // Writes `value` with "%.3f\n" to `path`. Returns an empty string on success;
 // else one line naming the file and the cause, with `path` untouched and no
 // temporary file left behind.
-std::string WriteResultFile(const std::string& path, double value);
+[[nodiscard]] std::string WriteResultFile(const std::string& path, double value);
 
 }  // namespace ixo

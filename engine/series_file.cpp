@@ -44,11 +44,11 @@ std::string ParseToken(const std::string& token, double* out) {
 
 }  // namespace
 
-SeriesFile ReadSeriesFile(const std::string& path) {
+SeriesFile ReadSeriesFile(const std::string& path, const std::string& prefix) {
   SeriesFile result;
   std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "r"), &std::fclose);
   if (!file) {
-    result.error = "ixo_engine: cannot open series file '" + path + "': " + std::strerror(errno);
+    result.error = prefix + "cannot open series file '" + path + "': " + std::strerror(errno);
     return result;
   }
   std::string token;
@@ -59,8 +59,8 @@ SeriesFile ReadSeriesFile(const std::string& path) {
     double v = 0;
     std::string why = ParseToken(token, &v);
     if (!why.empty()) {
-      result.error = "ixo_engine: " + Shown(token) + " on line " + std::to_string(token_line) +
-                     " of '" + path + "' " + why;
+      result.error = prefix + Shown(token) + " on line " + std::to_string(token_line) + " of '" +
+                     path + "' " + why;
       return false;
     }
     result.values.push_back(v);
@@ -77,7 +77,7 @@ SeriesFile ReadSeriesFile(const std::string& path) {
     }
   }
   if (result.error.empty() && std::ferror(file.get())) {
-    result.error = "ixo_engine: cannot read series file '" + path + "': " + std::strerror(errno);
+    result.error = prefix + "cannot read series file '" + path + "': " + std::strerror(errno);
   }
   if (result.error.empty()) finish_token();
   if (!result.error.empty()) result.values.clear();

@@ -15,6 +15,8 @@ struct SeriesFile {
 // Reads every value of `path`. Fails (values left empty) when the file cannot be
 // opened or read, or when a token is not a finite number in the double range
 // ("abc", "1.5x", "nan", "inf", "1e999"): the message names the token and its line.
-SeriesFile ReadSeriesFile(const std::string& path);
+// The message starts with `prefix`.
+[[nodiscard]] SeriesFile ReadSeriesFile(const std::string& path,
+                                        const std::string& prefix = "ixo_engine: ");
 
 }  // namespace ixo

@@ -5,8 +5,9 @@
 
 namespace ixo {
 
-// Sxy / Sxx about the means, sums taken in the order of the positions. 0 when
-// no slope can be fitted: fewer than two points, or all x equal (Sxx = 0).
+// Sxy / Sxx about the means, sums taken in the order of the positions. Exactly
+// +0 when there is no slope: fewer than two points, all x equal (Sxx = 0) or
+// all y equal (a flat count, Sxy = 0), each decided by comparing the values.
 // Requires x.size() == y.size().
 double FitSlope(std::span<const double> x, std::span<const double> y);
 

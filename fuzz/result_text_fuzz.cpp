@@ -1,5 +1,5 @@
 // Fuzz target: the poll's reading of output.tmp, both from a whole text and
-// from a file read piece by piece as the poll does it.
+// from a file fetched piece by piece by the platform as the poll does it.
 //
 // Input layout: when the low four bits of byte 0 are all set, about 4 KiB of
 // blanks and line ends (byte 1 trims the length) come first, so that the word
@@ -20,9 +20,10 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/result_text.h"
 #include "fuzz_check.h"
 #include "memory_file.h"
-#include "platform/result_file.h"
+#include "platform/platform_run_host.h"
 
 namespace {
 
@@ -86,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   result_file.Replace(reinterpret_cast<const uint8_t*>(text.data()), text.size());
 
   const ixo::ResultRead parsed = ixo::ParseResultText(text);
-  const ixo::ResultRead read = ixo::ReadResultFile(result_file.path());
+  static ixo::PlatformRunHost host("/");
+  const ixo::ResultRead read = ixo::ReadResultText(host.ReadResult(result_file.path()));
   IXO_FUZZ_CHECK(Same(parsed, read));
   IXO_FUZZ_CHECK(parsed.status != ixo::ResultRead::Status::kNotThereYet);
 

@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # sanitizers and fuzzing
   clang libclang-rt-14-dev
+  # the layout check of .ci/run
+  clang-format
   # the window: Qt 6 Widgets and Charts, the about page's JPEG, a real display for screenshots
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libjpeg-dev
   fonts-liberation xvfb xauth

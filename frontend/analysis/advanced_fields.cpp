@@ -46,14 +46,15 @@ std::string InvalidIntegerMessage(const std::string& text) {
   return Quoted(text) + " is not a valid integer value";
 }
 
-DimensionCheck CheckDimensionText(const std::string& edit7) {
+DimensionCheck CheckDimensionText(const std::string& dimension) {
   DimensionCheck check;
-  const std::optional<int> m = ParseIntegerText(edit7);
+  const std::optional<int> m = ParseIntegerText(dimension);
   if (!m) {
-    check.message = InvalidIntegerMessage(edit7);
+    check.message = InvalidIntegerMessage(dimension);
     check.conversion = true;
   } else if (*m < kMinAdvancedDimension || *m > kMaxAdvancedDimension) {
-    check.message = "Embedding dimension: " + Quoted(edit7) + " must be an integer from 2 to 16.";
+    check.message =
+        "Embedding dimension: " + Quoted(dimension) + " must be an integer from 2 to 16.";
   } else {
     check.m = m;
   }
@@ -61,22 +62,22 @@ DimensionCheck CheckDimensionText(const std::string& edit7) {
 }
 
 std::optional<std::string> CheckAdvancedFields(const AdvancedFieldTexts& fields, bool bds_ticked) {
-  if (!IsPositiveNumber(fields.edit2)) {
-    return "Epsilon range: " + Quoted(fields.edit2) + " is not a positive number.";
+  if (!IsPositiveNumber(fields.eps_low)) {
+    return "Epsilon range: " + Quoted(fields.eps_low) + " is not a positive number.";
   }
-  if (!IsPositiveNumber(fields.edit4)) {
-    return "Epsilon range: " + Quoted(fields.edit4) + " is not a positive number.";
+  if (!IsPositiveNumber(fields.eps_high)) {
+    return "Epsilon range: " + Quoted(fields.eps_high) + " is not a positive number.";
   }
-  const std::optional<int> intervals = ParseIntegerText(fields.edit5);
+  const std::optional<int> intervals = ParseIntegerText(fields.intervals);
   if (!intervals || *intervals < 1) {
-    return "Number of intervals: " + Quoted(fields.edit5) + " is not an integer of at least 1.";
+    return "Number of intervals: " + Quoted(fields.intervals) + " is not an integer of at least 1.";
   }
-  const std::optional<int> constraint = ParseIntegerText(fields.edit6);
+  const std::optional<int> constraint = ParseIntegerText(fields.constraint);
   if (!constraint || *constraint < 0) {
-    return "Cm constraint: " + Quoted(fields.edit6) + " is not an integer of at least 0.";
+    return "Cm constraint: " + Quoted(fields.constraint) + " is not an integer of at least 0.";
   }
-  if (bds_ticked && !IsPositiveNumber(fields.edit8)) {
-    return "Compute BDS for epsilon: " + Quoted(fields.edit8) + " is not a positive number.";
+  if (bds_ticked && !IsPositiveNumber(fields.bds_eps)) {
+    return "Compute BDS for epsilon: " + Quoted(fields.bds_eps) + " is not a positive number.";
   }
   return std::nullopt;
 }

@@ -18,10 +18,10 @@ std::vector<std::string> IxoReportLines(const IxoReportFields& fields, double va
   return lines;
 }
 
-std::string BdsReportLine(double value, const std::string& edit7, const std::string& edit8,
+std::string BdsReportLine(double value, const std::string& dimension, const std::string& bds_eps,
                           char decimal_separator) {
-  return " BDS = " + GeneralNumberText(value, decimal_separator) + " (m = " + edit7 +
-         "; epsilon = " + edit8 + ")";
+  return " BDS = " + GeneralNumberText(value, decimal_separator) + " (m = " + dimension +
+         "; epsilon = " + bds_eps + ")";
 }
 
 }  // namespace ixo

@@ -24,8 +24,8 @@ struct IxoReportFields {
 std::vector<std::string> IxoReportLines(const IxoReportFields& fields, double value,
                                         char decimal_separator);
 
-// " BDS = <value> (m = <edit7>; epsilon = <edit8>)".
-std::string BdsReportLine(double value, const std::string& edit7, const std::string& edit8,
+// " BDS = <value> (m = <dimension>; epsilon = <bds_eps>)", from Edit7 and Edit8.
+std::string BdsReportLine(double value, const std::string& dimension, const std::string& bds_eps,
                           char decimal_separator);
 
 }  // namespace ixo

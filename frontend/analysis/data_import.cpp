@@ -10,9 +10,9 @@
 
 #include "analysis/data_lines.h"
 #include "analysis/errors.h"
+#include "analysis/exchange_files.h"
 #include "analysis/number_text.h"
 #include "analysis/series_entries.h"
-#include "platform/files.h"
 
 namespace ixo {
 namespace {
@@ -104,44 +104,26 @@ std::optional<std::string> ComputeSums(const std::vector<double>& values,
   return std::nullopt;
 }
 
-// Writes `entries` to `target` in file form, one CRLF line each, through a
-// scratch file renamed over `target`, so `target` is whole or unchanged.
-std::optional<std::string> WriteSeriesFile(const std::vector<std::string>& entries,
-                                           const std::string& scratch, const std::string& target) {
+// `entries` in file form, one CRLF line each.
+std::string SeriesFileText(const std::vector<std::string>& entries) {
   std::string text;
   text.reserve(entries.size() * 24);
   for (const std::string& entry : entries) {
     text += EntryFileForm(entry);
     text += "\r\n";
   }
-  errno = 0;
-  std::FILE* file = std::fopen(scratch.c_str(), "wb");
-  if (file == nullptr) return IoErrorText(errno);
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const int write_error = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    const int error = !written ? write_error : errno;
-    DeleteFileIfExists(scratch);
-    return IoErrorText(error != 0 ? error : EIO);
-  }
-  if (std::rename(scratch.c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    DeleteFileIfExists(scratch);
-    return IoErrorText(error);
-  }
-  return std::nullopt;
+  return text;
 }
 
 }  // namespace
 
 ImportResult ImportDataFile(const std::string& chosen_path, const std::string& program_directory,
-                            char decimal_separator, ObservationList& list) {
+                            char decimal_separator, ObservationList& list, FileHost& files) {
   ImportResult result;
   if (chosen_path.empty()) return result;
   result.path = chosen_path;
 
-  const std::string input_file = program_directory + "input.tmp";
+  const std::string input_file = program_directory + kInputFileName;
   const std::string scratch_file = input_file + ".new";
   const std::string file_name = FileNameOf(chosen_path);
 
@@ -150,7 +132,7 @@ ImportResult ImportDataFile(const std::string& chosen_path, const std::string& p
   // labels as they were instead of showing old data under the new name.
   // A failed copy leaves the scratch name as it was, so there is nothing to
   // delete; and when the user chose a file of that very name, it is theirs.
-  if (const FileError copy_error = CopyFileReplacing(chosen_path, scratch_file)) {
+  if (const FileError copy_error = files.CopyFile(chosen_path, scratch_file)) {
     result.error =
         "Could not copy \"" + chosen_path + "\" to \"" + input_file + "\": " + *copy_error;
     return result;
@@ -159,10 +141,13 @@ ImportResult ImportDataFile(const std::string& chosen_path, const std::string& p
   Sums sums;
   std::optional<std::string> error = ReadSeries(scratch_file, file_name, decimal_separator, series);
   if (!error) error = ComputeSums(series.values, file_name, sums);
-  if (!error && std::rename(scratch_file.c_str(), input_file.c_str()) != 0)
-    error = IoErrorText(errno);
+  if (!error) {
+    if (const int rename_error = files.RenameFile(scratch_file, input_file); rename_error != 0) {
+      error = IoErrorText(rename_error);
+    }
+  }
   if (error) {
-    DeleteFileIfExists(scratch_file);
+    [[maybe_unused]] const FileError ignored = files.DeleteFile(scratch_file);
     result.error = std::move(error);
     return result;
   }
@@ -175,27 +160,32 @@ ImportResult ImportDataFile(const std::string& chosen_path, const std::string& p
   result.file_name = file_name;
   result.skipped_text = std::to_string(result.skipped);
 
-  if (auto write_error = WriteSeriesFile(series.entries, scratch_file, input_file)) {
-    result.error = std::move(write_error);
+  if (const int write_error = files.WriteFile(input_file, SeriesFileText(series.entries));
+      write_error != 0) {
+    result.error = IoErrorText(write_error);
     return result;
   }
 
   // The statistics stop where the arithmetic traps: no value (0 / 0 for the
   // mean), one value (0 / 0 for the variance), a spread of 0 (the ratio).
-  try {
-    const double n = result.count;
-    const double mean = CheckedDivide(sums.sum, n);
-    const double standard_deviation = CheckedSqrt(CheckedDivide(sums.squared_deviations, n - 1));
-    const double spread = sums.maximum - sums.minimum;
-    result.mean_text = ThreeDecimalText(mean, decimal_separator);
-    result.standard_deviation_text = ThreeDecimalText(standard_deviation, decimal_separator);
-    result.spread_text = ThreeDecimalText(spread, decimal_separator);
-    result.ratio_text =
-        ThreeDecimalText(CheckedDivide(standard_deviation, spread), decimal_separator);
-    result.size_class = SampleSizeClass(result.count);
-  } catch (const HandlerError& stop) {
-    result.error = stop.what();
+  const double n = result.count;
+  const Checked mean = CheckedDivide(sums.sum, n);
+  const Checked standard_deviation = CheckedSqrt(CheckedDivide(sums.squared_deviations, n - 1));
+  if (!mean.ok() || !standard_deviation.ok()) {
+    result.error = !mean.ok() ? mean.error : standard_deviation.error;
+    return result;
   }
+  const double spread = sums.maximum - sums.minimum;
+  result.mean_text = ThreeDecimalText(mean.value, decimal_separator);
+  result.standard_deviation_text = ThreeDecimalText(standard_deviation.value, decimal_separator);
+  result.spread_text = ThreeDecimalText(spread, decimal_separator);
+  const Checked ratio = CheckedDivide(standard_deviation, spread);
+  if (!ratio.ok()) {
+    result.error = ratio.error;
+    return result;
+  }
+  result.ratio_text = ThreeDecimalText(ratio.value, decimal_separator);
+  result.size_class = SampleSizeClass(result.count);
   return result;
 }
 

@@ -9,20 +9,21 @@
 // An import that fails part-way keeps the steps it finished, as the window
 // expects: ImportDataFile fills an ImportResult in order and stops at the
 // failing step with the user's text in `error`. The window copies every part
-// that is set into its controls, then raises the error:
+// that is set into its controls, then shows the error:
 //
-//   const ImportResult r = ImportDataFile(path, ProgramDirectory(), separator, list);
+//   const ImportResult r = ImportDataFile(path, program_directory, separator, list, files);
 //   if (r.path) { Edit3 = Edit1 = *r.path; }
 //   if (r.count_text) { histogram gauge = 0; Label5 = Label31 = *r.count_text; ... }
 //   if (r.mean_text) { Label9 = Label36 = *r.mean_text; } ... and so on
 //   if (r.size_class) ComboBox3 index = *r.size_class;
-//   if (r.error) throw HandlerError(*r.error);
+//   if (r.error) the error box shows *r.error;
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "analysis/file_host.h"
 #include "analysis/observation_list.h"
 
 namespace ixo {
@@ -65,7 +66,8 @@ struct ImportResult {
 
 // Imports the data file `chosen_path` through `program_directory` + "input.tmp"
 // (`program_directory` ends with "/"), reading numbers under `decimal_separator`
-// and writing the entries into `list`. An empty `chosen_path` (the dialog was
+// and writing the entries into `list`; the copy, its rename and the rewrite of
+// input.tmp go through `files`, each whole or not at all. An empty `chosen_path` (the dialog was
 // cancelled) changes nothing and returns an empty result.
 //
 // Where it stops and what has changed by then:
@@ -76,7 +78,9 @@ struct ImportResult {
 //   the plain copy of the data file;
 // - fewer than two values, or a spread of 0: list, counts and input.tmp are new,
 //   and for a spread of 0 also mean, deviation and spread.
-ImportResult ImportDataFile(const std::string& chosen_path, const std::string& program_directory,
-                            char decimal_separator, ObservationList& list);
+[[nodiscard]] ImportResult ImportDataFile(const std::string& chosen_path,
+                                          const std::string& program_directory,
+                                          char decimal_separator, ObservationList& list,
+                                          FileHost& files);
 
 }  // namespace ixo

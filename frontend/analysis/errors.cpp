@@ -5,21 +5,25 @@
 
 namespace ixo {
 
-double CheckedDivide(double a, double b) {
-  if (std::isnan(a) || std::isnan(b)) throw HandlerError(kInvalidOperation);
-  if (b == 0) throw HandlerError(a == 0 ? kInvalidOperation : kDivisionByZero);
-  return CheckedFinite(a / b);
+Checked CheckedDivide(Checked a, Checked b) {
+  if (!a.ok()) return a;
+  if (!b.ok()) return b;
+  if (std::isnan(a.value) || std::isnan(b.value)) return Checked::Failed(kInvalidOperation);
+  if (b.value == 0) return Checked::Failed(a.value == 0 ? kInvalidOperation : kDivisionByZero);
+  return CheckedFinite(a.value / b.value);
 }
 
-double CheckedFinite(double v) {
-  if (std::isnan(v)) throw HandlerError(kInvalidOperation);
-  if (std::isinf(v)) throw HandlerError(kOverflow);
+Checked CheckedFinite(Checked v) {
+  if (!v.ok()) return v;
+  if (std::isnan(v.value)) return Checked::Failed(kInvalidOperation);
+  if (std::isinf(v.value)) return Checked::Failed(kOverflow);
   return v;
 }
 
-double CheckedSqrt(double v) {
-  if (std::isnan(v) || v < 0) throw HandlerError(kInvalidOperation);
-  return CheckedFinite(std::sqrt(v));
+Checked CheckedSqrt(Checked v) {
+  if (!v.ok()) return v;
+  if (std::isnan(v.value) || v.value < 0) return Checked::Failed(kInvalidOperation);
+  return CheckedFinite(std::sqrt(v.value));
 }
 
 std::string IoErrorText(int error_number) {

@@ -38,6 +38,9 @@ struct HistogramResult {
   std::vector<ChartPoint> bars;   // one per bin
   std::vector<ChartPoint> curve;  // normal probability per bin
   int gauge = kPreparedGauge;     // the gauge's value afterwards
+  // Set when the computation stopped: the user's text. Everything else is
+  // then empty, and the list as it was.
+  std::optional<std::string> error;
 };
 
 // The histogram computation for the series in `list`. When `gauge` is not
@@ -45,11 +48,13 @@ struct HistogramResult {
 // by its standardized value (GeneralNumberText, 15 digits, `decimal_separator`)
 // and sorts the list ascending, calling `on_gauge` after every gap stage of the
 // sort. Then bins the list into BinCountFromText(`bin_count_text`) bins.
-// Raises HandlerError with the user's text (an empty or constant series gives
-// kInvalidOperation, an unreadable item its conversion error) before changing
-// `list`; the caller then leaves labels, hints, gauge and curve as they were
+// A failure (an empty or constant series gives kInvalidOperation, an unreadable
+// item its conversion error) is found before `list` changes and returned in
+// `error`; the caller then leaves labels, hints, gauge and curve as they were
 // (the bars were cleared before the computation began).
-HistogramResult ComputeHistogram(ObservationList& list, int gauge, std::string_view bin_count_text,
-                                 char decimal_separator, const GaugeCallback& on_gauge);
+[[nodiscard]] HistogramResult ComputeHistogram(ObservationList& list, int gauge,
+                                               std::string_view bin_count_text,
+                                               char decimal_separator,
+                                               const GaugeCallback& on_gauge);
 
 }  // namespace ixo

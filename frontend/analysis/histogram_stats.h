@@ -17,10 +17,16 @@ struct SeriesMoments {
   double bera_jarque = 0;
 };
 
-// The moments of `values`. Raises HandlerError(kInvalidOperation) for an
-// empty series and for a series whose values are all equal (nothing to
-// standardize by); sums that leave the double range raise the overflow error.
-SeriesMoments ComputeMoments(std::span<const double> values);
+// The moments of a series, or the trap message that stopped them.
+struct MomentsResult {
+  SeriesMoments moments;        // meaningful only when `error` is null
+  const char* error = nullptr;  // kInvalidOperation, kDivisionByZero or kOverflow
+};
+
+// The moments of `values`. kInvalidOperation for an empty series and for a
+// series whose values are all equal (nothing to standardize by); sums that
+// leave the double range give kOverflow.
+[[nodiscard]] MomentsResult ComputeMoments(std::span<const double> values);
 
 // z-statistic of the skewness, sqrt(N / 6) * skewness.
 double SkewnessZ(const SeriesMoments& moments, int count);

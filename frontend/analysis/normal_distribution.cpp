@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "analysis/errors.h"
-
 namespace ixo {
 namespace {
 
@@ -12,8 +10,9 @@ constexpr long double kSqrtTwoPi = 2.506628274631000502415765284811045253L;
 // P(V < t) for a standard normal V; the approximation only covers t >= 0, the
 // lower half follows by symmetry.
 double ProbabilityBelow(double t) {
-  if (t >= 0) return NormalCdf(t);
-  return 1.0 - NormalCdf(-static_cast<long double>(t));
+  const std::optional<float> upper = NormalCdf(std::fabs(static_cast<long double>(t)));
+  if (!upper) return std::nan("");  // t is NaN
+  return t >= 0 ? *upper : 1.0 - *upper;
 }
 
 }  // namespace
@@ -22,8 +21,8 @@ long double NormalDensity(long double x) {
   return std::exp(-x * x / 2) / kSqrtTwoPi;
 }
 
-float NormalCdf(long double x) {
-  if (!(x >= 0)) throw HandlerError(kValueMustBeNonNegative);
+std::optional<float> NormalCdf(long double x) {
+  if (!(x >= 0)) return std::nullopt;
   constexpr long double b1 = 0.319381530L;
   constexpr long double b2 = -0.356563782L;
   constexpr long double b3 = 1.781477937L;

@@ -24,7 +24,9 @@ class VectorObservationList final : public ObservationList {
   int Count() const override { return static_cast<int>(items_.size()); }
   std::string Item(int i) const override { return items_.at(static_cast<size_t>(i)); }
   void Append(const std::string& text) override { items_.push_back(text); }
-  void Replace(int i, const std::string& text) override { items_.at(static_cast<size_t>(i)) = text; }
+  void Replace(int i, const std::string& text) override {
+    items_.at(static_cast<size_t>(i)) = text;
+  }
   void Clear() override { items_.clear(); }
   const std::vector<std::string>& items() const { return items_; }
 

@@ -1,13 +1,14 @@
 // What the test-run controller needs of the operating system: the program
-// directory with its exchange files, the engine process and the result file.
-// PlatformRunHost implements it over frontend/platform/; tests put stand-ins
-// in its place. Paths are full paths (program directory + file name).
+// directory with its exchange files, the engine process and the result file,
+// in plain values. PlatformRunHost (frontend/platform/) implements it over the
+// real system; tests put stand-ins in its place. Paths are full paths
+// (program directory + file name).
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "platform/files.h"
-#include "platform/result_file.h"
+#include "analysis/file_host.h"
 
 namespace ixo {
 
@@ -18,22 +19,26 @@ struct EngineStatus {
   std::string error_text;  // when ended: what it wrote to standard error
 };
 
-class RunHost {
- public:
-  virtual ~RunHost() = default;
+// One look at the result file.
+struct ResultFileText {
+  bool present = false;  // false: not there yet (missing, or not a regular file)
+  std::string text;      // its start, past leading blanks and line ends (see result_text.h)
+  std::string error;     // set when it could not be read: the system's reason
+};
 
+class RunHost : public FileHost {
+ public:
   // The directory of the front-end program, with its trailing "/".
   virtual std::string ProgramDirectory() = 0;
   // Makes `path` the current directory; the reason on failure.
-  virtual FileError ChangeDirectory(const std::string& path) = 0;
+  [[nodiscard]] virtual FileError ChangeDirectory(const std::string& path) = 0;
   // True when `path` names an existing file.
   virtual bool FileExists(const std::string& path) = 0;
-  // Deletes `path`; a missing file is no error.
-  virtual FileError DeleteFile(const std::string& path) = 0;
-  // Starts `command_line` (its first word the engine's bare name, looked for
-  // in the program directory first) as a hidden process in the program
-  // directory, without waiting for it. The reason when it cannot be started.
-  virtual FileError StartEngine(const std::string& command_line) = 0;
+  // Starts the engine from `arguments` (its bare name first, looked for in the
+  // program directory first, then its arguments, each passed as it stands) as
+  // a hidden process with the program directory as its current directory,
+  // without waiting for it. The reason when it cannot be started.
+  [[nodiscard]] virtual FileError StartEngine(const std::vector<std::string>& arguments) = 0;
   // How the engine started last is doing; `ended` is false while it runs.
   // With no engine held it reports ended with an empty `how`.
   virtual EngineStatus PollEngine() = 0;
@@ -46,9 +51,9 @@ class RunHost {
   // leaves. Nothing happens when none is held, which is all a host that
   // starts no real process needs to do.
   virtual void DetachEngine() {}
-  // Reads the one value of the result file `path` with the poll's rules
-  // (platform/result_file.h): not there yet, a value, or a failure with its message.
-  virtual ResultRead ReadResult(const std::string& path) = 0;
+  // The start of the result file `path`: at least the first kResultTextLength
+  // bytes past its leading blanks, tabs and line ends (all of them when shorter).
+  virtual ResultFileText ReadResult(const std::string& path) = 0;
 };
 
 }  // namespace ixo

@@ -3,7 +3,9 @@
 #include "analysis/advanced_fields.h"
 #include "analysis/advanced_report.h"
 #include "analysis/engine_command.h"
+#include "analysis/exchange_files.h"
 #include "analysis/number_text.h"
+#include "analysis/result_text.h"
 #include "analysis/run_state.h"
 #include "analysis/verdict.h"
 
@@ -52,10 +54,13 @@ void TestRunController::SpeedButton3Click() {
     }
     return;
   }
-  const AdvancedFieldTexts fields = {
-      controls_.EditText(EditId::kEdit2), controls_.EditText(EditId::kEdit4),
-      controls_.EditText(EditId::kEdit5), controls_.EditText(EditId::kEdit6),
-      controls_.EditText(EditId::kEdit7), controls_.EditText(EditId::kEdit8)};
+  AdvancedFieldTexts fields;
+  fields.eps_low = controls_.EditText(EditId::kEdit2);
+  fields.eps_high = controls_.EditText(EditId::kEdit4);
+  fields.intervals = controls_.EditText(EditId::kEdit5);
+  fields.constraint = controls_.EditText(EditId::kEdit6);
+  fields.dimension = controls_.EditText(EditId::kEdit7);
+  fields.bds_eps = controls_.EditText(EditId::kEdit8);
   if (std::optional<std::string> message =
           CheckAdvancedFields(fields, controls_.Checked(CheckBoxId::kCheckBox1))) {
     controls_.ShowMessage(*message);
@@ -95,7 +100,7 @@ void TestRunController::LaunchEngine() {
   }
   controls_.SetStatus(StatusText());
   controls_.RepaintNow();
-  if (FileError error = host_.StartEngine(command)) {
+  if (FileError error = host_.StartEngine(SplitCommandLine(command))) {
     SetTimer(false);
     controls_.ShowMessage(std::string("The engine ") + kEngineName +
                           " cannot be started: " + *error);
@@ -110,7 +115,7 @@ void TestRunController::Timer1Timer() {
   // output.tmp into place as its last act, so a file missing after the engine
   // was seen to end will never come.
   const EngineStatus status = host_.PollEngine();
-  const ResultRead result = host_.ReadResult(OutputPath());
+  const ResultRead result = ReadResultText(host_.ReadResult(OutputPath()));
   if (result.status == ResultRead::Status::kNotThereYet) {
     if (status.ended) {
       SetTimer(false);
@@ -147,7 +152,7 @@ bool TestRunController::EnterProgramDirectoryWithInput() {
     controls_.ShowError("Cannot make " + directory + " the current directory: " + *error);
     return false;
   }
-  if (!host_.FileExists(directory + "input.tmp")) {
+  if (!host_.FileExists(directory + kInputFileName)) {
     controls_.ShowMessage(kNoInputMessage);
     return false;
   }
@@ -165,7 +170,12 @@ void TestRunController::StopRun() {
 }
 
 std::string TestRunController::OutputPath() {
-  return host_.ProgramDirectory() + "output.tmp";
+  return host_.ProgramDirectory() + kOutputFileName;
+}
+
+void TestRunController::DeleteOutput() {
+  // The result is in the window; a file left behind is deleted before the next start.
+  [[maybe_unused]] const FileError ignored = host_.DeleteFile(OutputPath());
 }
 
 std::string TestRunController::CommandLine() {
@@ -196,7 +206,7 @@ void TestRunController::CompleteBasicStep(double value) {
                         Verdict(value, controls_.EpsRangeIndex(), m, controls_.SizeClassIndex()));
   // A maximum lowered below the dimension reached ends the run here as well.
   if (controls_.MaxDimensionIndex() <= step || step >= kLastBasicStep) {
-    host_.DeleteFile(OutputPath());
+    DeleteOutput();
     return;
   }
   run_state_ = step + 1;
@@ -222,7 +232,7 @@ void TestRunController::CompleteIxoPass(double value) {
     LaunchEngine();
     return;
   }
-  host_.DeleteFile(OutputPath());
+  DeleteOutput();
 }
 
 void TestRunController::CompleteBdsPass(double value) {
@@ -231,7 +241,7 @@ void TestRunController::CompleteBdsPass(double value) {
                                              controls_.EditText(EditId::kEdit8),
                                              decimal_separator_));
   }
-  host_.DeleteFile(OutputPath());
+  DeleteOutput();
 }
 
 void TestRunController::ReportEngineEnded(const EngineStatus& status) {

@@ -70,6 +70,7 @@ class TestRunController {
   // Stops an engine still running from an earlier start and the poll with it.
   void StopRun();
   std::string OutputPath();
+  void DeleteOutput();
   std::string CommandLine();
   std::string StatusText();
   void CompleteBasicStep(double value);

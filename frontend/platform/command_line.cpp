@@ -7,10 +7,6 @@ namespace ixo {
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
 bool IsExecutableFile(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
@@ -18,18 +14,6 @@ bool IsExecutableFile(const std::string& path) {
 }
 
 }  // namespace
-
-std::vector<std::string> SplitCommandLine(std::string_view command_line) {
-  std::vector<std::string> words;
-  size_t pos = 0;
-  while (pos < command_line.size()) {
-    while (pos < command_line.size() && IsBlank(command_line[pos])) ++pos;
-    const size_t start = pos;
-    while (pos < command_line.size() && !IsBlank(command_line[pos])) ++pos;
-    if (pos > start) words.emplace_back(command_line.substr(start, pos - start));
-  }
-  return words;
-}
 
 std::string FindProgram(const std::string& program, const std::string& program_directory,
                         std::string_view search_path) {

@@ -1,18 +1,11 @@
-// Turning a command line into a program path and its arguments, the way the
-// front end starts the engine: words separated by blanks, and a bare program
-// name looked for first beside the running program, then along PATH.
+// Finding the program a child process runs: a bare program name is looked for
+// first in the program directory, then along PATH.
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ixo {
-
-// Splits `command_line` into words at blanks and tabs; runs of them count as
-// one separator, and leading or trailing ones give no empty word. Quotes have
-// no special meaning. An empty or all-blank line gives no words.
-std::vector<std::string> SplitCommandLine(std::string_view command_line);
 
 // The path to execute for `program`. A name containing "/" is returned as it
 // stands. A bare name is looked for in `program_directory` (which ends in "/")

@@ -109,6 +109,26 @@ FileError CopyFileReplacing(const std::string& source, const std::string& target
   return std::nullopt;
 }
 
+int WriteFileReplacing(const std::string& path, std::string_view contents) {
+  std::string temporary = path + ".XXXXXX";
+  const int out = ::mkostemp(temporary.data(), O_CLOEXEC);
+  if (out < 0) return errno;
+  FdCloser out_closer(out);
+  const auto fail = [&temporary](int error) {
+    ::unlink(temporary.c_str());
+    return error != 0 ? error : EIO;
+  };
+  if (::fchmod(out, 0644) != 0) return fail(errno);
+  if (!WriteAll(out, contents.data(), contents.size())) return fail(errno);
+  if (out_closer.Close() != 0) return fail(errno);
+  if (::rename(temporary.c_str(), path.c_str()) != 0) return fail(errno);
+  return 0;
+}
+
+int RenameFile(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
 FileError DeleteFileIfExists(const std::string& path) {
   // ENOTDIR: a path through a plain file cannot name a file either.
   if (::unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) return std::nullopt;

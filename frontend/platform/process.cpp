@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "platform/command_line.h"
-#include "platform/files.h"
 
 extern char** environ;
 
@@ -67,24 +66,19 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
   return *this;
 }
 
-std::optional<std::string> ChildProcess::Start(std::string_view command_line) {
-  return Start(command_line, ProgramDirectory());
-}
-
-std::optional<std::string> ChildProcess::Start(std::string_view command_line,
+std::optional<std::string> ChildProcess::Start(const std::vector<std::string>& arguments,
                                                const std::string& program_directory) {
   Stop();
   Release();
   status_ = ProcessStatus{};
 
-  const std::vector<std::string> words = SplitCommandLine(command_line);
-  if (words.empty()) return "No program named in an empty command line";
+  if (arguments.empty() || arguments[0].empty()) return "No program named in an empty command line";
   const char* path_variable = std::getenv("PATH");
   const std::string program =
-      FindProgram(words[0], program_directory, path_variable ? path_variable : "/usr/bin:/bin");
+      FindProgram(arguments[0], program_directory, path_variable ? path_variable : "/usr/bin:/bin");
 
   std::vector<char*> argv;
-  for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+  for (const std::string& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
 
   int error_pipe[2];
@@ -108,6 +102,11 @@ std::optional<std::string> ChildProcess::Start(std::string_view command_line,
   ::posix_spawn_file_actions_adddup2(setup.actions(), error_pipe[1], STDERR_FILENO);
   ::posix_spawn_file_actions_addopen(setup.actions(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   ::posix_spawn_file_actions_addopen(setup.actions(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  // The child enters the program directory itself, before the program is
+  // looked up, so a relative program path means the same there as here.
+  if (!program_directory.empty()) {
+    ::posix_spawn_file_actions_addchdir_np(setup.actions(), program_directory.c_str());
+  }
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
   // Descriptors this process opened without close-on-exec stay out of the child.
   ::posix_spawn_file_actions_addclosefrom_np(setup.actions(), STDERR_FILENO + 1);

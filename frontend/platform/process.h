@@ -1,6 +1,6 @@
-// A child process started from a command line, hidden and not awaited: the
-// front end's way of running the engine. The child inherits the current
-// directory and environment, reads nothing (standard input is /dev/null),
+// A child process started from an argument vector, hidden and not awaited:
+// the front end's way of running the engine. The child inherits the
+// environment, reads nothing (standard input is /dev/null),
 // writes its standard output nowhere and its standard error into a pipe that
 // each poll drains, so that the caller can show what it wrote. The handle reaps
 // the child when a poll sees it ended, and stops and reaps it when destroyed,
@@ -11,7 +11,7 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
+#include <vector>
 
 namespace ixo {
 
@@ -47,17 +47,16 @@ class ChildProcess {
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
-  // Starts `command_line` (split by SplitCommandLine, the program found by
-  // FindProgram beside the running program, then along PATH). Empty on success;
-  // otherwise why it could not start, naming the program path, e.g.
-  // "/opt/ixo/ixo_engine: Permission denied". A child still owned is stopped first.
-  std::optional<std::string> Start(std::string_view command_line);
-
-  // As above, with a bare program name looked for first in `program_directory`
-  // (ending in "/") instead of the running program's folder; a blank inside
-  // that folder's path does no harm, as the found path is not split again.
-  std::optional<std::string> Start(std::string_view command_line,
-                                   const std::string& program_directory);
+  // Starts `arguments` (program first, then its arguments, each passed as it
+  // stands). A bare program name is looked for first in `program_directory`
+  // (ending in "/"), then along PATH (see FindProgram); the child runs with
+  // `program_directory` as its current directory, which leaves this process's
+  // own unchanged. An empty `program_directory` means PATH alone and the
+  // current directory inherited. Empty on success; otherwise why it could not
+  // start, naming the program path, e.g. "/opt/ixo/ixo_engine: Permission
+  // denied". A child still owned is stopped first.
+  [[nodiscard]] std::optional<std::string> Start(const std::vector<std::string>& arguments,
+                                                 const std::string& program_directory);
 
   // Never blocks: drains standard error and reaps the child if it has ended.
   // Once the child has ended, every further poll returns the same final status.

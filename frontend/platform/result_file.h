@@ -1,39 +1,23 @@
-// Reading the engine's result from output.tmp on each poll. The engine renames
-// a complete file into place, so an open that succeeds finds the whole value.
-// The reading rules: blanks, tabs and line ends are skipped; a file holding
-// nothing else gives 0; otherwise the word up to the next blank or control
-// character (at most 64 characters) must be a number with a point as the
-// decimal separator; anything after it is ignored.
+// Fetching the start of the engine's result file on each poll, as bytes: the
+// front end's analysis reads the value from them. The engine renames a
+// complete file into place, so an open that succeeds finds the whole text.
 #pragma once
 
+#include <cstddef>
 #include <string>
-#include <string_view>
 
 namespace ixo {
 
-// Outcome of one attempt to read the result.
-struct ResultRead {
-  enum class Status {
-    kNotThereYet,  // the file could not be opened (or is not a regular file)
-    kValue,        // `value` holds the result
-    kFailed,       // `error` says why, e.g. "Invalid numeric input"
-  };
-  Status status = Status::kNotThereYet;
-  double value = 0.0;
-  std::string error;
+// What one look at the file found.
+struct FileStart {
+  bool present = false;  // false: missing, unopenable or not a regular file
+  std::string text;      // the bytes after the leading blanks, tabs and line ends
+  std::string error;     // set when a read failed: the system's reason (text empty)
 };
 
-// The message of a result that is not a number.
-inline constexpr std::string_view kInvalidNumericInput = "Invalid numeric input";
-
-// Applies the reading rules to the file's text. Gives kValue or kFailed, never
-// kNotThereYet. A word longer than 64 characters, or a number beyond the double
-// range, is kFailed with "Invalid numeric input"; one too small for a double reads as 0.
-ResultRead ParseResultText(std::string_view text);
-
-// Opens `path` without blocking and reads it by ParseResultText. A missing,
-// unopenable or non-regular file gives kNotThereYet; a read error gives kFailed
-// with the system's reason. Reads only as far as the rules need.
-ResultRead ReadResultFile(const std::string& path);
+// Opens `path` without blocking (a FIFO in its place does not hang the poll),
+// drops its leading blanks, tabs, carriage returns and line feeds as it reads,
+// and keeps at most `max_bytes` of what follows, so a huge file costs no memory.
+[[nodiscard]] FileStart ReadFileStart(const std::string& path, size_t max_bytes);
 
 }  // namespace ixo

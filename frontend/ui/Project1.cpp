@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "analysis/platform_run_host.h"
+#include "platform/platform_run_host.h"
 #include "platform/shell_open.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"

@@ -17,6 +17,7 @@
 #include <exception>
 
 #include "analysis/clipboard_text.h"
+#include "analysis/exchange_files.h"
 #include "analysis/run_host.h"
 #include "analysis/test_run_controller.h"
 #include "ui/Unit2.h"
@@ -186,7 +187,8 @@ void TForm1::FormClose() {
   // it leaves.
   controller_->FormClose();
   // A failed or needless deletion is of no concern to the user.
-  host_.DeleteFile(host_.ProgramDirectory() + "input.tmp");
+  [[maybe_unused]] const ixo::FileError ignored =
+      host_.DeleteFile(host_.ProgramDirectory() + ixo::kInputFileName);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

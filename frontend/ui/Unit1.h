@@ -4,9 +4,11 @@
 // every number text, free of Qt: the import of a data file with its
 // descriptive statistics, the critical values, the test-run controller that
 // starts ixo_engine once per result and collects it from output.tmp, the
-// histogram statistics and the clipboard text of the results. frontend/platform/
-// reaches the system: files, the engine process, the result file, the desktop's
-// link handler. frontend/ui/ (this folder) only builds the windows and binds
+// histogram statistics and the clipboard text of the results; it reaches the
+// system only through the interfaces RunHost and FileHost. frontend/platform/
+// does the I/O: files, the engine process, the result file's bytes, the
+// desktop's link handler, and PlatformRunHost, which implements those
+// interfaces. frontend/ui/ (this folder) only builds the windows and binds
 // their widgets to the analysis code:
 //
 //   Project1.cpp        start-up: application title, TForm1, the hidden TForm2, loop

@@ -11,7 +11,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <exception>
 #include <vector>
 
 #include "analysis/histogram_bins.h"
@@ -158,28 +157,28 @@ void TForm2::SetGaugeProgress(int percent) {
 void TForm2::BitBtn1Click() {
   repaint();  // visible with its gauge before the work starts
   Chart1->SetBars({}, 0);
-  try {
-    const ixo::HistogramResult result = ixo::ComputeHistogram(
-        list_, Gauge1->value(), SpinEdit1->text().toStdString(), decimal_separator_,
-        [this](int percent) { SetGaugeProgress(percent); });
-    if (result.labels) {
-      const ixo::HistogramLabels& labels = *result.labels;
-      Label9->setText(QString::fromStdString(labels.mean));
-      Label11->setText(QString::fromStdString(labels.standard_deviation));
-      Label4->setText(QString::fromStdString(labels.skewness));
-      Label6->setText(QString::fromStdString(labels.kurtosis));
-      Label14->setText(QString::fromStdString(labels.bera_jarque));
-      Label4->setToolTip(QString::fromStdString(labels.skewness_hint));
-      Label6->setToolTip(QString::fromStdString(labels.kurtosis_hint));
-    }
-    const int bins = ixo::BinCountFromText(SpinEdit1->text().toStdString());
-    Chart1->SetBars(ToPoints(result.bars), SlotWidth(bins));
-    SetGaugeProgress(result.gauge);
-    Chart1->SetCurve(CheckBox2->isChecked() ? ToPoints(result.curve) : QList<QPointF>());
-    Chart1->SetMarksVisible(CheckBox1->isChecked());
-  } catch (const std::exception& error) {
-    ShowError(error.what());
+  const ixo::HistogramResult result =
+      ixo::ComputeHistogram(list_, Gauge1->value(), SpinEdit1->text().toStdString(),
+                            decimal_separator_, [this](int percent) { SetGaugeProgress(percent); });
+  if (result.error) {
+    ShowError(result.error->c_str());
+    return;
   }
+  if (result.labels) {
+    const ixo::HistogramLabels& labels = *result.labels;
+    Label9->setText(QString::fromStdString(labels.mean));
+    Label11->setText(QString::fromStdString(labels.standard_deviation));
+    Label4->setText(QString::fromStdString(labels.skewness));
+    Label6->setText(QString::fromStdString(labels.kurtosis));
+    Label14->setText(QString::fromStdString(labels.bera_jarque));
+    Label4->setToolTip(QString::fromStdString(labels.skewness_hint));
+    Label6->setToolTip(QString::fromStdString(labels.kurtosis_hint));
+  }
+  const int bins = ixo::BinCountFromText(SpinEdit1->text().toStdString());
+  Chart1->SetBars(ToPoints(result.bars), SlotWidth(bins));
+  SetGaugeProgress(result.gauge);
+  Chart1->SetCurve(CheckBox2->isChecked() ? ToPoints(result.curve) : QList<QPointF>());
+  Chart1->SetMarksVisible(CheckBox1->isChecked());
 }
 
 void TForm2::SpinEdit1Change() {
@@ -191,16 +190,12 @@ void TForm2::SpinEdit1Change() {
 }
 
 void TForm2::CheckBox2Click() {
-  try {
-    if (CheckBox2->isChecked()) {
-      DrawNormalCurve();
-    } else {
-      Chart1->SetCurve({});
-    }
-    Chart1->SetMarksVisible(CheckBox1->isChecked());
-  } catch (const std::exception& error) {
-    ShowError(error.what());
+  if (CheckBox2->isChecked()) {
+    DrawNormalCurve();
+  } else {
+    Chart1->SetCurve({});
   }
+  Chart1->SetMarksVisible(CheckBox1->isChecked());
 }
 
 void TForm2::DrawNormalCurve() {

@@ -42,9 +42,9 @@ void TForm1::BuildAdvancedPage() {
 
   GroupBox4 = Place(new QGroupBox(QStringLiteral(" Descriptive statistics "), page), "GroupBox4", 9,
                     38, 184, 147);
-  ixo::PlaceStatistics(GroupBox4,
-                       {"Label34", "Label31", "Label43", "Label36", "Label38", "Label40", "Label42"},
-                       {&Label34, &Label31, &Label43, &Label36, &Label38, &Label40, &Label42});
+  ixo::PlaceStatistics(
+      GroupBox4, {"Label34", "Label31", "Label43", "Label36", "Label38", "Label40", "Label42"},
+      {&Label34, &Label31, &Label43, &Label36, &Label38, &Label40, &Label42});
 
   GroupBox1 = Place(new QGroupBox(QStringLiteral(" Advanced options"), page), "GroupBox1", 199, 8,
                     210, 153);

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 
 #include "analysis/data_import.h"
-#include "analysis/errors.h"
 #include "analysis/run_host.h"
 #include "ui/Unit1.h"
 #include "ui/dialogs.h"
@@ -27,7 +26,7 @@ void TForm1::SpeedButton1Click() {
   const QString chosen = dialogs_.OpenFileName(this, QString::fromStdString(program_directory));
   if (chosen.isEmpty()) return;
   const ixo::ImportResult result = ixo::ImportDataFile(chosen.toStdString(), program_directory,
-                                                       decimal_separator_, *observations_);
+                                                       decimal_separator_, *observations_, host_);
   if (result.path) {
     Edit3->setText(QString::fromStdString(*result.path));
     Edit1->setText(QString::fromStdString(*result.path));
@@ -42,5 +41,5 @@ void TForm1::SpeedButton1Click() {
   ShowText(result.spread_text, Label13, Label40);
   ShowText(result.ratio_text, Label15, Label42);
   if (result.size_class) ComboBox3->setCurrentIndex(*result.size_class);
-  if (result.error) throw ixo::HandlerError(*result.error);
+  if (result.error) dialogs_.ShowError(this, QString::fromStdString(*result.error));
 }

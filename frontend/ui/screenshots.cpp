@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "analysis/platform_run_host.h"
+#include "platform/platform_run_host.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/design_font.h"

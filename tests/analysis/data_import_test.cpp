@@ -15,6 +15,7 @@
 #include "../platform/temp_dir.h"
 #include "analysis/errors.h"
 #include "analysis/observation_list.h"
+#include "platform/platform_run_host.h"
 
 namespace ixo {
 namespace {
@@ -40,7 +41,8 @@ class DataImportTest : public ::testing::Test {
   std::string InputTmp() const { return program_directory_ + "input.tmp"; }
   static std::string Contents(const std::string& path) { return testing::ReadWholeFile(path); }
   ImportResult Import(const std::string& path, char separator = '.') {
-    return ImportDataFile(path, program_directory_, separator, list_);
+    PlatformRunHost files(program_directory_);
+    return ImportDataFile(path, program_directory_, separator, list_, files);
   }
   // The bytes of a file with one line per value.
   static std::string Lines(int count, const char* line_end = "\n") {

@@ -24,6 +24,7 @@
 
 #include "analysis/data_import.h"
 #include "analysis/observation_list.h"
+#include "platform/platform_run_host.h"
 
 namespace ixo {
 namespace {
@@ -63,7 +64,8 @@ class HostileImportTest : public ::testing::Test {
     return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
   }
   ImportResult Import(const std::string& path) {
-    return ImportDataFile(path, program_, '.', list_);
+    PlatformRunHost files(program_);
+    return ImportDataFile(path, program_, '.', list_, files);
   }
 
   fs::path root_;
@@ -130,7 +132,8 @@ TEST_F(HostileImportTest, LineOf200MegabytesIsOneSkippedLine) {
 #endif
     try {
       VectorObservationList list;
-      const ImportResult r = ImportDataFile(path, program_, '.', list);
+      PlatformRunHost files(program_);
+      const ImportResult r = ImportDataFile(path, program_, '.', list, files);
       const bool right = !r.error && r.count == 2 && r.skipped == 1 &&
                          list.items() == std::vector<std::string>{" 1.5", "-2.5"};
       ::_exit(right ? 0 : 1);
@@ -180,7 +183,8 @@ ImportResult ImportWithin(const std::string& path, const std::string& program,
                           const std::function<void()>& unblock, bool& finished) {
   auto result = std::async(std::launch::async, [path, program] {
     VectorObservationList list;
-    return ImportDataFile(path, program, '.', list);
+    PlatformRunHost files(program);
+    return ImportDataFile(path, program, '.', list, files);
   });
   finished = result.wait_for(std::chrono::minutes(1)) == std::future_status::ready;
   if (!finished) unblock();

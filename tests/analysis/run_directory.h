@@ -11,12 +11,14 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 #include "../platform/temp_dir.h"
-#include "analysis/platform_run_host.h"
 #include "analysis/test_run_controller.h"
+#include "platform/platform_run_host.h"
+#include "run_fakes.h"
 
 namespace ixo::testing {
 
@@ -51,22 +53,31 @@ class RunDirectory {
 class RecordingHost final : public RunHost {
  public:
   explicit RecordingHost(const std::string& directory) : host_(directory) {}
+  FileError CopyFile(const std::string& source, const std::string& target) override {
+    return host_.CopyFile(source, target);
+  }
+  int WriteFile(const std::string& path, std::string_view contents) override {
+    return host_.WriteFile(path, contents);
+  }
+  int RenameFile(const std::string& from, const std::string& to) override {
+    return host_.RenameFile(from, to);
+  }
   std::string ProgramDirectory() override { return host_.ProgramDirectory(); }
   FileError ChangeDirectory(const std::string& path) override {
     return host_.ChangeDirectory(path);
   }
   bool FileExists(const std::string& path) override { return host_.FileExists(path); }
   FileError DeleteFile(const std::string& path) override { return host_.DeleteFile(path); }
-  FileError StartEngine(const std::string& command_line) override {
+  FileError StartEngine(const std::vector<std::string>& arguments) override {
     if (before_start) before_start(starts_);
     ++starts_;
-    FileError error = host_.StartEngine(command_line);
-    if (!error) commands.push_back(command_line);
+    FileError error = host_.StartEngine(arguments);
+    if (!error) commands.push_back(JoinedCommand(arguments));
     return error;
   }
   EngineStatus PollEngine() override { return host_.PollEngine(); }
   void StopEngine() override { host_.StopEngine(); }
-  ResultRead ReadResult(const std::string& path) override { return host_.ReadResult(path); }
+  ResultFileText ReadResult(const std::string& path) override { return host_.ReadResult(path); }
   int EnginePid() const { return host_.EnginePid(); }
 
   std::vector<std::string> commands;  // the engines actually started

@@ -3,11 +3,15 @@
 // scripted by the test. Every host call is logged in order.
 #pragma once
 
+#include <cerrno>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "analysis/engine_command.h"
 #include "analysis/run_controls.h"
 #include "analysis/run_host.h"
 
@@ -70,8 +74,22 @@ class FakeControls : public RunControls {
   int repaints = 0;
 };
 
+// The words of an engine start joined by single blanks, as its command line reads.
+inline std::string JoinedCommand(const std::vector<std::string>& arguments) {
+  std::string line;
+  for (const std::string& word : arguments) line += (line.empty() ? "" : " ") + word;
+  return line;
+}
+
 class FakeHost : public RunHost {
  public:
+  // The import's file operations are never asked for by the run controller.
+  FileError CopyFile(const std::string&, const std::string&) override {
+    return std::string("not a file host");
+  }
+  int WriteFile(const std::string&, std::string_view) override { return EIO; }
+  int RenameFile(const std::string&, const std::string&) override { return EIO; }
+
   std::string ProgramDirectory() override { return directory; }
   FileError ChangeDirectory(const std::string& path) override {
     log.push_back("cd " + path);
@@ -87,10 +105,12 @@ class FakeHost : public RunHost {
     output.reset();
     return std::nullopt;
   }
-  FileError StartEngine(const std::string& command_line) override {
+  FileError StartEngine(const std::vector<std::string>& words) override {
+    const std::string command_line = JoinedCommand(words);
     log.push_back("start " + command_line);
     if (start_error) return start_error;
     commands.push_back(command_line);
+    arguments.push_back(words);
     engine = EngineStatus{};
     engine_held = true;
     return std::nullopt;
@@ -114,14 +134,16 @@ class FakeHost : public RunHost {
     engine_held = false;
     engine = EngineStatus{true, "", ""};
   }
-  ResultRead ReadResult(const std::string& path) override {
-    if (path != directory + "output.tmp" || !output) return ResultRead{};
+  ResultFileText ReadResult(const std::string& path) override {
+    if (path != directory + "output.tmp" || !output) return ResultFileText{};
     return *output;
   }
 
-  // The running engine writes `value` and ends normally.
+  // The running engine writes `value` (in full) and ends normally.
   void Finish(double value) {
-    output = ResultRead{ResultRead::Status::kValue, value, ""};
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17g\n", value);
+    output = ResultFileText{true, text, ""};
     engine.ended = true;
     engine.how = "exit status 0";
   }
@@ -137,14 +159,15 @@ class FakeHost : public RunHost {
   FileError change_directory_error;
   FileError delete_error;
   FileError start_error;
-  std::optional<ResultRead> output;  // output.tmp, when present
+  std::optional<ResultFileText> output;  // output.tmp, when present
   EngineStatus engine{true, "", ""};
   // The engine renames its result into place and exits just as it is polled.
   std::optional<double> finish_when_polled;
   bool engine_held = false;
   int engines_killed = 0;
   int engines_detached = 0;
-  std::vector<std::string> commands;
+  std::vector<std::string> commands;                // each start's words, joined
+  std::vector<std::vector<std::string>> arguments;  // each start's words
   std::vector<std::string> log;
 };
 

@@ -61,7 +61,7 @@ TEST_F(RunControllerTest, DefaultBasicRunFillsNineRows) {
 }
 
 TEST_F(RunControllerTest, StaleResultIsDeletedBeforeTheFirstStart) {
-  host_.output = ResultRead{ResultRead::Status::kValue, 9.999, ""};
+  host_.output = ResultFileText{true, "9.999\n", ""};
   controller_.Button1Click();
   const std::vector<std::string> expected = {"cd /opt/ixo/", "stop", "stop",
                                              "delete /opt/ixo/output.tmp",
@@ -158,7 +158,7 @@ TEST_F(RunControllerTest, ValuesAreShownInGeneralNumberText) {
 TEST_F(RunControllerTest, ResultThatIsNotANumberStopsTheRun) {
   controller_.Button1Click();
   Deliver(1.6);
-  host_.output = ResultRead{ResultRead::Status::kFailed, 0, "Invalid numeric input"};
+  host_.output = ResultFileText{true, "abc\n", ""};
   controller_.Timer1Timer();
   EXPECT_EQ(controls_.errors, std::vector<std::string>{"Invalid numeric input"});
   EXPECT_FALSE(controls_.timer);
@@ -218,7 +218,7 @@ TEST_F(RunControllerTest, ResultWrittenJustBeforeTheEngineEndsIsNotMissed) {
 }
 
 TEST_F(RunControllerTest, StaleResultThatCannotBeRemovedIsNeverRead) {
-  host_.output = ResultRead{ResultRead::Status::kValue, 9.0, ""};
+  host_.output = ResultFileText{true, "9\n", ""};
   host_.delete_error = "Is a directory";
   controller_.Button1Click();
   ASSERT_EQ(controls_.messages.size(), 1u);
@@ -420,9 +420,13 @@ TEST_F(RunControllerTest, AdvancedFieldTextsReachCommandAndReportUnchanged) {
   controls_.edits[EditId::kEdit8] = "+0.7";
   controls_.checked[CheckBoxId::kCheckBox1] = true;
   controller_.SpeedButton3Click();
-  EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp 16  .5 1.5e0 40 50 1");
+  // The line is split once at its blanks; each field is one word of it.
+  using Words = std::vector<std::string>;
+  EXPECT_EQ(host_.arguments.back(),
+            (Words{"ixo_engine", "input.tmp", "16", ".5", "1.5e0", "40", "50", "1"}));
   Deliver(11.25);
-  EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp  16 +0.7 1 1 1 2");
+  EXPECT_EQ(host_.arguments.back(),
+            (Words{"ixo_engine", "input.tmp", "16", "+0.7", "1", "1", "1", "2"}));
   Deliver(0.5);
   EXPECT_EQ(controls_.memo[2], " Epsilon range:  .5 - 1.5e0");
   EXPECT_EQ(controls_.memo[3], " Embedding dimension:  16");

@@ -256,12 +256,28 @@ TEST_F(EngineProcess, SubintIsTruncated) {
   EXPECT_LE(std::stoi(m[1]), 41);
 }
 
-TEST_F(EngineProcess, CmLimitTooHighGivesTheDashLineAndZero) {
+TEST_F(EngineProcess, NoUsablePointOrNoSlopeGivesTheDashLineAndZero) {
+  // No grid point above the Cm limit; equal grid distances; a count that does
+  // not change over the grid (0, 1, 2 repeated: distinct 3-histories lie 2 apart).
   WriteExamples();
-  const Outcome o = Run({"logi60.txt", "3", "0.6", "1.9", "40", "100000", "1"});
-  EXPECT_EQ(o.status, 0) << o.err;
-  EXPECT_NE(o.out.find("\n  3. ixo =      ---     (n=0)\n"), std::string::npos) << o.out;
-  EXPECT_EQ(Result(), "0.000\n");
+  std::string cycle;
+  for (int i = 0; i < 300; ++i) cycle += std::to_string(i % 3) + "\n";
+  Write("cycle.txt", cycle);
+  struct Case {
+    std::vector<std::string> args;
+    const char* line;
+  };
+  const Case cases[] = {
+      {{"logi60.txt", "3", "0.6", "1.9", "40", "100000", "1"}, "  3. ixo =      ---     (n=0)"},
+      {{"logi60.txt", "4", "0.5", "0.5", "200", "1", "1"}, "  4. ixo =      ---     (n=201)"},
+      {{"cycle.txt", "8", "0.6", "1.9", "40", "50", "1"}, "  8. ixo =      ---     (n=41)"},
+  };
+  for (const Case& c : cases) {
+    const Outcome o = Run(c.args);
+    EXPECT_EQ(o.status, 0) << c.args[0] << o.err;
+    EXPECT_NE(o.out.find(std::string("\n") + c.line + "\n"), std::string::npos) << o.out;
+    EXPECT_EQ(Result(), "0.000\n") << c.args[0] << " " << c.args[4];
+  }
 }
 
 TEST_F(EngineProcess, EpsHighBelowEpsLowGivesTheSwappedSlope) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace ixo {
@@ -19,13 +20,25 @@ TEST(FitSlope, LeastSquares) {
   EXPECT_DOUBLE_EQ(FitSlope(x, y), 0.5);  // Sxy = 1, Sxx = 2
 }
 
-TEST(FitSlope, NoSlopeGivesZero) {
-  EXPECT_EQ(FitSlope({}, {}), 0.0);
-  const std::vector<double> one = {1.5};
-  EXPECT_EQ(FitSlope(one, one), 0.0);  // 0 / 0 otherwise
-  const std::vector<double> flat_x = {2, 2, 2};
-  const std::vector<double> y = {1, 2, 3};
-  EXPECT_EQ(FitSlope(flat_x, y), 0.0);  // Sxx = 0
+TEST(FitSlope, NoSlopeGivesPositiveZero) {
+  struct Case {
+    std::vector<double> x, y;
+    const char* what;
+  };
+  const Case cases[] = {
+      {{}, {}, "no point"},
+      {{1.5}, {1.5}, "one point: 0 / 0 otherwise"},
+      {{2, 2, 2}, {1, 2, 3}, "equal x: Sxx = 0"},
+      // The mean of three 0.1 is 0.1 + 2^-56: Sxx and Sxy are residues, their
+      // ratio a large number of either sign.
+      {{0.1, 0.1, 0.1}, {1, 2, 4}, "equal x, mean off by a rounding residue"},
+      {{1, 2, 4}, {0.1, 0.1, 0.1}, "equal y (a flat count), mean off by a residue"},
+  };
+  for (const Case& c : cases) {
+    const double slope = FitSlope(c.x, c.y);
+    EXPECT_EQ(slope, 0.0) << c.what;
+    EXPECT_FALSE(std::signbit(slope)) << c.what;  // -0 would be written as -0.000
+  }
 }
 
 }  // namespace

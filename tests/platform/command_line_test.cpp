@@ -10,26 +10,6 @@ namespace {
 
 using testing::TempDir;
 
-TEST(SplitCommandLine, SplitsOnRunsOfBlanksAndTabs) {
-  using Words = std::vector<std::string>;
-  const struct {
-    std::string line;
-    Words words;
-  } cases[] = {
-      {"ixo_engine input.tmp 2 0.60 1.90 40 50 1",
-       {"ixo_engine", "input.tmp", "2", "0.60", "1.90", "40", "50", "1"}},
-      {"  ixo_engine\tinput.tmp   3 0.50 1 1 1 2  ",
-       {"ixo_engine", "input.tmp", "3", "0.50", "1", "1", "1", "2"}},
-      // An empty field leaves no empty argument behind, and quotes stay as typed.
-      {"ixo_engine input.tmp 2 0.60 1.90  50 1",
-       {"ixo_engine", "input.tmp", "2", "0.60", "1.90", "50", "1"}},
-      {"a \"b c\"", {"a", "\"b", "c\""}},
-      {"", {}},
-      {" \t ", {}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.words) << "'" << c.line << "'";
-}
-
 TEST(FindProgram, BesideTheProgramFirstThenAlongThePath) {
   TempDir program_dir, first, second;
   program_dir.Script("ixo_engine", "exit 0");

@@ -51,7 +51,7 @@ TEST(ChildProcess, ReportsExitStatusAndStandardError) {
   for (const auto& c : cases) {
     const std::string script = dir.Script("standin", c.body);
     ChildProcess child;
-    ASSERT_EQ(child.Start(script), std::nullopt) << c.body;
+    ASSERT_EQ(child.Start({script}, ""), std::nullopt) << c.body;
     EXPECT_TRUE(child.Running());
     const ProcessStatus status = RunToEnd(child);
     EXPECT_EQ(status.state, c.state) << c.body;
@@ -65,18 +65,24 @@ TEST(ChildProcess, ReportsExitStatusAndStandardError) {
   }
 }
 
-TEST(ChildProcess, PassesArgumentsSplitOnBlanksAndInheritsTheCurrentDirectory) {
+TEST(ChildProcess, PassesArgumentsAsTheyStandAndRunsInTheProgramDirectory) {
   TempDir dir;
+  TempDir program;
   const std::string script = dir.Script("standin", "printf '%s|' \"$@\" >&2; pwd >&2");
   const std::string cwd = CurrentDirectory();
   ASSERT_EQ(ChangeDirectory(dir.path()), std::nullopt);
   ChildProcess child;
-  const auto error = child.Start("  " + script + "  input.tmp\t2   0.60 1.90 40 50 1 ");
+  // Without a program directory the child inherits the current directory.
+  const auto error = child.Start({script, "input.tmp", "2", "0.60 1.90", ""}, "");
   ASSERT_EQ(ChangeDirectory(cwd), std::nullopt);
   ASSERT_EQ(error, std::nullopt);
-  const ProcessStatus status = RunToEnd(child);
   const std::string real_dir = std::filesystem::canonical(dir.path()).string();
-  EXPECT_EQ(status.error_output, "input.tmp|2|0.60|1.90|40|50|1|" + real_dir + "\n");
+  EXPECT_EQ(RunToEnd(child).error_output, "input.tmp|2|0.60 1.90||" + real_dir + "\n");
+  // With one it runs there, and ours stays as it was.
+  ASSERT_EQ(child.Start({script, "x"}, program.path()), std::nullopt);
+  const std::string real_program = std::filesystem::canonical(program.path()).string();
+  EXPECT_EQ(RunToEnd(child).error_output, "x|" + real_program + "\n");
+  EXPECT_EQ(CurrentDirectory(), cwd);
 }
 
 TEST(ChildProcess, ChildGetsNoOtherDescriptorOfOurs) {
@@ -85,8 +91,9 @@ TEST(ChildProcess, ChildGetsNoOtherDescriptorOfOurs) {
   ASSERT_GE(leaky, 3);
   const std::string fd = "/dev/fd/" + std::to_string(leaky);
   ChildProcess child;
-  ASSERT_EQ(child.Start(dir.Script("standin", "[ -e " + fd + " ] && echo leaked >&2; exit 0")),
-            std::nullopt);
+  ASSERT_EQ(
+      child.Start({dir.Script("standin", "[ -e " + fd + " ] && echo leaked >&2; exit 0")}, ""),
+      std::nullopt);
   EXPECT_EQ(RunToEnd(child).error_output, "");
   ::close(leaky);
 }
@@ -95,7 +102,7 @@ TEST(ChildProcess, StopKillsAndReaps) {
   TempDir dir;
   const std::string script = dir.Script("standin", "echo started >&2; exec sleep 600");
   ChildProcess child;
-  ASSERT_EQ(child.Start(script), std::nullopt);
+  ASSERT_EQ(child.Start({script}, ""), std::nullopt);
   const pid_t pid = child.Pid();
   ASSERT_GT(pid, 0);
   EXPECT_EQ(child.Poll().state, ProcessState::kRunning);
@@ -112,7 +119,7 @@ TEST(ChildProcess, StopKillsAndReaps) {
 TEST(ChildProcess, StopAfterAnUnpolledEndKeepsTheRealStatus) {
   TempDir dir;
   ChildProcess child;
-  ASSERT_EQ(child.Start(dir.Script("standin", "echo bye >&2; exit 4")), std::nullopt);
+  ASSERT_EQ(child.Start({dir.Script("standin", "echo bye >&2; exit 4")}, ""), std::nullopt);
   AwaitEnd(child);
   child.Stop();
   const ProcessStatus status = child.Poll();
@@ -128,17 +135,17 @@ TEST(ChildProcess, DestructionAndRestartLeaveNoProcessBehind) {
   pid_t first = -1;
   {
     ChildProcess child;
-    ASSERT_EQ(child.Start(script), std::nullopt);
+    ASSERT_EQ(child.Start({script}, ""), std::nullopt);
     first = child.Pid();
     // Starting again while the first still runs stops the first.
-    ASSERT_EQ(child.Start(script), std::nullopt);
+    ASSERT_EQ(child.Start({script}, ""), std::nullopt);
     EXPECT_NE(child.Pid(), first);
     EXPECT_EQ(::kill(first, 0), -1) << "the first child is gone";
     ChildProcess moved(std::move(child));
     EXPECT_FALSE(child.Running());
     EXPECT_TRUE(moved.Running());
     ChildProcess assigned;
-    ASSERT_EQ(assigned.Start(script), std::nullopt);
+    ASSERT_EQ(assigned.Start({script}, ""), std::nullopt);
     assigned = std::move(moved);  // stops the one `assigned` held
     EXPECT_TRUE(assigned.Running());
   }
@@ -151,7 +158,7 @@ TEST(ChildProcess, DetachedChildOutlivesItsHandle) {
   pid_t pid = -1;
   {
     ChildProcess child;
-    ASSERT_EQ(child.Start(script), std::nullopt);
+    ASSERT_EQ(child.Start({script}, ""), std::nullopt);
     pid = child.Pid();
     ASSERT_GT(pid, 0);
     child.Detach();
@@ -177,7 +184,7 @@ TEST(ChildProcess, KeepsOnlyTheFirstPartOfAFloodOfErrors) {
   const std::string script = dir.Script(
       "standin", "i=0; while [ $i -lt 2000 ]; do printf '%099d\\n' $i >&2; i=$((i+1)); done");
   ChildProcess child;
-  ASSERT_EQ(child.Start(script), std::nullopt);
+  ASSERT_EQ(child.Start({script}, ""), std::nullopt);
   // The pipe holds less than the script writes: it finishes only if polls drain it.
   ProcessStatus status;
   do {
@@ -195,21 +202,24 @@ TEST(ChildProcess, StartFailuresNameTheProgramAndTheReason) {
   const std::string file = dir.Write("plain.txt", "exit 0\n", 0644);
   ::mkdir((dir.path() + "folder").c_str(), 0755);
   const struct {
-    std::string command, message;
+    std::vector<std::string> command;
+    std::string message;
   } cases[] = {
-      {file + " 2", file + ": Permission denied"},
-      {dir.path() + "folder", dir.path() + "folder: Permission denied"},
-      {dir.path() + "missing 2 0.60", dir.path() + "missing: No such file or directory"},
-      {file + "/ixo_engine", file + "/ixo_engine: Not a directory"},
-      {dir.Write("no_interpreter", "exit 0\n", 0755),
+      {{file, "2"}, file + ": Permission denied"},
+      {{dir.path() + "folder"}, dir.path() + "folder: Permission denied"},
+      {{dir.path() + "missing", "2", "0.60"}, dir.path() + "missing: No such file or directory"},
+      {{file + "/ixo_engine"}, file + "/ixo_engine: Not a directory"},
+      {{dir.Write("no_interpreter", "exit 0\n", 0755)},
        dir.path() + "no_interpreter: Exec format error"},
-      {"   ", "No program named in an empty command line"},
+      {{}, "No program named in an empty command line"},
+      {{""}, "No program named in an empty command line"},
   };
   for (const auto& c : cases) {
     ChildProcess child;
-    const auto error = child.Start(c.command);
-    ASSERT_TRUE(error.has_value()) << c.command;
-    EXPECT_EQ(*error, c.message) << c.command;
+    const std::string shown = c.command.empty() ? "" : c.command[0];
+    const auto error = child.Start(c.command, "");
+    ASSERT_TRUE(error.has_value()) << shown;
+    EXPECT_EQ(*error, c.message) << shown;
     EXPECT_FALSE(child.Running());
     EXPECT_EQ(child.Poll().state, ProcessState::kNotStarted);
   }
@@ -218,9 +228,10 @@ TEST(ChildProcess, StartFailuresNameTheProgramAndTheReason) {
 
 TEST(ChildProcess, BareNameMissingEverywhereIsReportedBesideTheProgram) {
   ChildProcess child;
-  const auto error = child.Start("ixo_platform_no_such_program input.tmp");
+  TempDir program;
+  const auto error = child.Start({"ixo_platform_no_such_program", "input.tmp"}, program.path());
   ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(*error, ProgramDirectory() + "ixo_platform_no_such_program: No such file or directory");
+  EXPECT_EQ(*error, program.path() + "ixo_platform_no_such_program: No such file or directory");
 }
 
 TEST(ChildProcess, BareNameIsFoundFirstInTheGivenProgramDirectory) {
@@ -230,11 +241,11 @@ TEST(ChildProcess, BareNameIsFoundFirstInTheGivenProgramDirectory) {
   const std::string script = "#!/bin/sh\nprintf beside: >&2; printf '%s|' \"$@\" >&2\n";
   dir.Write("with blank/ixo_engine", script, 0755);
   ChildProcess child;
-  ASSERT_EQ(child.Start("ixo_engine input.tmp 2", program_dir), std::nullopt);
+  ASSERT_EQ(child.Start({"ixo_engine", "input.tmp", "2"}, program_dir), std::nullopt);
   EXPECT_EQ(RunToEnd(child).error_output, "beside:input.tmp|2|");
-  // Not found there, so along PATH; quotes are not special, so sh sees a bad line.
-  ASSERT_EQ(child.Start("sh -c 'exit 7'", program_dir), std::nullopt);
-  EXPECT_EQ(RunToEnd(child).exit_status, 2);
+  // Not found there, so along PATH.
+  ASSERT_EQ(child.Start({"sh", "-c", "exit 7"}, program_dir), std::nullopt);
+  EXPECT_EQ(RunToEnd(child).exit_status, 7);
 }
 
 TEST(ChildProcess, BareNameIsFoundAlongThePath) {
@@ -243,7 +254,7 @@ TEST(ChildProcess, BareNameIsFoundAlongThePath) {
   const std::string old_path = std::getenv("PATH") ? std::getenv("PATH") : "";
   ::setenv("PATH", (dir.path() + ":" + old_path).c_str(), 1);
   ChildProcess child;
-  const auto error = child.Start("ixo_platform_standin");
+  const auto error = child.Start({"ixo_platform_standin"}, "");
   ::setenv("PATH", old_path.c_str(), 1);
   ASSERT_EQ(error, std::nullopt);
   EXPECT_EQ(RunToEnd(child).error_output, "found\n");

@@ -72,17 +72,17 @@ TEST_F(MainWindowTest, EveryControlStandsAtItsDesignedPlace) {
     QRect geometry;
   };
   const Place places[] = {
-      {"PageControl1", {0, 0, 638, 218}},  {"Panel1", {0, 217, 638, 18}},
-      {"Edit3", {59, 12, 110, 21}},        {"SpeedButton1", {170, 11, 23, 23}},
-      {"GroupBox2", {9, 38, 184, 147}},    {"ListBox1", {200, 11, 89, 174}},
-      {"GroupBox3", {294, 6, 176, 115}},   {"BitBtn1", {296, 129, 85, 33}},
-      {"Button1", {384, 129, 85, 33}},     {"StringGrid1", {475, 9, 151, 153}},
-      {"Edit1", {59, 12, 110, 21}},        {"SpeedButton2", {170, 11, 23, 23}},
-      {"GroupBox4", {9, 38, 184, 147}},    {"GroupBox1", {199, 8, 210, 153}},
-      {"Memo1", {416, 14, 210, 111}},      {"SpeedButton3", {416, 128, 111, 33}},
+      {"PageControl1", {0, 0, 638, 218}},   {"Panel1", {0, 217, 638, 18}},
+      {"Edit3", {59, 12, 110, 21}},         {"SpeedButton1", {170, 11, 23, 23}},
+      {"GroupBox2", {9, 38, 184, 147}},     {"ListBox1", {200, 11, 89, 174}},
+      {"GroupBox3", {294, 6, 176, 115}},    {"BitBtn1", {296, 129, 85, 33}},
+      {"Button1", {384, 129, 85, 33}},      {"StringGrid1", {475, 9, 151, 153}},
+      {"Edit1", {59, 12, 110, 21}},         {"SpeedButton2", {170, 11, 23, 23}},
+      {"GroupBox4", {9, 38, 184, 147}},     {"GroupBox1", {199, 8, 210, 153}},
+      {"Memo1", {416, 14, 210, 111}},       {"SpeedButton3", {416, 128, 111, 33}},
       {"SpeedButton4", {544, 128, 85, 33}}, {"Panel3", {8, 8, 176, 77}},
-      {"Image1", {2, 2, 172, 73}},         {"GroupBox7", {192, 3, 225, 82}},
-      {"GroupBox6", {8, 87, 409, 101}},    {"Memo2", {420, 8, 201, 161}},
+      {"Image1", {2, 2, 172, 73}},          {"GroupBox7", {192, 3, 225, 82}},
+      {"GroupBox6", {8, 87, 409, 101}},     {"Memo2", {420, 8, 201, 161}},
   };
   for (const Place& place : places) {
     const auto* widget = form_.findChild<QWidget*>(QString::fromLatin1(place.name));
@@ -91,15 +91,15 @@ TEST_F(MainWindowTest, EveryControlStandsAtItsDesignedPlace) {
   }
   // Labels, lists and fields whose place alone is designed.
   const std::pair<const char*, QPoint> corners[] = {
-      {"Label4", {10, 13}},  {"Label21", {10, 13}},  {"Label7", {79, 25}},
-      {"Label5", {126, 40}}, {"Label44", {116, 56}}, {"Label9", {43, 72}},
-      {"Label11", {103, 88}}, {"Label13", {47, 104}}, {"Label15", {143, 120}},
-      {"Label34", {79, 25}}, {"Label31", {126, 40}}, {"Label43", {116, 56}},
-      {"Label36", {43, 72}}, {"Label38", {103, 88}}, {"Label40", {47, 104}},
-      {"Label42", {143, 120}}, {"ComboBox1r", {87, 20}}, {"ComboBox2", {112, 51}},
-      {"ComboBox3", {112, 82}}, {"Edit2", {96, 20}},  {"Edit4", {160, 20}},
-      {"Edit7", {160, 46}},  {"Edit5", {160, 72}},   {"Edit6", {160, 98}},
-      {"Edit8", {160, 126}}, {"Label28", {224, 40}},
+      {"Label4", {10, 13}},     {"Label21", {10, 13}},    {"Label7", {79, 25}},
+      {"Label5", {126, 40}},    {"Label44", {116, 56}},   {"Label9", {43, 72}},
+      {"Label11", {103, 88}},   {"Label13", {47, 104}},   {"Label15", {143, 120}},
+      {"Label34", {79, 25}},    {"Label31", {126, 40}},   {"Label43", {116, 56}},
+      {"Label36", {43, 72}},    {"Label38", {103, 88}},   {"Label40", {47, 104}},
+      {"Label42", {143, 120}},  {"ComboBox1r", {87, 20}}, {"ComboBox2", {112, 51}},
+      {"ComboBox3", {112, 82}}, {"Edit2", {96, 20}},      {"Edit4", {160, 20}},
+      {"Edit7", {160, 46}},     {"Edit5", {160, 72}},     {"Edit6", {160, 98}},
+      {"Edit8", {160, 126}},    {"Label28", {224, 40}},
   };
   for (const auto& [name, corner] : corners) {
     const auto* widget = form_.findChild<QWidget*>(QString::fromLatin1(name));

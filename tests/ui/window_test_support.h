@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/platform_run_host.h"
+#include "platform/platform_run_host.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/dialogs.h"

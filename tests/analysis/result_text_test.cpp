@@ -1,4 +1,4 @@
-#include "platform/result_file.h"
+#include "analysis/result_text.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,7 +6,8 @@
 #include <clocale>
 #include <string>
 
-#include "temp_dir.h"
+#include "../platform/temp_dir.h"
+#include "platform/platform_run_host.h"
 
 namespace ixo {
 namespace {
@@ -118,6 +119,12 @@ void ExpectCase(const ResultRead& got, const Case& c, const char* how) {
 
 TEST(ParseResultText, ReadingRules) {
   for (const Case& c : kCases) ExpectCase(ParseResultText(c.text), c, "text");
+}
+
+// The poll's reading of a file: the platform's look at it, read by the rules.
+ResultRead ReadResultFile(const std::string& path) {
+  PlatformRunHost host("/");
+  return ReadResultText(host.ReadResult(path));
 }
 
 TEST(ReadResultFile, ReadsAFileByTheSameRules) {

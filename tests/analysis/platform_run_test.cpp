@@ -1,7 +1,5 @@
 // The run controller over the real platform with stand-in engines (shell
 // scripts named ixo_engine in a scratch program directory).
-#include "analysis/platform_run_host.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -11,6 +9,7 @@
 #include <thread>
 
 #include "analysis/test_run_controller.h"
+#include "platform/platform_run_host.h"
 #include "run_directory.h"
 #include "run_fakes.h"
 

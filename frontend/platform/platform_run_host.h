@@ -1,11 +1,13 @@
 // The run controller's RunHost over the real system: the program directory
 // with its exchange files, one engine child process at a time (standard error
 // kept for the error message, reaped so no zombie is left) and the poll's read
-// of output.tmp. The engine is started with the program directory as its
-// current directory, and its bare name is looked for there first.
+// of output.tmp. The engine runs with the program directory as its current
+// directory, and its bare name is looked for there first. The interface it
+// implements (analysis/run_host.h) is header-only and holds plain types.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "analysis/run_host.h"
 #include "platform/process.h"
@@ -19,15 +21,19 @@ class PlatformRunHost final : public RunHost {
   // Works in `program_directory` (ending in "/"), as if the program stood there.
   explicit PlatformRunHost(std::string program_directory);
 
+  FileError CopyFile(const std::string& source, const std::string& target) override;
+  int WriteFile(const std::string& path, std::string_view contents) override;
+  int RenameFile(const std::string& from, const std::string& to) override;
+  FileError DeleteFile(const std::string& path) override;
+
   std::string ProgramDirectory() override { return program_directory_; }
   FileError ChangeDirectory(const std::string& path) override;
   bool FileExists(const std::string& path) override;
-  FileError DeleteFile(const std::string& path) override;
-  FileError StartEngine(const std::string& command_line) override;
+  FileError StartEngine(const std::vector<std::string>& arguments) override;
   EngineStatus PollEngine() override;
   void StopEngine() override;
   void DetachEngine() override;
-  ResultRead ReadResult(const std::string& path) override;
+  ResultFileText ReadResult(const std::string& path) override;
 
   // The engine's process id while it runs, otherwise -1.
   int EnginePid() const { return engine_.Pid(); }

@@ -1,0 +1,128 @@
+#include "arguments.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace ixo {
+namespace {
+
+std::string Refused(const std::string& option, const std::string& text, const std::string& what) {
+  return "--" + option + ": '" + text + "' is not " + what;
+}
+
+// The whole of `text` as a finite double, or nothing. from_chars reads the C
+// locale's form whatever the process locale is.
+std::optional<double> WholeNumber(const std::string& text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [last, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || last != end || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+Arguments ReadArguments(std::span<const std::string> args, std::span<const char* const> valued) {
+  Arguments a;
+  bool options_end = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& word = args[i];
+    if (options_end || word.size() < 2 || word[0] != '-') {
+      a.files.push_back(word);
+      continue;
+    }
+    if (word == "--") {
+      options_end = true;
+      continue;
+    }
+    if (word == "--help" || word == "-h") {
+      a.help = true;
+      continue;
+    }
+    const std::size_t equals = word.find('=');
+    const std::string name = word.substr(2, equals == std::string::npos ? equals : equals - 2);
+    bool known = word.starts_with("--");
+    if (known) {
+      known = false;
+      for (const char* v : valued) known = known || name == v;
+    }
+    if (!known) {
+      a.error = "unknown option '" + word.substr(0, equals) + "'";
+      return a;
+    }
+    if (a.options.count(name) != 0) {
+      a.error = "--" + name + " is given twice";
+      return a;
+    }
+    if (equals != std::string::npos) {
+      a.options[name] = word.substr(equals + 1);
+    } else if (i + 1 < args.size()) {
+      a.options[name] = args[++i];
+    } else {
+      a.error = "--" + name + " needs a value";
+      return a;
+    }
+  }
+  return a;
+}
+
+Parsed<long long> ParseInteger(const std::string& option, const std::string& text, long long low,
+                               long long high) {
+  long long value = 0;
+  const char* begin = text.data() + (text.starts_with('+') ? 1 : 0);
+  const char* end = text.data() + text.size();
+  const auto [last, error] = std::from_chars(begin, end, value);
+  if (text.empty() || error != std::errc() || last != end || value < low || value > high) {
+    return {std::nullopt,
+            Refused(option, text,
+                    "an integer from " + std::to_string(low) + " to " + std::to_string(high))};
+  }
+  return {value, {}};
+}
+
+Parsed<std::uint64_t> ParseSeed(const std::string& option, const std::string& text) {
+  std::uint64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [last, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || last != end) {
+    return {std::nullopt, Refused(option, text, "an unsigned 64-bit integer")};
+  }
+  return {value, {}};
+}
+
+Parsed<double> ParsePositive(const std::string& option, const std::string& text) {
+  const std::optional<double> value = WholeNumber(text);
+  if (!value || !(*value > 0)) return {std::nullopt, Refused(option, text, "a positive number")};
+  return {value, {}};
+}
+
+Parsed<std::pair<double, double>> ParseRange(const std::string& option, const std::string& text) {
+  const std::size_t colon = text.find(':');
+  if (colon != std::string::npos) {
+    const std::optional<double> low = WholeNumber(text.substr(0, colon));
+    const std::optional<double> high = WholeNumber(text.substr(colon + 1));
+    if (low && high && *low > 0 && *high > 0) return {std::pair{*low, *high}, {}};
+  }
+  return {std::nullopt, Refused(option, text, "LOW:HIGH with two positive numbers")};
+}
+
+Parsed<std::vector<double>> ParseList(const std::string& option, const std::string& text) {
+  std::vector<double> values;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',', start);
+    const std::optional<double> v =
+        WholeNumber(text.substr(start, comma == std::string::npos ? comma : comma - start));
+    if (!v || !(*v > 0)) {
+      return {std::nullopt, Refused(option, text, "a comma-separated list of positive numbers")};
+    }
+    values.push_back(*v);
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return {values, {}};
+}
+
+}  // namespace ixo

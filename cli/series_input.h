@@ -1,0 +1,23 @@
+// The series files of a subcommand, read like input.tmp: numbers separated by
+// white space, in file order.
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+namespace ixo {
+
+struct SeriesInput {
+  std::string path;  // as given on the command line
+  std::vector<double> values;
+};
+
+// Reads every file before anything is computed, so that bad data stop a run
+// at once. On the first file that cannot be read or holds a token that is no
+// finite number, returns no series and sets `error` to one line naming the
+// file (and the token and its line).
+[[nodiscard]] std::vector<SeriesInput> ReadSeriesFiles(std::span<const std::string> paths,
+                                                       std::string& error);
+
+}  // namespace ixo

@@ -1,0 +1,72 @@
+#include "subcommand.h"
+
+#include "output_file.h"
+#include "simulation_settings.h"
+
+namespace ixo {
+
+CommonOptions ReadCommonOptions(const Arguments& a, int default_reps, std::string& error) {
+  CommonOptions o;
+  o.reps = default_reps;
+  o.seed = kDefaultSeed;
+  const auto option = [&](const char* name) -> const std::string* {
+    const auto it = a.options.find(name);
+    return it == a.options.end() ? nullptr : &it->second;
+  };
+  if (const std::string* text = option("reps")) {
+    const Parsed<long long> p = ParseInteger("reps", *text, 0, 10'000'000);
+    if (!p.value) return error = p.error, o;
+    o.reps = static_cast<int>(*p.value);
+  }
+  if (const std::string* text = option("seed")) {
+    const Parsed<std::uint64_t> p = ParseSeed("seed", *text);
+    if (!p.value) return error = p.error, o;
+    o.seed = *p.value;
+  }
+  if (const std::string* text = option("threads")) {
+    const Parsed<long long> p = ParseInteger("threads", *text, 0, 256);
+    if (!p.value) return error = p.error, o;
+    o.threads = static_cast<int>(*p.value);
+  }
+  if (const std::string* text = option("format")) {
+    const std::optional<OutputFormat> format = FormatNamed(*text);
+    if (!format) return error = "--format: '" + *text + "' is not table, csv or json", o;
+    o.format = *format;
+  }
+  if (const std::string* text = option("output")) {
+    if (text->empty()) return error = "--output: the path is empty", o;
+    o.output = *text;
+  }
+  return o;
+}
+
+int UsageError(const CliIo& io, const char* name, const std::string& message) {
+  std::fprintf(io.err, "ixo_cli %s: %s (see 'ixo_cli %s --help')\n", name, message.c_str(), name);
+  return kExitBadUsage;
+}
+
+int DataError(const CliIo& io, const std::string& message) {
+  std::fprintf(io.err, "ixo_cli: %s\n", message.c_str());
+  return kExitBadData;
+}
+
+int Deliver(const CliIo& io, const CommonOptions& options, const ResultTable& table) {
+  const std::string text = Written(table, options.format);
+  if (options.output.empty()) {
+    std::fputs(text.c_str(), io.out);
+    if (std::fflush(io.out) != 0)
+      return DataError(io, "cannot write the results to standard output");
+    return kExitOk;
+  }
+  if (std::string why = WriteWholeFile(options.output, text); !why.empty())
+    return DataError(io, why);
+  return kExitOk;
+}
+
+std::vector<const char*> WithCommonOptions(std::initializer_list<const char*> own) {
+  std::vector<const char*> names(own);
+  names.insert(names.end(), std::begin(kCommonOptions), std::end(kCommonOptions));
+  return names;
+}
+
+}  // namespace ixo

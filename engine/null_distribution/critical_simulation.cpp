@@ -1,0 +1,57 @@
+#include "critical_simulation.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "monte_carlo.h"
+#include "permutation_tests.h"
+#include "random_stream.h"
+
+namespace ixo {
+
+SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& settings,
+                                               const Simulation& simulation) {
+  SimulatedCriticalValues result;
+  result.error = CheckIxoSettings(settings, n < 0 ? 0 : static_cast<std::size_t>(n));
+  if (result.error.empty() && simulation.replications < 1) {
+    result.error = "at least one replication is needed";
+  }
+  if (!result.error.empty()) return result;
+
+  const int count = simulation.replications;
+  const int columns = settings.max_dimension - 1;
+  std::vector<double> table;
+  std::vector<std::vector<double>> series;
+  try {
+    table.resize(static_cast<std::size_t>(count) * columns);
+    series.resize(WorkerCount(count, simulation.threads));
+  } catch (const std::bad_alloc&) {
+    result.error = "out of memory";
+    return result;
+  }
+  const auto body = [&](int worker, int r) {
+    std::vector<double>& x = series[worker];
+    x.resize(n);
+    RandomStream stream(simulation.seed, static_cast<std::uint64_t>(r));
+    for (double& v : x) v = stream.Normal();
+    double* row = table.data() + static_cast<std::size_t>(r) * columns;
+    for (const DimensionSlope& d : IxoValues(x, settings, 1)) row[d.dimension - 2] = d.slope;
+  };
+  if (RunReplications(count, simulation.threads, body, simulation.progress) == 0) {
+    result.error = "out of memory";
+    return result;
+  }
+  std::vector<double> column(count);
+  for (int j = 0; j < columns; ++j) {
+    for (int r = 0; r < count; ++r) column[r] = table[static_cast<std::size_t>(r) * columns + j];
+    std::sort(column.begin(), column.end());
+    CriticalRow row;
+    row.m = j + 2;
+    for (std::size_t i = 0; i < kCriticalPercentiles.size(); ++i)
+      row.values[i] = Percentile(column, kCriticalPercentiles[i]);
+    result.rows.push_back(row);
+  }
+  return result;
+}
+
+}  // namespace ixo

@@ -1,0 +1,35 @@
+// Critical values at any sample size: percentiles of the Ixo value under the
+// i.i.d. normal hypothesis, simulated through the engine's own computation, in
+// the layout of the tabulated ones.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "simulation_settings.h"
+
+namespace ixo {
+
+// The percentiles of the tabulated critical values, lower tail first.
+inline constexpr std::array<double, 8> kCriticalPercentiles = {0.5, 1, 2.5, 5, 95, 97.5, 99, 99.5};
+
+struct CriticalRow {
+  int m = 0;
+  std::array<double, 8> values{};  // at kCriticalPercentiles, by Percentile's rule
+};
+
+struct SimulatedCriticalValues {
+  std::vector<CriticalRow> rows;  // m = 2 .. max_dimension
+  std::string error;              // empty on success; else why there is no result
+};
+
+// The Ixo values of R series of n i.i.d. N(0, 1) values (series r drawn by
+// RandomStream(seed, r).Normal()), each computed as the engine does, and their
+// percentiles per dimension (linear interpolation between order statistics,
+// monte_carlo.h). Fails when CheckIxoSettings refuses n and the settings, when
+// R < 1, or when memory runs out.
+[[nodiscard]] SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& settings,
+                                                             const Simulation& simulation);
+
+}  // namespace ixo

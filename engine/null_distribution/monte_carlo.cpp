@@ -1,0 +1,29 @@
+#include "monte_carlo.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+
+namespace ixo {
+
+double MonteCarloPValue(double observed, std::span<const double> replicated) {
+  assert(!replicated.empty());
+  double at_most = 1;
+  double at_least = 1;
+  for (double t : replicated) {
+    if (t <= observed) ++at_most;
+    if (t >= observed) ++at_least;
+  }
+  const double total = static_cast<double>(replicated.size()) + 1;
+  return std::min(1.0, 2 * std::min(at_most / total, at_least / total));
+}
+
+double Percentile(std::span<const double> sorted, double p) {
+  assert(!sorted.empty() && p >= 0 && p <= 100);
+  const double h = static_cast<double>(sorted.size() - 1) * p / 100;
+  const auto low = static_cast<std::size_t>(std::floor(h));
+  if (low + 1 >= sorted.size()) return sorted.back();
+  return sorted[low] + (h - static_cast<double>(low)) * (sorted[low + 1] - sorted[low]);
+}
+
+}  // namespace ixo

@@ -1,0 +1,67 @@
+// Exact tests of the i.i.d. hypothesis at any sample size and for any marginal
+// law: under it every ordering of a series is equally likely, so the statistic
+// of the series is held against the statistics of R random permutations of it.
+// Permutation r is the Fisher-Yates shuffle of the series by the stream of
+// (seed, r); the results are the same for any thread count.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "ixo_slopes.h"
+#include "simulation_settings.h"
+
+namespace ixo {
+
+// The Ixo values of dimensions 2 .. max_dimension of `series` as the engine
+// computes them (Describe, DistanceGrid, IxoSlopes over the pair counts), the
+// counts on `threads` threads. Requires CheckIxoSettings to pass; none when
+// CheckGrid refuses the series.
+std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
+                                      int threads);
+
+struct IxoPermutationTest {
+  std::vector<DimensionSlope> observed;  // dimensions 2 .. max_dimension
+  std::vector<double> p_values;          // one per dimension; empty when R = 0
+  std::string error;                     // empty on success; else why there is no result
+};
+
+// The Ixo values of `series` and their two-sided Monte Carlo p-values against
+// R permutations, each permuted copy described and counted like a series of its
+// own (its Ixo values are what the engine reports for it), one copy per
+// thread. Fails on settings or a series that CheckIxoSettings or CheckGrid
+// refuses (a permuted copy included: sums of huge values may overflow in one
+// order and not in another), or when memory runs out.
+[[nodiscard]] IxoPermutationTest PermutationTestIxo(std::span<const double> series,
+                                                    const IxoSettings& settings,
+                                                    const Simulation& simulation);
+
+struct BdsValue {
+  int m = 0;
+  double eps = 0;                       // the distance as a fraction of the sd
+  std::optional<double> bds;            // none when the BDS variance is not positive
+  std::optional<double> p_normal;       // two-sided, from the standard normal law
+  std::optional<double> p_permutation;  // none as well when R = 0
+};
+
+struct BdsPermutationTest {
+  std::vector<BdsValue> values;  // m = 2 .. max_dimension, each with every eps in the given order
+  std::string error;
+};
+
+// The BDS statistic sqrt(n - m + 1) * bds_ratio(C_1, C_m, K, c, m) of `series`
+// at distance eps * sd (sd of the series as given, the distance fixed for
+// every permutation), its two-sided normal p-value erfc(|BDS| / sqrt 2) and its
+// Monte Carlo p-value against R permutations. C_m comes from the pair counts,
+// C_1, K and c from SumCloseValues: the kernel's numbers bit for bit, without
+// its tables. Requires 2 <= max_dimension <= 16, max_dimension <= n - 1 and at
+// least one eps; fails, as a value, on a series CheckGrid refuses or when
+// memory runs out.
+[[nodiscard]] BdsPermutationTest PermutationTestBds(std::span<const double> series,
+                                                    int max_dimension,
+                                                    std::span<const double> eps_fractions,
+                                                    const Simulation& simulation);
+
+}  // namespace ixo

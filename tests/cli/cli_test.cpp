@@ -1,0 +1,299 @@
+#include "cli.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "analysis/verdict.h"
+#include "permutation_tests.h"
+#include "random_stream.h"
+
+namespace ixo {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::string part;
+  std::istringstream in(text);
+  while (std::getline(in, part, separator)) parts.push_back(part);
+  if (!text.empty() && text.back() == separator) parts.push_back("");
+  return parts;
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ =
+        fs::path(::testing::TempDir()) /
+        ("ixo_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  // A series of n values of our own generator: i.i.d. normal, or the logistic map.
+  std::string WriteSeries(const std::string& name, int n, bool chaotic = false) {
+    std::string text;
+    RandomStream stream(n, 0);
+    double v = 0.3;
+    for (int i = 0; i < n; ++i) {
+      v = chaotic ? 4 * v * (1 - v) : stream.Normal();
+      char line[40];
+      std::snprintf(line, sizeof line, "%.17g\n", v);
+      text += line;
+    }
+    std::ofstream(Path(name), std::ios::binary) << text;
+    return Path(name);
+  }
+
+  Outcome Run(std::vector<std::string> args, bool progress = false) {
+    args.insert(args.begin(), "ixo_cli");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    char* out = nullptr;
+    char* err = nullptr;
+    std::size_t out_size = 0;
+    std::size_t err_size = 0;
+    CliIo io;
+    io.out = open_memstream(&out, &out_size);
+    io.err = open_memstream(&err, &err_size);
+    io.progress = progress;
+    Outcome o;
+    o.status = RunCli(static_cast<int>(argv.size()), argv.data(), io);
+    std::fclose(io.out);
+    std::fclose(io.err);
+    o.out.assign(out, out_size);
+    o.err.assign(err, err_size);
+    std::free(out);
+    std::free(err);
+    return o;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
+  // The window's command line; n = 900 lies in the class of 1000.
+  const std::string series = WriteSeries("input.tmp", 900);
+  const Outcome o = Run({"ixo", series, "--m", "4", "--eps", "0.60:1.90", "--reps", "49",
+                         "--output", Path("pvalues.tmp"), "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, "");
+  EXPECT_EQ(o.err, "");
+  const std::vector<std::string> lines = Split(ReadAll(Path("pvalues.tmp")), '\n');
+  ASSERT_EQ(lines.size(), 5u);  // header, m = 2..4, the empty rest after the last line break
+  EXPECT_EQ(lines[0], "file,n,m,ixo,points,class,verdict,p_value");
+
+  std::vector<double> x;
+  std::ifstream in(series);
+  for (double v; in >> v;) x.push_back(v);
+  IxoSettings settings;
+  settings.max_dimension = 4;
+  const IxoPermutationTest test = PermutationTestIxo(x, settings, {49, kDefaultSeed, 1, {}});
+  for (int m = 2; m <= 4; ++m) {
+    const std::vector<std::string> f = Split(lines[m - 1], ',');
+    ASSERT_EQ(f.size(), 8u) << lines[m - 1];
+    EXPECT_EQ(f[0], series);
+    EXPECT_EQ(f[1], "900");
+    EXPECT_EQ(f[2], std::to_string(m));
+    EXPECT_EQ(std::strtod(f[3].c_str(), nullptr), test.observed[m - 2].slope);  // round trip
+    EXPECT_EQ(f[4], std::to_string(test.observed[m - 2].points));
+    EXPECT_EQ(f[5], "1000");
+    char rounded[32];
+    std::snprintf(rounded, sizeof rounded, "%.3f", test.observed[m - 2].slope);
+    EXPECT_EQ(f[6], Verdict(std::strtod(rounded, nullptr), 0, m, 1));
+    EXPECT_EQ(std::strtod(f[7].c_str(), nullptr), test.p_values[m - 2]);
+  }
+  EXPECT_FALSE(fs::exists(Path("pvalues.tmp") + ".part"));
+}
+
+TEST_F(Cli, EveryCommandGivesTheSameBytesOnOneAndTwoThreads) {
+  const std::string series = WriteSeries("s.txt", 150);
+  const std::vector<std::vector<std::string>> commands = {
+      {"ixo", series, "--m", "3", "--reps", "30"},
+      {"bds", series, "--m", "3", "--eps", "0.5,1.5", "--reps", "30", "--format", "json"},
+      {"critical", "--n", "120", "--m", "3", "--reps", "30", "--format", "csv"},
+  };
+  for (const auto& command : commands) {
+    std::vector<std::string> one = command;
+    one.insert(one.end(), {"--threads", "1"});
+    std::vector<std::string> two = command;
+    two.insert(two.end(), {"--threads", "2"});
+    const Outcome a = Run(one);
+    const Outcome b = Run(two);
+    EXPECT_EQ(a.status, 0) << command[0] << a.err;
+    EXPECT_EQ(a.out, b.out) << command[0];
+    EXPECT_GT(a.out.size(), 100u) << command[0];
+  }
+}
+
+TEST_F(Cli, BdsAndCriticalColumns) {
+  const std::string chaotic = WriteSeries("logistic.txt", 300, true);
+  Outcome o = Run({"bds", chaotic, "--m", "2", "--eps", "1", "--reps", "199", "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  std::vector<std::string> lines = Split(o.out, '\n');
+  ASSERT_EQ(lines.size(), 3u) << o.out;
+  EXPECT_EQ(lines[0], "file,n,m,eps,bds,p_normal,p_permutation");
+  std::vector<std::string> f = Split(lines[1], ',');
+  ASSERT_EQ(f.size(), 7u);
+  EXPECT_EQ(f[1] + " " + f[2] + " " + f[3], "300 2 1");
+  EXPECT_EQ(f[6], "0.01");  // 2 / 200: beyond every permutation
+
+  o = Run({"critical", "--n", "100", "--m", "2", "--reps", "20", "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  lines = Split(o.out, '\n');
+  ASSERT_EQ(lines.size(), 3u) << o.out;
+  EXPECT_EQ(lines[0], "n,m,reps,p0.5,p1,p2.5,p5,p95,p97.5,p99,p99.5");
+  EXPECT_EQ(lines[1].substr(0, 9), "100,2,20,");
+  EXPECT_EQ(Split(lines[1], ',').size(), 11u);
+}
+
+TEST_F(Cli, VerdictOnlyForTheTabulatedSettings) {
+  const std::string series = WriteSeries("s.txt", 200);
+  struct Case {
+    std::vector<std::string> extra;
+    bool known;
+  };
+  const Case cases[] = {
+      {{"--eps", "0.25:1.00"}, true},
+      {{"--eps", "0.25:1.01"}, false},
+      {{"--subint", "20"}, false},
+      {{"--cm-limit", "10"}, false},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"ixo", series, "--m", "2", "--reps", "0", "--format", "csv"};
+    args.insert(args.end(), c.extra.begin(), c.extra.end());
+    const Outcome o = Run(args);
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::vector<std::string> f = Split(Split(o.out, '\n')[1], ',');
+    ASSERT_EQ(f.size(), 8u) << o.out;
+    EXPECT_EQ(f[5], "500");
+    EXPECT_EQ(f[6] == "unknown", !c.known) << c.extra[0] << " " << c.extra[1] << ": " << f[6];
+    EXPECT_EQ(f[7], "") << "--reps 0 gives no p-value";
+  }
+}
+
+TEST_F(Cli, FileNamesAreQuotedInCsvAndEscapedInJson) {
+  const std::string series = WriteSeries("a,\"b\".txt", 60);
+  std::string quoted = "\"";
+  for (char ch : series) quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+  Outcome o = Run({"ixo", series, "--m", "2", "--reps", "0", "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_NE(o.out.find("\n" + quoted + "\",60,2,"), std::string::npos) << o.out;
+  o = Run({"ixo", series, "--m", "2", "--reps", "0", "--format", "json"});
+  std::string escaped;
+  for (char ch : series) escaped += ch == '"' ? std::string("\\\"") : std::string(1, ch);
+  EXPECT_NE(o.out.find("{\"file\": \"" + escaped + "\", \"n\": 60, \"m\": 2, \"ixo\": "),
+            std::string::npos)
+      << o.out;
+  EXPECT_NE(o.out.find("\"p_value\": null}"), std::string::npos) << o.out;
+}
+
+TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
+  const std::string good = WriteSeries("good.txt", 60);
+  std::ofstream(Path("bad.txt")) << "1\n2\n\n3 x4\n";
+  std::ofstream(Path("short.txt")) << "1\n2\n3\n";
+  std::ofstream(Path("constant.txt")) << "5\n5\n5\n5\n5\n5\n5\n5\n5\n5\n5\n5\n";
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string named;
+  };
+  const Case cases[] = {
+      {{}, 2, "no command"},
+      {{"curve"}, 2, "'curve'"},
+      {{"ixo"}, 2, "no series file"},
+      {{"ixo", good, "--bogus", "1"}, 2, "'--bogus'"},
+      {{"ixo", good, "--m", "17"}, 2, "--m: '17'"},
+      {{"ixo", good, "--m", "1"}, 2, "--m: '1'"},
+      {{"ixo", good, "--eps", "0.6"}, 2, "--eps: '0.6'"},
+      {{"ixo", good, "--eps", "0:1"}, 2, "--eps: '0:1'"},
+      {{"ixo", good, "--reps", "-1"}, 2, "--reps: '-1'"},
+      {{"ixo", good, "--seed", "x"}, 2, "--seed: 'x'"},
+      {{"ixo", good, "--format", "xml"}, 2, "--format: 'xml'"},
+      {{"ixo", good, "--m", "3", "--m", "4"}, 2, "twice"},
+      {{"ixo", good, "--reps"}, 2, "needs a value"},
+      {{"bds", good, "--eps", "1,,2"}, 2, "--eps: '1,,2'"},
+      {{"critical"}, 2, "--n"},
+      {{"critical", "--n", "2"}, 2, "--n: '2'"},
+      {{"critical", "--n", "100", "--reps", "0"}, 2, "--reps"},
+      {{"ixo", good, Path("missing.txt")}, 1, "missing.txt"},
+      {{"ixo", good, Path("bad.txt")}, 1, "'x4' on line 4 of '" + Path("bad.txt") + "'"},
+      {{"ixo", Path("short.txt")}, 1, "short.txt': m = 10 needs at least 11 values"},
+      {{"bds", Path("constant.txt")}, 1, "constant.txt': a constant series"},
+      {{"ixo", good, "--output", Path("no/such/folder/out.csv")}, 1, "out.csv"},
+  };
+  for (const Case& c : cases) {
+    std::string shown;
+    for (const std::string& a : c.args) shown += a + " ";
+    const Outcome o = Run(c.args);
+    EXPECT_EQ(o.status, c.status) << shown;
+    EXPECT_EQ(o.out, "") << shown;
+    ASSERT_FALSE(o.err.empty()) << shown;
+    EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << shown << o.err;
+    EXPECT_NE(o.err.find(c.named), std::string::npos) << shown << "-> " << o.err;
+  }
+}
+
+TEST_F(Cli, OutputIsWholeOrNotAtAll) {
+  const std::string good = WriteSeries("good.txt", 60);
+  std::ofstream(Path("bad.txt")) << "1\nnan\n";
+  const std::string out = Path("out.csv");
+  std::ofstream(out) << "earlier results\n";
+  // Bad data in the second file: nothing is written, not even the first file's rows.
+  Outcome o = Run({"ixo", good, Path("bad.txt"), "--m", "2", "--output", out});
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(ReadAll(out), "earlier results\n");
+  o = Run({"ixo", good, "--m", "2", "--reps", "9", "--format", "csv"});
+  const Outcome to_file =
+      Run({"ixo", good, "--m", "2", "--reps", "9", "--format", "csv", "--output=" + out});
+  EXPECT_EQ(to_file.status, 0) << to_file.err;
+  EXPECT_EQ(ReadAll(out), o.out);
+  for (const auto& entry : fs::directory_iterator(dir_))
+    EXPECT_EQ(entry.path().extension(), entry.path().filename() == "out.csv" ? ".csv" : ".txt")
+        << entry.path();
+}
+
+TEST_F(Cli, HelpAndProgress) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"},
+                                               {"ixo", "--help"},
+                                               {"bds", "-h"},
+                                               {"critical", "--help"}}) {
+    const Outcome o = Run(args);
+    EXPECT_EQ(o.status, 0) << args[0];
+    EXPECT_EQ(o.out.rfind("usage: ixo_cli", 0), 0u) << o.out;
+    EXPECT_EQ(o.err, "");
+  }
+  const std::string good = WriteSeries("good.txt", 60);
+  const Outcome quiet = Run({"ixo", good, "--m", "2", "--reps", "20"});
+  const Outcome shown = Run({"ixo", good, "--m", "2", "--reps", "20"}, true);
+  EXPECT_EQ(quiet.err, "");
+  EXPECT_NE(shown.err.find("100%"), std::string::npos) << shown.err;
+  EXPECT_EQ(shown.out, quiet.out);
+}
+
+}  // namespace
+}  // namespace ixo
