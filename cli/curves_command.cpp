@@ -65,8 +65,8 @@ int Run(std::span<const std::string> args, const CliIo& io) {
 
   const Statistics stats = Describe(x);
   const SlopeInput input{
-      x, DistanceGrid(settings.eps_low, settings.eps_high, stats.sd, settings.subint),
-      stats.spread, settings.cm_limit};
+      x, DistanceGrid(settings.eps_low, settings.eps_high, stats.sd, settings.subint), stats.spread,
+      settings.cm_limit};
   const CurvesTables tables =
       CurvesResultTables(CorrelationCurves(input, 2, settings.max_dimension));
   return DeliverText(io, common, WrittenCurves(tables, common.format));
@@ -74,7 +74,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
 
 }  // namespace
 
-const Subcommand kCurvesSubcommand{kName, "the correlation integrals behind each Ixo value",
-                                   kHelp, Run};
+const Subcommand kCurvesSubcommand{kName, "the correlation integrals behind each Ixo value", kHelp,
+                                   Run};
 
 }  // namespace ixo

@@ -21,11 +21,11 @@ CurvesTables CurvesResultTables(const std::vector<CorrelationCurve>& curves) {
     for (const CurvePoint& p : curve.points) {
       // The engine's pairs differ from the whole count by rounding error only.
       const bool has_pairs = p.pairs > 0;
-      tables.points.rows.push_back({IntegerCell(curve.dimension), IntegerCell(p.k),
-                                    NumberCell(p.eps), NumberCell(p.x),
-                                    IntegerCell(std::llround(p.pairs)),
-                                    NumberCell(has_pairs ? std::optional<double>(p.y) : std::nullopt),
-                                    IntegerCell(p.used ? 1 : 0)});
+      tables.points.rows.push_back(
+          {IntegerCell(curve.dimension), IntegerCell(p.k), NumberCell(p.eps), NumberCell(p.x),
+           IntegerCell(std::llround(p.pairs)),
+           NumberCell(has_pairs ? std::optional<double>(p.y) : std::nullopt),
+           IntegerCell(p.used ? 1 : 0)});
     }
     tables.fits.rows.push_back({IntegerCell(curve.dimension), NumberCell(curve.slope),
                                 NumberCell(curve.intercept), IntegerCell(curve.used_points)});
