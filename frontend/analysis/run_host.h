@@ -54,6 +54,9 @@ class RunHost : public FileHost {
   // The start of the result file `path`: at least the first kResultTextLength
   // bytes past its leading blanks, tabs and line ends (all of them when shorter).
   virtual ResultFileText ReadResult(const std::string& path) = 0;
+  // The same look at a longer exchange file (curves.tmp): at most `max_bytes`
+  // past its leading blanks, tabs and line ends.
+  virtual ResultFileText ReadText(const std::string& path, size_t max_bytes) = 0;
 };
 
 }  // namespace ixo

@@ -1,7 +1,8 @@
 // The run state: the one signed integer that tells the result poll which step
 // of which run the next result belongs to. 0 to 8 are the steps of a basic run
 // (dimension state + 2, grid row state + 1); -100 is the BDS pass of an
-// advanced run; -16 to -2 are the Ixo pass of an advanced run for dimension -state.
+// advanced run; -16 to -2 are the Ixo pass of an advanced run for dimension -state;
+// -200 is the ixo_cli run that fetches the correlation curves of a finished basic run.
 // The advanced starts only accept dimensions 2 to 16, so the three kinds of
 // state never overlap.
 #pragma once
@@ -9,6 +10,7 @@
 namespace ixo {
 
 inline constexpr int kBdsPass = -100;
+inline constexpr int kCurvesRun = -200;
 inline constexpr int kLastBasicStep = 8;  // dimension 10, grid row 9
 inline constexpr int kMinAdvancedDimension = 2;
 inline constexpr int kMaxAdvancedDimension = 16;

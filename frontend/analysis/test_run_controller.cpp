@@ -2,6 +2,8 @@
 
 #include "analysis/advanced_fields.h"
 #include "analysis/advanced_report.h"
+#include "analysis/curves_command.h"
+#include "analysis/curves_csv.h"
 #include "analysis/engine_command.h"
 #include "analysis/exchange_files.h"
 #include "analysis/number_text.h"
@@ -17,6 +19,8 @@ constexpr int kGridDataRows = 9;
 constexpr int kGridColumns = 3;
 // Standard error can be long (a usage text, a run of warnings); the box shows its start.
 constexpr size_t kMaxErrorTextShown = 2000;
+// Far more than the curves of 15 dimensions on the window's 41-point grids.
+constexpr size_t kMaxCurvesBytes = size_t{1} << 24;
 
 std::string TrimmedEnd(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
@@ -33,6 +37,7 @@ TestRunController::TestRunController(RunControls& controls, RunHost& host, char 
 void TestRunController::Button1Click() {
   if (!EnterProgramDirectoryWithInput()) return;
   StopRun();
+  SetCurvesRun(std::nullopt, 0);
   for (int row = 1; row <= kGridDataRows; ++row) {
     for (int column = 0; column < kGridColumns; ++column) controls_.SetGridCell(column, row, "");
   }
@@ -71,6 +76,18 @@ void TestRunController::SpeedButton3Click() {
   LaunchEngine();
 }
 
+void TestRunController::ShowCorrelationIntegrals1Click() {
+  if (!curves_m_) return;
+  if (!EnterProgramDirectoryWithInput()) return;
+  StopRun();
+  run_state_ = kCurvesRun;
+  LaunchEngine();
+}
+
+void TestRunController::SeriesChanged() {
+  SetCurvesRun(std::nullopt, 0);
+}
+
 void TestRunController::SpeedButton4Click() {
   controls_.ClearReport();
 }
@@ -102,8 +119,8 @@ void TestRunController::LaunchEngine() {
   controls_.RepaintNow();
   if (FileError error = host_.StartEngine(SplitCommandLine(command))) {
     SetTimer(false);
-    controls_.ShowMessage(std::string("The engine ") + kEngineName +
-                          " cannot be started: " + *error);
+    controls_.ShowMessage(std::string(run_state_ == kCurvesRun ? "The program " : "The engine ") +
+                          ProgramName() + " cannot be started: " + *error);
     return;
   }
   SetTimer(true);
@@ -115,6 +132,10 @@ void TestRunController::Timer1Timer() {
   // output.tmp into place as its last act, so a file missing after the engine
   // was seen to end will never come.
   const EngineStatus status = host_.PollEngine();
+  if (run_state_ == kCurvesRun) {
+    CollectCurves(status);
+    return;
+  }
   const ResultRead result = ReadResultText(host_.ReadResult(OutputPath()));
   if (result.status == ResultRead::Status::kNotThereYet) {
     if (status.ended) {
@@ -170,7 +191,7 @@ void TestRunController::StopRun() {
 }
 
 std::string TestRunController::OutputPath() {
-  return host_.ProgramDirectory() + kOutputFileName;
+  return host_.ProgramDirectory() + (run_state_ == kCurvesRun ? kCurvesFile : kOutputFileName);
 }
 
 void TestRunController::DeleteOutput() {
@@ -179,6 +200,7 @@ void TestRunController::DeleteOutput() {
 }
 
 std::string TestRunController::CommandLine() {
+  if (run_state_ == kCurvesRun) return CurvesCommandLine(*curves_m_, curves_eps_range_);
   if (IsBasicStep(run_state_)) {
     return BasicCommandLine(BasicStepDimension(run_state_), controls_.EpsRangeIndex());
   }
@@ -207,6 +229,7 @@ void TestRunController::CompleteBasicStep(double value) {
   // A maximum lowered below the dimension reached ends the run here as well.
   if (controls_.MaxDimensionIndex() <= step || step >= kLastBasicStep) {
     DeleteOutput();
+    SetCurvesRun(m, controls_.EpsRangeIndex());
     return;
   }
   run_state_ = step + 1;
@@ -244,8 +267,46 @@ void TestRunController::CompleteBdsPass(double value) {
   DeleteOutput();
 }
 
+void TestRunController::CollectCurves(const EngineStatus& status) {
+  // As for output.tmp: ixo_cli renames curves.tmp into place as its last act.
+  const ResultFileText file = host_.ReadText(OutputPath(), kMaxCurvesBytes);
+  if (!file.present) {
+    if (status.ended) {
+      SetTimer(false);
+      host_.StopEngine();
+      ReportEngineEnded(status);
+    }
+    return;
+  }
+  SetTimer(false);
+  host_.StopEngine();
+  if (!file.error.empty()) {
+    controls_.ShowError(file.error);
+    return;
+  }
+  DeleteOutput();
+  const CurvesParse parsed = ParseCurvesCsv(file.text);
+  if (!parsed.table) {
+    controls_.ShowError(std::string(kCurvesFile) + ", " + parsed.error);
+    return;
+  }
+  controls_.SetStatus(kDoneStatus);
+  controls_.ShowCurves(*parsed.table);
+}
+
+void TestRunController::SetCurvesRun(std::optional<int> m, int eps_range) {
+  curves_m_ = m;
+  curves_eps_range_ = eps_range;
+  controls_.SetCurvesEnabled(m.has_value());
+}
+
+const char* TestRunController::ProgramName() const {
+  return run_state_ == kCurvesRun ? kCliName : kEngineName;
+}
+
 void TestRunController::ReportEngineEnded(const EngineStatus& status) {
-  std::string message = std::string("The engine ") + kEngineName + " ended without a result";
+  std::string message = std::string(run_state_ == kCurvesRun ? "The program " : "The engine ") +
+                        ProgramName() + " ended without a result";
   if (!status.how.empty()) message += " (" + status.how + ")";
   message += ".";
   std::string error_text = TrimmedEnd(status.error_text);

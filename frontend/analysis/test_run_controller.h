@@ -10,6 +10,7 @@
 // to the handlers below, which carry the names of the events that fire them.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "analysis/run_controls.h"
@@ -52,6 +53,18 @@ class TestRunController {
   // run, or, when the engine ended without a result, stops and says why.
   void Timer1Timer();
 
+  // "Show correlation integrals" in the grid's context menu, enabled from the
+  // end of a basic run until the next basic run starts or another series is
+  // loaded: runs ixo_cli curves on input.tmp with that run's range and maximum
+  // dimension, through the same start and poll as the engine, and shows the
+  // curves it writes to curves.tmp. A run still in progress is stopped first.
+  // A failure is reported as an engine's is. Nothing happens before a basic
+  // run has finished.
+  void ShowCorrelationIntegrals1Click();
+  // A new series was taken into the list: the curves of the last run are no
+  // longer to be had.
+  void SeriesChanged();
+
   // The window closes: the poll stops, and an engine still computing is left
   // to finish by itself (see RunHost::DetachEngine).
   void FormClose();
@@ -77,12 +90,19 @@ class TestRunController {
   void CompleteIxoPass(double value);
   void CompleteBdsPass(double value);
   void ReportEngineEnded(const EngineStatus& status);
+  void CollectCurves(const EngineStatus& status);
+  void SetCurvesRun(std::optional<int> m, int eps_range);
+  // The program the current step runs: ixo_engine, or ixo_cli for the curves.
+  const char* ProgramName() const;
 
   RunControls& controls_;
   RunHost& host_;
   char decimal_separator_;
   int run_state_ = 0;
   bool timer_enabled_ = false;
+  // The maximum dimension and range index of the last finished basic run.
+  std::optional<int> curves_m_;
+  int curves_eps_range_ = 0;
 };
 
 }  // namespace ixo

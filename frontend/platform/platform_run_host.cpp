@@ -79,4 +79,9 @@ ResultFileText PlatformRunHost::ReadResult(const std::string& path) {
   return ResultFileText{start.present, std::move(start.text), std::move(start.error)};
 }
 
+ResultFileText PlatformRunHost::ReadText(const std::string& path, size_t max_bytes) {
+  FileStart start = ReadFileStart(path, max_bytes);
+  return ResultFileText{start.present, std::move(start.text), std::move(start.error)};
+}
+
 }  // namespace ixo

@@ -34,6 +34,7 @@ class PlatformRunHost final : public RunHost {
   void StopEngine() override;
   void DetachEngine() override;
   ResultFileText ReadResult(const std::string& path) override;
+  ResultFileText ReadText(const std::string& path, size_t max_bytes) override;
 
   // The engine's process id while it runs, otherwise -1.
   int EnginePid() const { return engine_.Pid(); }

@@ -21,6 +21,7 @@
 #include "analysis/run_host.h"
 #include "analysis/test_run_controller.h"
 #include "ui/Unit2.h"
+#include "ui/curves_window.h"
 #include "ui/design_font.h"
 #include "ui/dialogs.h"
 #include "ui/form_layout.h"
@@ -79,6 +80,7 @@ TForm1::TForm1(ixo::Dialogs& dialogs, ixo::RunHost& host, ixo::LinkOpener opener
   observations_ = std::make_unique<ixo::ListBoxObservations>(*ListBox1);
   run_controls_ = std::make_unique<ixo::WindowRunControls>(*this, dialogs_);
   controller_ = std::make_unique<ixo::TestRunController>(*run_controls_, host_, decimal_separator_);
+  curves_window_ = new ixo::CurvesWindow(decimal_separator_, this);
   ConnectHandlers();
 
   setFixedSize(kClientWidth, kClientHeight);
@@ -108,6 +110,8 @@ void TForm1::ConnectHandlers() {
   connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
   connect(CopyresultsintoClipboard1, &QAction::triggered, this,
           [this] { Guarded([this] { CopyresultsintoClipboard1Click(); }); });
+  connect(ShowCorrelationIntegrals1, &QAction::triggered, this,
+          [this] { Guarded([this] { ShowCorrelationIntegrals1Click(); }); });
   connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at));
   });
@@ -180,6 +184,10 @@ void TForm1::CopyresultsintoClipboard1Click() {
     }
   }
   QGuiApplication::clipboard()->setText(QString::fromStdString(ixo::ResultsClipboardText(rows)));
+}
+
+void TForm1::ShowCorrelationIntegrals1Click() {
+  controller_->ShowCorrelationIntegrals1Click();
 }
 
 void TForm1::FormClose() {

@@ -7,6 +7,7 @@
 
 #include "analysis/data_import.h"
 #include "analysis/run_host.h"
+#include "analysis/test_run_controller.h"
 #include "ui/Unit1.h"
 #include "ui/dialogs.h"
 #include "ui/list_box_observations.h"
@@ -32,7 +33,10 @@ void TForm1::SpeedButton1Click() {
     Edit1->setText(QString::fromStdString(*result.path));
   }
   // Only a new series in the list makes the histogram's moments out of date.
-  if (result.count_text) ResetHistogramProgress();
+  if (result.count_text) {
+    ResetHistogramProgress();
+    controller_->SeriesChanged();
+  }
   ShowText(result.count_text, Label5, Label31);
   ShowText(result.file_name, Label7, Label34);
   ShowText(result.skipped_text, Label44, Label43);

@@ -52,6 +52,8 @@ class FakeControls : public RunControls {
   void SetTimerEnabled(bool enabled) override { timer = enabled; }
   void SetEditEnabled(EditId edit, bool enabled) override { enabled_edits[edit] = enabled; }
   void RepaintNow() override { ++repaints; }
+  void SetCurvesEnabled(bool enabled) override { curves_enabled = enabled; }
+  void ShowCurves(const CurvesTable& table) override { curves_shown.push_back(table); }
 
   // What the controller reads.
   int eps_range = 0;
@@ -72,6 +74,8 @@ class FakeControls : public RunControls {
   bool timer = false;
   std::map<EditId, bool> enabled_edits;
   int repaints = 0;
+  bool curves_enabled = false;
+  std::vector<CurvesTable> curves_shown;
 };
 
 // The words of an engine start joined by single blanks, as its command line reads.
@@ -138,6 +142,7 @@ class FakeHost : public RunHost {
     if (path != directory + "output.tmp" || !output) return ResultFileText{};
     return *output;
   }
+  ResultFileText ReadText(const std::string&, size_t) override { return ResultFileText{}; }
 
   // The running engine writes `value` (in full) and ends normally.
   void Finish(double value) {
