@@ -1,7 +1,6 @@
 // A complete basic run with the real engine, driven by the window's own timer,
 // then the results copied to the clipboard and the run's correlation integrals
-// shown; and the clipboard text of chosen
-// grid rows.
+// shown; and the clipboard text of chosen grid rows.
 #include <gtest/gtest.h>
 
 #include <QApplication>
