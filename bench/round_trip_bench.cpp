@@ -75,7 +75,9 @@ class TickOnlyHost final : public ixo::RunHost {
   ixo::ResultFileText ReadResult(const std::string& path) override {
     return host_.ReadResult(path);
   }
-  ixo::ResultFileText ReadTable(const std::string& path) override { return host_.ReadTable(path); }
+  ixo::ResultFileText ReadText(const std::string& path, size_t max_bytes) override {
+    return host_.ReadText(path, max_bytes);
+  }
 
  private:
   ixo::RunHost& host_;

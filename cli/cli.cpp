@@ -14,6 +14,7 @@ const Subcommand* const kSubcommands[] = {
     &kIxoSubcommand,
     &kBdsSubcommand,
     &kCriticalSubcommand,
+    &kCurvesSubcommand,
 };
 
 void PrintOverview(std::FILE* out) {

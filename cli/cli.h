@@ -1,5 +1,5 @@
 // ixo_cli, the scripting program beside ixo and ixo_engine: a table of
-// subcommands (ixo, bds, critical), each reading its own options.
+// subcommands (ixo, bds, critical, curves), each reading its own options.
 #pragma once
 
 #include "subcommand.h"

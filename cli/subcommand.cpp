@@ -51,7 +51,10 @@ int DataError(const CliIo& io, const std::string& message) {
 }
 
 int Deliver(const CliIo& io, const CommonOptions& options, const ResultTable& table) {
-  const std::string text = Written(table, options.format);
+  return DeliverText(io, options, Written(table, options.format));
+}
+
+int DeliverText(const CliIo& io, const CommonOptions& options, const std::string& text) {
   if (options.output.empty()) {
     std::fputs(text.c_str(), io.out);
     if (std::fflush(io.out) != 0)

@@ -39,6 +39,7 @@ struct Subcommand {
 extern const Subcommand kIxoSubcommand;
 extern const Subcommand kBdsSubcommand;
 extern const Subcommand kCriticalSubcommand;
+extern const Subcommand kCurvesSubcommand;
 
 // The options of every simulating subcommand besides its own.
 struct CommonOptions {
@@ -66,6 +67,9 @@ int DataError(const CliIo& io, const std::string& message);
 // Writes `table` in the chosen format to --output (whole or not at all) or to
 // standard output; returns kExitOk, or kExitBadData when the file cannot be written.
 int Deliver(const CliIo& io, const CommonOptions& options, const ResultTable& table);
+
+// Deliver for a text already written in the chosen format.
+int DeliverText(const CliIo& io, const CommonOptions& options, const std::string& text);
 
 // The names of every option of a subcommand: its own and the common ones.
 std::vector<const char*> WithCommonOptions(std::initializer_list<const char*> own);

@@ -1,6 +1,7 @@
 #include "ixo_slopes.h"
 
 #include <cmath>
+#include <utility>
 
 #include "correlation_integrals.h"
 #include "pair_counts.h"
@@ -46,23 +47,43 @@ double ClosePairs(int n, int j, double c_j) {
   return (n - j) * c_j * (n - j + 1) * 0.5;
 }
 
-std::vector<DimensionSlope> IxoSlopes(const SlopeInput& input, int first, int last) {
+std::vector<DimensionPoints> CurvePoints(const SlopeInput& input, int first, int last) {
   const int n = static_cast<int>(input.series.size());
-  std::vector<DimensionSlope> slopes;
-  std::vector<double> x;
-  std::vector<double> y;
+  std::vector<DimensionPoints> curves;
   const Integrals integrals(input, first, last);
   for (int j = first; j <= last; ++j) {
-    x.clear();
-    y.clear();
+    DimensionPoints curve{j, {}};
+    curve.points.reserve(static_cast<size_t>(input.grid.size()));
     for (int k = 0; k <= input.grid.subint(); ++k) {
-      const double pairs = ClosePairs(n, j, integrals.At(k, j));
-      if (input.cm_limit >= pairs) continue;
-      x.push_back(std::log(input.grid.Point(k) / input.spread));
-      y.push_back(std::log(pairs));
+      CurvePoint point;
+      point.k = k;
+      point.eps = input.grid.Point(k);
+      point.x = std::log(point.eps / input.spread);
+      point.pairs = ClosePairs(n, j, integrals.At(k, j));
+      point.y = std::log(point.pairs);
+      point.used = !(input.cm_limit >= point.pairs);
+      curve.points.push_back(point);
     }
-    slopes.push_back(DimensionSlope{j, FitSlope(x, y), static_cast<int>(x.size())});
+    curves.push_back(std::move(curve));
   }
+  return curves;
+}
+
+DimensionSlope FitDimension(const DimensionPoints& curve) {
+  std::vector<double> x;
+  std::vector<double> y;
+  for (const CurvePoint& point : curve.points) {
+    if (!point.used) continue;
+    x.push_back(point.x);
+    y.push_back(point.y);
+  }
+  return DimensionSlope{curve.dimension, FitSlope(x, y), static_cast<int>(x.size())};
+}
+
+std::vector<DimensionSlope> IxoSlopes(const SlopeInput& input, int first, int last) {
+  std::vector<DimensionSlope> slopes;
+  for (const DimensionPoints& curve : CurvePoints(input, first, last))
+    slopes.push_back(FitDimension(curve));
   return slopes;
 }
 

@@ -37,13 +37,37 @@ struct DimensionSlope {
   int points = 0;    // usable grid points, 0 .. grid.size()
 };
 
+// One grid point of one dimension's log-log curve, as IxoSlopes fits it.
+struct CurvePoint {
+  int k = 0;          // grid index, 0 .. grid.subint()
+  double eps = 0;     // grid.Point(k), in the series' units
+  double x = 0;       // ln(eps / spread)
+  double pairs = 0;   // close pairs, ClosePairs(n, j, C_j(eps))
+  double y = 0;       // ln(pairs); -inf when there is no close pair
+  bool used = false;  // pairs > cm_limit: the point enters the fit
+};
+
+struct DimensionPoints {
+  int dimension = 0;
+  std::vector<CurvePoint> points;  // k = 0 .. grid.subint(), in grid order
+};
+
 // The number of close pairs of j-histories given the correlation integral C_j:
 // C_j times the pairs among the n - j + 1 histories, in this double arithmetic:
 // (n - j) * C_j * (n - j + 1) * 0.5.
 double ClosePairs(int n, int j, double c_j);
 
-// The Ixo values of dimensions first .. last (in that order). Requires
-// 2 <= first, last <= 16 and last <= n - 1; none when last < first.
+// Every grid point of dimensions first .. last (in that order), counted along
+// input.path. Requires what IxoSlopes requires; none when last < first.
+std::vector<DimensionPoints> CurvePoints(const SlopeInput& input, int first, int last);
+
+// The least-squares slope (FitSlope) through the used points of one dimension,
+// and their number.
+DimensionSlope FitDimension(const DimensionPoints& curve);
+
+// The Ixo values of dimensions first .. last (in that order): FitDimension of
+// each of CurvePoints. Requires 2 <= first, last <= 16 and last <= n - 1; none
+// when last < first.
 std::vector<DimensionSlope> IxoSlopes(const SlopeInput& input, int first, int last);
 
 }  // namespace ixo

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "analysis/curves_csv.h"
+
 namespace ixo {
 
 // The index of ComboBox3's fourth item, "permutation": the verdicts of a basic
@@ -70,6 +72,10 @@ class RunControls {
   virtual void SetEditEnabled(EditId edit, bool enabled) = 0;
   // Repaints the window at once, so a new status text shows before an engine starts.
   virtual void RepaintNow() = 0;
+  // Enables or disables "Show correlation integrals" in StringGrid1's context menu.
+  virtual void SetCurvesEnabled(bool enabled) = 0;
+  // Shows `table` in the "Correlation integrals" window, in front of the others.
+  virtual void ShowCurves(const CurvesTable& table) = 0;
 };
 
 }  // namespace ixo

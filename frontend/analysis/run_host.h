@@ -59,9 +59,10 @@ class RunHost : public FileHost {
   // The start of the result file `path`: at least the first kResultTextLength
   // bytes past its leading blanks, tabs and line ends (all of them when shorter).
   virtual ResultFileText ReadResult(const std::string& path) = 0;
-  // The whole text of the table file `path` (pvalues.tmp), up to 1 MiB, past
-  // its leading blanks and line ends; not present until it is there.
-  virtual ResultFileText ReadTable(const std::string& path) = 0;
+  // The same look at a longer exchange file (pvalues.tmp, curves.tmp): at most
+  // `max_bytes` past its leading blanks, tabs and line ends; not present
+  // until it is there.
+  virtual ResultFileText ReadText(const std::string& path, size_t max_bytes) = 0;
 };
 
 }  // namespace ixo

@@ -2,6 +2,8 @@
 
 #include "analysis/advanced_fields.h"
 #include "analysis/advanced_report.h"
+#include "analysis/curves_command.h"
+#include "analysis/curves_csv.h"
 #include "analysis/engine_command.h"
 #include "analysis/exchange_files.h"
 #include "analysis/number_text.h"
@@ -21,6 +23,10 @@ constexpr int kGridColumnsWithPValues = 4;
 constexpr int kTicksPerSecond = 20;
 // Standard error can be long (a usage text, a run of warnings); the box shows its start.
 constexpr size_t kMaxErrorTextShown = 2000;
+// Far more than the curves of 15 dimensions on the window's 41-point grids.
+constexpr size_t kMaxCurvesBytes = size_t{1} << 24;
+// Far more than the p-values of nine dimensions.
+constexpr size_t kMaxTableBytes = size_t{1} << 20;
 
 std::string TrimmedEnd(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
@@ -38,6 +44,7 @@ void TestRunController::Button1Click() {
   if (!EnterProgramDirectoryWithInput()) return;
   StopRun();
   ClearGridRows();
+  SetCurvesRun(std::nullopt, 0);
   // The choice of the permutation test is taken here for the whole run: it
   // decides the grid's fourth column and the p-value step at its end.
   grid_columns_ =
@@ -79,6 +86,14 @@ void TestRunController::SpeedButton3Click() {
   LaunchEngine();
 }
 
+void TestRunController::ShowCorrelationIntegrals1Click() {
+  if (!curves_m_) return;
+  if (!EnterProgramDirectoryWithInput()) return;
+  StopRun();
+  run_state_ = kCurvesRun;
+  LaunchEngine();
+}
+
 void TestRunController::SpeedButton4Click() {
   controls_.ClearReport();
 }
@@ -111,7 +126,7 @@ void TestRunController::LaunchEngine() {
   controls_.RepaintNow();
   if (FileError error = host_.StartEngine(arguments)) {
     StopAfterFailure();
-    controls_.ShowMessage("The engine " + ProgramName() + " cannot be started: " + *error);
+    controls_.ShowMessage(ProgramPhrase() + " cannot be started: " + *error);
     return;
   }
   SetTimer(true);
@@ -125,6 +140,10 @@ void TestRunController::Timer1Timer() {
   const EngineStatus status = host_.PollEngine();
   if (run_state_ == kPermutationPass) {
     PollPermutationPass(status);
+    return;
+  }
+  if (run_state_ == kCurvesRun) {
+    CollectCurves(status);
     return;
   }
   const ResultRead result = ReadResultText(host_.ReadResult(OutputPath()));
@@ -162,6 +181,7 @@ void TestRunController::BeforeLoad() {
 
 void TestRunController::SeriesLoaded() {
   ClearGridRows();
+  SetCurvesRun(std::nullopt, 0);
 }
 
 void TestRunController::FormClose() {
@@ -205,16 +225,22 @@ void TestRunController::ClearGridRows() {
 }
 
 std::string TestRunController::OutputPath() {
-  return host_.ProgramDirectory() +
-         (run_state_ == kPermutationPass ? kPValuesFileName : kOutputFileName);
+  const char* file = kOutputFileName;
+  if (run_state_ == kPermutationPass) file = kPValuesFileName;
+  if (run_state_ == kCurvesRun) file = kCurvesFileName;
+  return host_.ProgramDirectory() + file;
 }
 
 std::string TestRunController::ProgramName() const {
-  return run_state_ == kPermutationPass ? kCliName : kEngineName;
+  return CliStep() ? kCliName : kEngineName;
+}
+
+std::string TestRunController::ProgramPhrase() const {
+  return std::string(CliStep() ? "The program " : "The engine ") + ProgramName();
 }
 
 void TestRunController::PollPermutationPass(const EngineStatus& status) {
-  const ResultFileText file = host_.ReadTable(OutputPath());
+  const ResultFileText file = host_.ReadText(OutputPath(), kMaxTableBytes);
   if (!file.present) {
     if (status.ended) {
       StopAfterFailure();
@@ -245,6 +271,7 @@ void TestRunController::PollPermutationPass(const EngineStatus& status) {
     last_row = row;
   }
   DeleteOutput();
+  SetCurvesRun(permutation_dimension_, controls_.EpsRangeIndex());
   controls_.SelectGridRows(1, last_row > 0 ? last_row : 1);
 }
 
@@ -258,6 +285,8 @@ std::vector<std::string> TestRunController::Arguments() {
     return PermutationArguments(permutation_dimension_, controls_.EpsRangeIndex(),
                                 host_.ProgramDirectory());
   }
+  if (run_state_ == kCurvesRun)
+    return SplitCommandLine(CurvesCommandLine(*curves_m_, curves_eps_range_));
   std::string line;
   if (IsBasicStep(run_state_)) {
     line = BasicCommandLine(BasicStepDimension(run_state_), controls_.EpsRangeIndex());
@@ -305,6 +334,7 @@ void TestRunController::CompleteBasicStep(double value) {
       LaunchEngine();
       return;
     }
+    SetCurvesRun(m, controls_.EpsRangeIndex());
     // The whole table selected, so that the first copy takes all of it.
     controls_.SelectGridRows(1, row);
     return;
@@ -344,8 +374,43 @@ void TestRunController::CompleteBdsPass(double value) {
   DeleteOutput();
 }
 
+void TestRunController::CollectCurves(const EngineStatus& status) {
+  // As for output.tmp: ixo_cli renames curves.tmp into place as its last act.
+  const ResultFileText file = host_.ReadText(OutputPath(), kMaxCurvesBytes);
+  if (!file.present) {
+    if (status.ended) {
+      StopAfterFailure();
+      host_.StopEngine();
+      ReportEngineEnded(status);
+    }
+    return;
+  }
+  SetTimer(false);
+  host_.StopEngine();
+  if (!file.error.empty()) {
+    StopAfterFailure();
+    controls_.ShowError(file.error);
+    return;
+  }
+  DeleteOutput();
+  const CurvesParse parsed = ParseCurvesCsv(file.text);
+  if (!parsed.table) {
+    StopAfterFailure();
+    controls_.ShowError(std::string(kCurvesFileName) + ", " + parsed.error);
+    return;
+  }
+  controls_.SetStatus(kDoneStatus);
+  controls_.ShowCurves(*parsed.table);
+}
+
+void TestRunController::SetCurvesRun(std::optional<int> m, int eps_range) {
+  curves_m_ = m;
+  curves_eps_range_ = eps_range;
+  controls_.SetCurvesEnabled(m.has_value());
+}
+
 void TestRunController::ReportEngineEnded(const EngineStatus& status) {
-  std::string message = "The engine " + ProgramName() + " ended without a result";
+  std::string message = ProgramPhrase() + " ended without a result";
   if (!status.how.empty()) message += " (" + status.how + ")";
   message += ".";
   std::string error_text = TrimmedEnd(status.error_text);

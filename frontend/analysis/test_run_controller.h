@@ -14,11 +14,13 @@
 // to the handlers below, which carry the names of the events that fire them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/run_controls.h"
 #include "analysis/run_host.h"
+#include "analysis/run_state.h"
 
 namespace ixo {
 
@@ -65,8 +67,17 @@ class TestRunController {
   // and the status line says kStoppedStatus. Nothing happens without a run.
   void BeforeLoad();
   // The load took a new series into the list: the results grid's rows are
-  // emptied, as they belong to the earlier series (the header row stays).
+  // emptied, as they belong to the earlier series (the header row stays), and
+  // the curves of the last run are no longer to be had.
   void SeriesLoaded();
+  // "Show correlation integrals" in the grid's context menu, enabled from the
+  // end of a basic run until the next basic run starts or another series is
+  // loaded: runs ixo_cli curves on input.tmp with that run's range and maximum
+  // dimension, through the same start and poll as the engine, and shows the
+  // curves it writes to curves.tmp. A run still in progress is stopped first.
+  // A failure is reported as an engine's is. Nothing happens before a basic
+  // run has finished.
+  void ShowCorrelationIntegrals1Click();
 
   // The window closes: the poll stops, and an engine still computing is left
   // to finish by itself (see RunHost::DetachEngine).
@@ -88,10 +99,14 @@ class TestRunController {
   std::string OutputPath();
   void DeleteOutput();
   // The words of the program the step starts: the engine's line split once,
-  // or ixo_cli's arguments for the p-value step.
+  // or ixo_cli's arguments for the p-value step and the curves.
   std::vector<std::string> Arguments();
-  // ixo_engine, or ixo_cli for the p-value step.
+  // True while the step runs ixo_cli (the p-value step, the curves).
+  bool CliStep() const { return run_state_ == kPermutationPass || run_state_ == kCurvesRun; }
+  // ixo_engine, or ixo_cli for its steps.
   std::string ProgramName() const;
+  // How a message names what the step runs: "The engine ixo_engine", "The program ixo_cli".
+  std::string ProgramPhrase() const;
   // True when the basic run started with "permutation" chosen in ComboBox3.
   bool PermutationRun() const { return grid_columns_ == 4; }
   // One tick of the p-value step's poll of pvalues.tmp.
@@ -104,6 +119,8 @@ class TestRunController {
   // A step failed: the poll is off and the status line stops claiming a run.
   void StopAfterFailure();
   void ClearGridRows();
+  void CollectCurves(const EngineStatus& status);
+  void SetCurvesRun(std::optional<int> m, int eps_range);
 
   RunControls& controls_;
   RunHost& host_;
@@ -113,6 +130,9 @@ class TestRunController {
   int grid_columns_ = 3;           // 4 with the p-value column
   int permutation_dimension_ = 2;  // the largest dimension of the p-value step
   int pass_ticks_ = 0;             // ticks of the step that runs now
+  // The maximum dimension and range index of the last finished basic run.
+  std::optional<int> curves_m_;
+  int curves_eps_range_ = 0;
 };
 
 }  // namespace ixo

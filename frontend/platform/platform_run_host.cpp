@@ -79,9 +79,8 @@ ResultFileText PlatformRunHost::ReadResult(const std::string& path) {
   return ResultFileText{start.present, std::move(start.text), std::move(start.error)};
 }
 
-ResultFileText PlatformRunHost::ReadTable(const std::string& path) {
-  constexpr size_t kMaxTableBytes = 1 << 20;
-  FileStart start = ReadFileStart(path, kMaxTableBytes);
+ResultFileText PlatformRunHost::ReadText(const std::string& path, size_t max_bytes) {
+  FileStart start = ReadFileStart(path, max_bytes);
   return ResultFileText{start.present, std::move(start.text), std::move(start.error)};
 }
 

@@ -35,7 +35,7 @@ class PlatformRunHost final : public RunHost {
   void DetachEngine() override;
   int EngineEndDescriptor() override { return engine_.EndDescriptor(); }
   ResultFileText ReadResult(const std::string& path) override;
-  ResultFileText ReadTable(const std::string& path) override;
+  ResultFileText ReadText(const std::string& path, size_t max_bytes) override;
 
   // The engine's process id while it runs, otherwise -1.
   int EnginePid() const { return engine_.Pid(); }

@@ -24,6 +24,7 @@
 #include "analysis/run_host.h"
 #include "analysis/test_run_controller.h"
 #include "ui/Unit2.h"
+#include "ui/curves_window.h"
 #include "ui/design_font.h"
 #include "ui/dialogs.h"
 #include "ui/form_layout.h"
@@ -82,6 +83,7 @@ TForm1::TForm1(ixo::Dialogs& dialogs, ixo::RunHost& host, ixo::LinkOpener opener
   observations_ = std::make_unique<ixo::ListBoxObservations>(*ListBox1);
   run_controls_ = std::make_unique<ixo::WindowRunControls>(*this, dialogs_);
   controller_ = std::make_unique<ixo::TestRunController>(*run_controls_, host_, decimal_separator_);
+  curves_window_ = new ixo::CurvesWindow(decimal_separator_, this);
   ConnectHandlers();
 
   setFixedSize(kClientWidth, kClientHeight);
@@ -113,6 +115,8 @@ void TForm1::ConnectHandlers() {
   connect(CopyresultsintoClipboard1, &QAction::triggered, this,
           [this] { Guarded([this] { CopyresultsintoClipboard1Click(); }); });
   StringGrid1->SetCopyHandler([this] { Guarded([this] { CopyresultsintoClipboard1Click(); }); });
+  connect(ShowCorrelationIntegrals1, &QAction::triggered, this,
+          [this] { Guarded([this] { ShowCorrelationIntegrals1Click(); }); });
   connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at));
   });
@@ -217,6 +221,10 @@ void TForm1::CopyresultsintoClipboard1Click() {
   const bool p_value_column = StringGrid1->columnCount() == 4;
   QGuiApplication::clipboard()->setText(
       QString::fromStdString(ixo::ResultsClipboardText(rows, p_value_column)));
+}
+
+void TForm1::ShowCorrelationIntegrals1Click() {
+  controller_->ShowCorrelationIntegrals1Click();
 }
 
 void TForm1::FormClose() {

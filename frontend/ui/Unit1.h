@@ -18,6 +18,7 @@
 //   about_page.cpp      the "About the program" page: picture, info, links, help
 //   window_run_controls the controller's view of TForm1's widgets
 //   Unit2               TForm2, the histogram window, shown by "Histogram"
+//   curves_window       the "Correlation integrals" window, from the grid's menu
 //   dialogs             the open-file dialog and message boxes, scripted in tests
 //
 // Each control keeps its layout name as object name and member name, and each
@@ -52,6 +53,7 @@ class Dialogs;
 class ListBoxObservations;
 class ObservationList;
 class RunHost;
+class CurvesWindow;
 class StringGrid;
 class TestRunController;
 class WindowRunControls;
@@ -68,6 +70,8 @@ class TForm1 : public QWidget {
   void SetHistogramWindow(TForm2* form2) { histogram_window_ = form2; }
   // The series as the histogram window reads and rewrites it: ListBox1's items.
   ixo::ObservationList& Observations();
+  // The non-modal "Correlation integrals" window; hidden until first shown.
+  ixo::CurvesWindow* CorrelationWindow() const { return curves_window_; }
   // The decimal separator of the user's locale, used for every number text.
   char DecimalSeparator() const { return decimal_separator_; }
 
@@ -82,6 +86,7 @@ class TForm1 : public QWidget {
   void CheckBox3Click();
   void BitBtn1Click();                    // "Histogram"
   void CopyresultsintoClipboard1Click();  // the grid's context menu, or Ctrl+C on the grid
+  void ShowCorrelationIntegrals1Click();  // the grid's context menu
   void FormClose();                       // the window is being closed
 
   // While `watch` holds, the end of the engine process triggers the poll at
@@ -101,6 +106,7 @@ class TForm1 : public QWidget {
   QTimer* Timer1 = nullptr;
   QMenu* PopupMenu1 = nullptr;
   QAction* CopyresultsintoClipboard1 = nullptr;
+  QAction* ShowCorrelationIntegrals1 = nullptr;
 
   // "Basic test".
   QLabel* Label4 = nullptr;
@@ -179,6 +185,7 @@ class TForm1 : public QWidget {
   char decimal_separator_;
   TForm2* histogram_window_ = nullptr;
   QSocketNotifier* engine_end_ = nullptr;  // owned by the window; see WatchEngineEnd
+  ixo::CurvesWindow* curves_window_ = nullptr;
   std::unique_ptr<ixo::ListBoxObservations> observations_;
   std::unique_ptr<ixo::WindowRunControls> run_controls_;
   std::unique_ptr<ixo::TestRunController> controller_;

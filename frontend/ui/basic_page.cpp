@@ -74,5 +74,8 @@ void TForm1::BuildBasicPage() {
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
   CopyresultsintoClipboard1 = PopupMenu1->addAction(QStringLiteral("Copy results into Clipboard"));
   CopyresultsintoClipboard1->setObjectName(QStringLiteral("CopyresultsintoClipboard1"));
+  ShowCorrelationIntegrals1 = PopupMenu1->addAction(QStringLiteral("Show correlation integrals"));
+  ShowCorrelationIntegrals1->setObjectName(QStringLiteral("ShowCorrelationIntegrals1"));
+  ShowCorrelationIntegrals1->setEnabled(false);  // until a basic run has finished
   StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
 }

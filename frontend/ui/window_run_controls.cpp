@@ -1,5 +1,6 @@
 #include "ui/window_run_controls.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QTimer>
 
 #include "ui/Unit1.h"
+#include "ui/curves_window.h"
 #include "ui/dialogs.h"
 #include "ui/string_grid.h"
 
@@ -128,6 +130,14 @@ void WindowRunControls::SetEditEnabled(EditId edit, bool enabled) {
 
 void WindowRunControls::RepaintNow() {
   form_.repaint();
+}
+
+void WindowRunControls::SetCurvesEnabled(bool enabled) {
+  form_.ShowCorrelationIntegrals1->setEnabled(enabled);
+}
+
+void WindowRunControls::ShowCurves(const CurvesTable& table) {
+  form_.CorrelationWindow()->ShowCurves(table);
 }
 
 }  // namespace ixo

@@ -37,6 +37,8 @@ class WindowRunControls final : public RunControls {
   void SetTimerEnabled(bool enabled) override;
   void SetEditEnabled(EditId edit, bool enabled) override;
   void RepaintNow() override;
+  void SetCurvesEnabled(bool enabled) override;
+  void ShowCurves(const CurvesTable& table) override;
 
  private:
   QLineEdit* Edit(EditId edit) const;

@@ -78,7 +78,9 @@ class RecordingHost final : public RunHost {
   EngineStatus PollEngine() override { return host_.PollEngine(); }
   void StopEngine() override { host_.StopEngine(); }
   ResultFileText ReadResult(const std::string& path) override { return host_.ReadResult(path); }
-  ResultFileText ReadTable(const std::string& path) override { return host_.ReadTable(path); }
+  ResultFileText ReadText(const std::string& path, size_t max_bytes) override {
+    return host_.ReadText(path, max_bytes);
+  }
   int EnginePid() const { return host_.EnginePid(); }
 
   std::vector<std::string> commands;  // the engines actually started

@@ -65,6 +65,8 @@ class FakeControls : public RunControls {
   void SetTimerEnabled(bool enabled) override { timer = enabled; }
   void SetEditEnabled(EditId edit, bool enabled) override { enabled_edits[edit] = enabled; }
   void RepaintNow() override { ++repaints; }
+  void SetCurvesEnabled(bool enabled) override { curves_enabled = enabled; }
+  void ShowCurves(const CurvesTable& table) override { curves_shown.push_back(table); }
 
   // What the controller reads.
   int eps_range = 0;
@@ -88,6 +90,8 @@ class FakeControls : public RunControls {
   bool timer = false;
   std::map<EditId, bool> enabled_edits;
   int repaints = 0;
+  bool curves_enabled = false;
+  std::vector<CurvesTable> curves_shown;
 };
 
 // The words of an engine start joined by single blanks, as its command line reads.
@@ -155,7 +159,7 @@ class FakeHost : public RunHost {
     if (path != directory + "output.tmp" || !output) return ResultFileText{};
     return *output;
   }
-  ResultFileText ReadTable(const std::string& path) override {
+  ResultFileText ReadText(const std::string& path, size_t) override {
     if (path != directory + "pvalues.tmp" || !pvalues) return ResultFileText{};
     return ResultFileText{true, *pvalues, ""};
   }

@@ -371,7 +371,7 @@ TEST_F(RunControllerTest, FailedPValueStepIsReportedLikeAFailedEngine) {
     std::string message, error;
   } cases[] = {
       {std::nullopt,
-       "The engine ixo_cli ended without a result (exit status 1).\n"
+       "The program ixo_cli ended without a result (exit status 1).\n"
        "ixo_cli: input.tmp: line 3: 'x' is no number",
        ""},
       {kPValuesHeader + "input.tmp,500,2,1.6,41,1000,x,\n", "",

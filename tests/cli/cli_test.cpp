@@ -10,9 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "analysis/curves_csv.h"
 #include "analysis/verdict.h"
+#include "ixo_slopes.h"
+#include "pair_counts.h"
 #include "permutation_tests.h"
 #include "random_stream.h"
+#include "statistics.h"
 
 namespace ixo {
 namespace {
@@ -130,6 +134,54 @@ TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
   EXPECT_FALSE(fs::exists(Path("pvalues.tmp") + ".part"));
 }
 
+TEST_F(Cli, CurvesHoldTheEnginesCountsAndSlopes) {
+  // As the window asks for them, and with a Cm limit that skips points; the
+  // csv read by the window's own parser.
+  const std::vector<std::string> extras[] = {{}, {"--eps", "0.25:1.00", "--cm-limit", "500"}};
+  for (const char* name : {"logistic.txt", "normal.txt"}) {
+    for (const std::vector<std::string>& extra : extras) {
+      const std::string file = std::string(IXO_EXAMPLES_DIR) + "/" + name;
+      std::vector<std::string> args = {"curves", file, "--format", "csv"};
+      args.insert(args.end(), extra.begin(), extra.end());
+      const Outcome o = Run(args);
+      ASSERT_EQ(o.status, 0) << o.err;
+      const CurvesParse parsed = ParseCurvesCsv(o.out);
+      ASSERT_TRUE(parsed.table) << name << ": " << parsed.error;
+      const CurvesTable& table = *parsed.table;
+
+      std::vector<double> x;
+      std::ifstream in(file);
+      for (double v; in >> v;) x.push_back(v);
+      const Statistics s = Describe(x);
+      const bool low = !extra.empty();
+      const int cm_limit = low ? 500 : 50;
+      const DistanceGrid grid(low ? 0.25 : 0.60, low ? 1.00 : 1.90, s.sd, 40);
+      std::vector<double> distances;
+      for (int k = 0; k <= 40; ++k) distances.push_back(grid.Point(k));
+      const PairCounts counts = CountClosePairs(x, distances, 10);
+      const std::vector<DimensionSlope> slopes = IxoSlopes({x, grid, s.spread, cm_limit}, 2, 10);
+
+      ASSERT_EQ(table.points.size(), 9u * 41u) << name;
+      ASSERT_EQ(table.fits.size(), 9u) << name;
+      int skipped = 0;
+      for (const CurvePointRow& p : table.points) {
+        const std::string what =
+            std::string(name) + " m=" + std::to_string(p.m) + " k=" + std::to_string(p.k);
+        EXPECT_EQ(p.eps, distances[p.k]) << what;
+        EXPECT_EQ(p.pairs, static_cast<double>(counts.At(p.m, p.k))) << what;
+        EXPECT_EQ(p.used, p.pairs > cm_limit) << what;
+        skipped += p.used ? 0 : 1;
+      }
+      EXPECT_TRUE(!low || skipped > 0) << name;
+      for (size_t i = 0; i < slopes.size(); ++i) {
+        EXPECT_EQ(table.fits[i].m, slopes[i].dimension) << name;
+        EXPECT_EQ(table.fits[i].slope, slopes[i].slope) << name << " m=" << table.fits[i].m;
+        EXPECT_EQ(table.fits[i].points, slopes[i].points) << name << " m=" << table.fits[i].m;
+      }
+    }
+  }
+}
+
 TEST_F(Cli, EveryCommandGivesTheSameBytesOnOneAndTwoThreads) {
   const std::string series = WriteSeries("s.txt", 150);
   const std::vector<std::vector<std::string>> commands = {
@@ -240,6 +292,10 @@ TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
       {{"critical"}, 2, "--n"},
       {{"critical", "--n", "2"}, 2, "--n: '2'"},
       {{"critical", "--n", "100", "--reps", "0"}, 2, "--reps"},
+      {{"curves"}, 2, "one series file"},
+      {{"curves", good, good}, 2, "one series file"},
+      {{"curves", good, "--reps", "9"}, 2, "'--reps'"},
+      {{"curves", Path("short.txt")}, 1, "short.txt': m = 10 needs at least 11 values"},
       {{"ixo", good, Path("missing.txt")}, 1, "missing.txt"},
       {{"ixo", good, Path("bad.txt")}, 1, "'x4' on line 4 of '" + Path("bad.txt") + "'"},
       {{"ixo", Path("short.txt")}, 1, "short.txt': m = 10 needs at least 11 values"},
@@ -281,7 +337,8 @@ TEST_F(Cli, HelpAndProgress) {
   for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"},
                                                {"ixo", "--help"},
                                                {"bds", "-h"},
-                                               {"critical", "--help"}}) {
+                                               {"critical", "--help"},
+                                               {"curves", "--help"}}) {
     const Outcome o = Run(args);
     EXPECT_EQ(o.status, 0) << args[0];
     EXPECT_EQ(o.out.rfind("usage: ixo_cli", 0), 0u) << o.out;

@@ -1,6 +1,6 @@
 // A complete basic run with the real engine, driven by the window's own timer,
-// then the results copied to the clipboard; and the clipboard text of chosen
-// grid rows.
+// then the results copied to the clipboard and the run's correlation integrals
+// shown; and the clipboard text of chosen grid rows.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,11 +14,14 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QXYSeries>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "ui/curves_chart_view.h"
+#include "ui/curves_window.h"
 #include "ui/string_grid.h"
 #include "window_test_support.h"
 
@@ -110,7 +113,6 @@ TEST_F(MainWindowTest, EngineEndTriggersThePollWithoutWaitingForATick) {
 // "permutation" in ComboBox3: the grid and the clipboard get the p-value
 // column; back on a class, both are as they always were.
 TEST_F(MainWindowTest, PermutationRunShowsAndCopiesThePValues) {
-  std::filesystem::create_symlink(IXO_CLI_PATH, program_directory_ + "ixo_cli");
   Load(WriteDataFile("small.txt", SmallSeries()));
   // 300 values are far from the preselected class of 500: the list says so.
   EXPECT_FALSE(form_.ComboBox3->toolTip().isEmpty());
@@ -139,6 +141,46 @@ TEST_F(MainWindowTest, PermutationRunShowsAndCopiesThePValues) {
   EXPECT_FALSE(grid.item(0, 2)->toolTip().isEmpty());  // the class's hint on the verdict
 }
 #endif
+
+TEST_F(MainWindowTest, CorrelationIntegralsOfAFinishedRunShowOneSeriesPerDimension) {
+  Load(WriteDataFile("small.txt", SmallSeries()));
+  form_.ComboBox2->setCurrentIndex(2);  // dimensions 2 to 4
+  EXPECT_FALSE(form_.ShowCorrelationIntegrals1->isEnabled());
+  form_.Button1->click();
+  EXPECT_FALSE(form_.ShowCorrelationIntegrals1->isEnabled());  // not while the run goes on
+  WaitForRunEnd();
+  ASSERT_TRUE(dialogs_.errors.empty()) << dialogs_.errors.front().toStdString();
+  ASSERT_TRUE(form_.ShowCorrelationIntegrals1->isEnabled());
+  const QList<QAction*> menu = form_.PopupMenu1->actions();
+  ASSERT_EQ(menu.indexOf(form_.ShowCorrelationIntegrals1),
+            menu.indexOf(form_.CopyresultsintoClipboard1) + 1);
+
+  // The curves are those of the finished run, whatever the lists say now.
+  form_.ComboBox2->setCurrentIndex(8);
+  form_.ShowCorrelationIntegrals1->trigger();
+  EXPECT_TRUE(form_.Timer1->isActive());
+  WaitForRunEnd();
+  ASSERT_TRUE(dialogs_.errors.empty()) << dialogs_.errors.front().toStdString();
+  ASSERT_TRUE(dialogs_.messages.empty()) << dialogs_.messages.front().toStdString();
+  EXPECT_EQ(form_.Panel1->text(), "Calculation done.");
+  EXPECT_FALSE(std::filesystem::exists(program_directory_ + "curves.tmp"));
+
+  const CurvesWindow& window = *form_.CorrelationWindow();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.isModal());
+  EXPECT_EQ(window.windowTitle(), "Correlation integrals");
+  const QList<QAbstractSeries*> series = window.Chart1->DimensionSeries();
+  ASSERT_EQ(series.size(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(series[i]->name(), QString("m=%1").arg(i + 2));
+    EXPECT_FALSE(static_cast<QXYSeries*>(series[i])->points().isEmpty());
+  }
+  EXPECT_EQ(window.Chart1->FitLines().size(), 3);
+
+  // A new series takes the curves of the old one away.
+  Load(WriteDataFile("other.txt", SmallSeries()));
+  EXPECT_FALSE(form_.ShowCorrelationIntegrals1->isEnabled());
+}
 
 TEST_F(MainWindowTest, CopyTakesTheSelectedRowsInGridOrder) {
   StringGrid& grid = *form_.StringGrid1;

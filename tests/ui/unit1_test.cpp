@@ -56,8 +56,9 @@ TEST_F(MainWindowTest, StartsWithTheDesignedWindowAndPages) {
   EXPECT_EQ(form_.Panel1->geometry(), QRect(0, 217, 638, 18));
   EXPECT_EQ(form_.Timer1->interval(), 50);
   EXPECT_FALSE(form_.Timer1->isActive());
-  ASSERT_EQ(form_.PopupMenu1->actions().size(), 1);
+  ASSERT_EQ(form_.PopupMenu1->actions().size(), 2);
   EXPECT_EQ(form_.CopyresultsintoClipboard1->text(), "Copy results into Clipboard");
+  EXPECT_EQ(form_.ShowCorrelationIntegrals1->text(), "Show correlation integrals");
   // Controls are found by their layout names.
   for (const char* name : {"Button1", "BitBtn1", "SpeedButton1", "SpeedButton2", "SpeedButton3",
                            "SpeedButton4", "ComboBox1r", "StringGrid1", "ListBox1", "Edit7",

@@ -61,6 +61,7 @@ MainWindowTest::MainWindowTest()
       form2_(form_.Observations(), dialogs_, form_.DecimalSeparator(), &form_) {
   form_.SetHistogramWindow(&form2_);
   std::filesystem::create_symlink(IXO_ENGINE_PATH, program_directory_ + "ixo_engine");
+  std::filesystem::create_symlink(IXO_CLI_PATH, program_directory_ + "ixo_cli");
 }
 
 std::string MainWindowTest::WriteDataFile(const std::string& name, const std::string& text) {

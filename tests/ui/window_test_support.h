@@ -1,6 +1,6 @@
 // What the main-window tests share: an offscreen application for the whole
 // test program, dialogs that record every box instead of showing it, and a
-// main window working in a program directory of its own, so that test
+// main window working in a program directory of its own (with ixo_engine and ixo_cli), so that test
 // programs running side by side never share input.tmp or output.tmp.
 #pragma once
 

@@ -1,0 +1,80 @@
+// ixo_cli curves: the correlation integrals behind each Ixo value of one
+// series, grid point by grid point, and the fitted line of each dimension.
+#include <cstdio>
+
+#include "correlation_curves.h"
+#include "curves_output.h"
+#include "grid.h"
+#include "ixo_settings_options.h"
+#include "series_input.h"
+#include "statistics.h"
+#include "subcommand.h"
+
+namespace ixo {
+namespace {
+
+constexpr const char* kName = "curves";
+
+constexpr const char* kHelp =
+    "usage: ixo_cli curves FILE [--m 10] [--eps 0.60:1.90] [--subint 40] [--cm-limit 50]\n"
+    "                      [--format table|csv|json] [--output PATH]\n"
+    "\n"
+    "The log-log picture behind the Ixo values of the series FILE (numbers separated by\n"
+    "white space, like input.tmp): for each dimension m = 2..M and grid point k the\n"
+    "distance, the number of close pairs of m-histories and their logarithms, whether\n"
+    "the point is used (more close pairs than the Cm limit), and per dimension the\n"
+    "least-squares line through the used points, whose slope is the Ixo value exactly\n"
+    "as ixo_engine computes it.\n"
+    "\n"
+    "  --m M             largest embedding dimension, 2..16 (default 10)\n"
+    "  --eps LOW:HIGH    the distance range in standard deviations (default 0.60:1.90)\n"
+    "  --subint K        intervals of the distance grid, 1..10000 (default 40)\n"
+    "  --cm-limit C      a grid point is used with more close pairs than C (default 50)\n"
+    "  --format F        table, csv or json (default table)\n"
+    "  --output PATH     write the results there, whole or not at all (default: stdout)\n"
+    "\n"
+    "Points: m,k,eps,x,pairs,y,used, with eps in the units of the series,\n"
+    "x = ln(eps / spread), y = ln(pairs) (empty without a pair) and used 1 or 0.\n"
+    "Then, after an empty line, the lines: m,slope,intercept,points, with the\n"
+    "intercept at x = 0 and the number of used points. In JSON: {\"points\": [...],\n"
+    "\"fits\": [...]}. Numbers read back to the computed doubles.\n"
+    "\n"
+    "Exit status: 0 done, 1 bad data or output, 2 bad usage.\n";
+
+int Run(std::span<const std::string> args, const CliIo& io) {
+  std::vector<const char*> names = {"format", "output"};
+  names.insert(names.end(), std::begin(kIxoSettingsOptions), std::end(kIxoSettingsOptions));
+  const Arguments a = ReadArguments(args, names);
+  if (!a.error.empty()) return UsageError(io, kName, a.error);
+  if (a.help) {
+    std::fputs(kHelp, io.out);
+    return kExitOk;
+  }
+  std::string error;
+  const IxoSettings settings = ReadIxoSettings(a, error);
+  const CommonOptions common = ReadCommonOptions(a, 0, error);
+  if (!error.empty()) return UsageError(io, kName, error);
+  if (a.files.size() != 1) return UsageError(io, kName, "give exactly one series file");
+
+  const std::vector<SeriesInput> inputs = ReadSeriesFiles(a.files, error);
+  if (!error.empty()) return DataError(io, error);
+  const std::vector<double>& x = inputs.front().values;
+  const double fractions[] = {settings.eps_low, settings.eps_high};
+  if (error = CheckIxoSettings(settings, x.size()); error.empty()) error = CheckGrid(x, fractions);
+  if (!error.empty()) return DataError(io, "'" + inputs.front().path + "': " + error);
+
+  const Statistics stats = Describe(x);
+  const SlopeInput input{
+      x, DistanceGrid(settings.eps_low, settings.eps_high, stats.sd, settings.subint), stats.spread,
+      settings.cm_limit};
+  const CurvesTables tables =
+      CurvesResultTables(CorrelationCurves(input, 2, settings.max_dimension));
+  return DeliverText(io, common, WrittenCurves(tables, common.format));
+}
+
+}  // namespace
+
+const Subcommand kCurvesSubcommand{kName, "the correlation integrals behind each Ixo value", kHelp,
+                                   Run};
+
+}  // namespace ixo

@@ -1,0 +1,41 @@
+#include "correlation_curves.h"
+
+#include <utility>
+
+namespace ixo {
+namespace {
+
+// The fitted line's value at x = 0: mean y - slope * mean x over the used points,
+// the means summed in grid order as the slope's are.
+double Intercept(const std::vector<CurvePoint>& points, double slope) {
+  double sum_x = 0;
+  double sum_y = 0;
+  int used = 0;
+  for (const CurvePoint& point : points) {
+    if (!point.used) continue;
+    sum_x += point.x;
+    sum_y += point.y;
+    ++used;
+  }
+  if (used == 0) return 0;
+  return sum_y / used - slope * (sum_x / used);
+}
+
+}  // namespace
+
+std::vector<CorrelationCurve> CorrelationCurves(const SlopeInput& input, int first, int last) {
+  std::vector<CorrelationCurve> curves;
+  for (DimensionPoints& dimension : CurvePoints(input, first, last)) {
+    const DimensionSlope fit = FitDimension(dimension);
+    CorrelationCurve curve;
+    curve.dimension = fit.dimension;
+    curve.slope = fit.slope;
+    curve.intercept = Intercept(dimension.points, fit.slope);
+    curve.used_points = fit.points;
+    curve.points = std::move(dimension.points);
+    curves.push_back(std::move(curve));
+  }
+  return curves;
+}
+
+}  // namespace ixo

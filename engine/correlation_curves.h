@@ -1,0 +1,26 @@
+// The log-log picture behind the Ixo values: for each dimension every grid
+// point (distance, close pairs, their logarithms, whether the fit uses it) and
+// the fitted line through the used points. The points and the slope come from
+// the very routine IxoSlopes runs, so each slope is that dimension's Ixo value
+// to the last bit.
+#pragma once
+
+#include <vector>
+
+#include "ixo_slopes.h"
+
+namespace ixo {
+
+struct CorrelationCurve {
+  int dimension = 0;
+  double slope = 0;                // the Ixo value of the dimension (FitDimension)
+  double intercept = 0;            // mean y - slope * mean x of the used points; 0 with none
+  int used_points = 0;             // points with used set
+  std::vector<CurvePoint> points;  // every grid point, k = 0 .. grid.subint()
+};
+
+// The curves of dimensions first .. last (in that order). Requires what
+// IxoSlopes requires; none when last < first.
+std::vector<CorrelationCurve> CorrelationCurves(const SlopeInput& input, int first, int last);
+
+}  // namespace ixo
