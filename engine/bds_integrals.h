@@ -1,7 +1,7 @@
 // The inputs of the BDS statistic for one distance -- C_1 .. C_m, K and c,
 // exactly as the correlation-integral kernel defines and rounds them -- in
 // O(n) memory: the close pairs come from the whole-grid pair counts, f_i from
-// a two-pointer scan over the sorted values, instead of the kernel's n^2 / 30
+// a two-pointer scan over the sorted values (SumCloseValues), instead of the kernel's n^2 / 30
 // words of bit rows.
 #pragma once
 
