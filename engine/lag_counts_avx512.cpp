@@ -7,7 +7,9 @@
 // bytes into one byte per distance, and a byte population count adds them
 // up. Chunks are counted in tiles whose running maxima stay in the
 // first-level cache; a group of distances that no position of a chunk
-// reaches in one dimension skips that chunk in the dimensions above. Every
+// reaches in one dimension skips that chunk in the dimensions above. A last
+// group of at most three distances (the 41st of a default grid) is counted
+// with one byte comparison per distance instead of a thermometer. Every
 // function that uses these instructions carries their target attribute; the
 // rest of the engine is built for the baseline processor and calls in only
 // where Avx512CounterSupported() says so.
@@ -48,6 +50,8 @@ constexpr int kTileChunks = 31;
 // behind one more bucket that stands for "below the first distance"; larger
 // ones take the AVX2 gathers.
 constexpr std::size_t kPermuteBuckets = 127;
+// A last group of up to this many distances is counted by comparisons.
+constexpr int kMaxCompared = 3;
 
 struct alignas(64) Lanes {
   std::uint8_t byte[kLanes];
@@ -114,6 +118,33 @@ IXO_AVX512_TARGET inline int CountWithin(const Lanes* maxima, std::uint8_t* live
   return kept;
 }
 
+// Positions of the chunks `maxima[0..chunks)` whose running maximum lies
+// within each of the kDistances ranks first_rank, first_rank + 1, ...,
+// added to `counts`: one comparison per distance, for a last group of a few
+// distances (the default grids' 41st), where a thermometer costs more. A
+// byte counter takes at most one per chunk.
+template <int kDistances>
+IXO_AVX512_TARGET inline void CountAtMost(const Lanes* maxima, int chunks, int first_rank,
+                                          std::uint64_t* counts) {
+  const __m512i one = _mm512_set1_epi8(1);
+  __m512i limit[kDistances];
+  __m512i sum[kDistances];
+  for (int i = 0; i < kDistances; ++i) {
+    limit[i] = _mm512_set1_epi8(static_cast<char>(first_rank + i));
+    sum[i] = _mm512_setzero_si512();
+  }
+  for (int c = 0; c < chunks; ++c) {
+    const __m512i high = _mm512_load_si512(maxima[c].byte);
+    for (int i = 0; i < kDistances; ++i)
+      sum[i] = _mm512_mask_add_epi8(sum[i], _mm512_cmple_epu8_mask(high, limit[i]), sum[i], one);
+  }
+  for (int i = 0; i < kDistances; ++i) {
+    alignas(64) std::uint64_t lanes[8];
+    _mm512_store_si512(lanes, _mm512_sad_epu8(sum[i], _mm512_setzero_si512()));
+    for (std::uint64_t lane : lanes) counts[i] += lane;
+  }
+}
+
 class Avx512Counter final : public LagCounter {
  public:
   void Start(const LagJob& job) override {
@@ -169,6 +200,8 @@ class Avx512Counter final : public LagCounter {
     // The bits of distances past the group stay 0, so that the positions
     // beyond every distance keep no chunk alive.
     direct_ = job_.group_size <= 62;
+    const int tail = job_.group_size % 8;
+    compared_ = tail <= kMaxCompared ? tail : 0;
     thermometers_.assign(groups_, Lanes{});
     for (int q = 0; q < groups_; ++q)
       for (int r = 0; r < kLanes; ++r) {
@@ -258,9 +291,12 @@ class Avx512Counter final : public LagCounter {
         if (j >= first) _mm512_store_si512(maxima[(j - first) * kTileChunks + c].byte, high);
       }
     }
-    // Each group of distances visits only the chunks that still reach it.
+    // Each group of distances visits only the chunks that still reach it; a
+    // short last group is compared with every chunk instead.
     const int groups = groups_;
-    for (int q = 0; q < groups; ++q) {
+    const int thermometer_groups = compared_ > 0 ? groups - 1 : groups;
+    const int tail_rank = 8 * (groups - 1);
+    for (int q = 0; q < thermometer_groups; ++q) {
       live_count_[q] = chunks;
       for (int c = 0; c < chunks; ++c) live_[q][c] = static_cast<std::uint8_t>(c);
     }
@@ -268,7 +304,10 @@ class Avx512Counter final : public LagCounter {
       const Lanes* of_j = maxima + (j - first) * kTileChunks;
       std::uint64_t* counts = counts_.data() + static_cast<std::size_t>(j - first) * groups * 8;
       const bool keep = j < m;
-      for (int q = 0; q < groups; ++q) {
+      if (compared_ == 1) CountAtMost<1>(of_j, chunks, tail_rank, counts + tail_rank);
+      if (compared_ == 2) CountAtMost<2>(of_j, chunks, tail_rank, counts + tail_rank);
+      if (compared_ == 3) CountAtMost<3>(of_j, chunks, tail_rank, counts + tail_rank);
+      for (int q = 0; q < thermometer_groups; ++q) {
         int& live = live_count_[q];
         if (live == 0) continue;
         const Lanes& table = thermometers_[q];
@@ -293,6 +332,7 @@ class Avx512Counter final : public LagCounter {
   std::uint8_t fraction_[2 * kLanes] = {};
   bool permute_ = false;
   bool direct_ = false;
+  int compared_ = 0;  // distances of the last group counted by comparison, 0 for none
   int groups_ = 0;
   int first_ = 1;
 };
