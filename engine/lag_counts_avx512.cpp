@@ -7,7 +7,8 @@
 // bytes into one byte per distance, and a byte population count adds them
 // up. Chunks are counted in tiles whose running maxima stay in the
 // first-level cache; a group of distances that no position of a chunk
-// reaches in one dimension skips that chunk in the dimensions above. A last
+// reaches in one dimension skips that chunk in the dimensions above (the
+// check is skipped for a while where it dropped none). A last
 // group of at most three distances (the 41st of a default grid) is counted
 // with one byte comparison per distance instead of a thermometer. Every
 // function that uses these instructions carries their target attribute; the
@@ -52,6 +53,9 @@ constexpr int kTileChunks = 31;
 constexpr std::size_t kPermuteBuckets = 127;
 // A last group of up to this many distances is counted by comparisons.
 constexpr int kMaxCompared = 3;
+// Where the check for chunks that reach no distance of a group dropped none,
+// it is skipped until this many more lags have been counted.
+constexpr int kPruningLags = 16;
 
 struct alignas(64) Lanes {
   std::uint8_t byte[kLanes];
@@ -155,6 +159,7 @@ class Avx512Counter final : public LagCounter {
     const std::size_t dimensions = static_cast<std::size_t>(job.m - first_ + 1);
     maxima_.assign(dimensions * kTileChunks, Lanes{});
     counts_.assign(dimensions * groups_ * 8, 0);
+    pruning_.assign(dimensions * groups_, 1);
     BuildTables();
   }
 
@@ -163,6 +168,7 @@ class Avx512Counter final : public LagCounter {
     std::uint8_t* row = row_.data();
     RankLag(lag, count, row);
     std::memset(row + count, kRankPad, kRowSlack);
+    if (++lags_ % kPruningLags == 0) std::fill(pruning_.begin(), pruning_.end(), std::uint8_t{1});
     for (int t = 0; t < count; t += kTileChunks * kLanes) {
       const int chunks = std::min(kTileChunks, (count - t + kLanes - 1) / kLanes);
       CountTile(row + t, chunks);
@@ -303,7 +309,6 @@ class Avx512Counter final : public LagCounter {
     for (int j = first; j <= m; ++j) {
       const Lanes* of_j = maxima + (j - first) * kTileChunks;
       std::uint64_t* counts = counts_.data() + static_cast<std::size_t>(j - first) * groups * 8;
-      const bool keep = j < m;
       if (compared_ == 1) CountAtMost<1>(of_j, chunks, tail_rank, counts + tail_rank);
       if (compared_ == 2) CountAtMost<2>(of_j, chunks, tail_rank, counts + tail_rank);
       if (compared_ == 3) CountAtMost<3>(of_j, chunks, tail_rank, counts + tail_rank);
@@ -311,12 +316,22 @@ class Avx512Counter final : public LagCounter {
         int& live = live_count_[q];
         if (live == 0) continue;
         const Lanes& table = thermometers_[q];
+        std::uint8_t& pruning = pruning_[static_cast<std::size_t>(j - first) * groups + q];
+        const bool keep = j < m && pruning != 0;
+        int kept = 0;
         if (direct_)
-          live = keep ? CountWithin<true, true>(of_j, live_[q], live, q, table, counts + 8 * q)
+          kept = keep ? CountWithin<true, true>(of_j, live_[q], live, q, table, counts + 8 * q)
                       : CountWithin<true, false>(of_j, live_[q], live, q, table, counts + 8 * q);
         else
-          live = keep ? CountWithin<false, true>(of_j, live_[q], live, q, table, counts + 8 * q)
+          kept = keep ? CountWithin<false, true>(of_j, live_[q], live, q, table, counts + 8 * q)
                       : CountWithin<false, false>(of_j, live_[q], live, q, table, counts + 8 * q);
+        // Where the check dropped no chunk, the next tiles count them all: a
+        // chunk that reaches no distance adds nothing, and on wide grids the
+        // check, a third of the count, seldom drops one.
+        if (keep) {
+          pruning = kept < live ? 1 : 0;
+          live = kept;
+        }
       }
     }
   }
@@ -326,6 +341,10 @@ class Avx512Counter final : public LagCounter {
   std::vector<Lanes> maxima_;          // per counted dimension, kTileChunks chunks
   std::vector<std::uint64_t> counts_;  // per counted dimension, 8 per group of distances
   std::vector<Lanes> thermometers_;
+  // Per counted dimension and group of distances: 1 while the check there
+  // still drops chunks (or kPruningLags lags have passed since it last ran).
+  std::vector<std::uint8_t> pruning_;
+  int lags_ = 0;
   std::uint8_t live_[(kMaxRankGroup + 7) / 8][kTileChunks] = {};
   int live_count_[(kMaxRankGroup + 7) / 8] = {};
   std::uint8_t base_[2 * kLanes] = {};
