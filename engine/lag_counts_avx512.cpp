@@ -7,7 +7,10 @@
 // bytes into one byte per distance, and a byte population count adds them
 // up. Chunks are counted in tiles whose running maxima stay in the
 // first-level cache; a group of distances that no position of a chunk
-// reaches in one dimension skips that chunk in the dimensions above. Every
+// reaches in one dimension skips that chunk in the dimensions above (the
+// check is skipped for a while where it dropped none). A last
+// group of at most three distances (the 41st of a default grid) is counted
+// with one byte comparison per distance instead of a thermometer. Every
 // function that uses these instructions carries their target attribute; the
 // rest of the engine is built for the baseline processor and calls in only
 // where Avx512CounterSupported() says so.
@@ -48,6 +51,11 @@ constexpr int kTileChunks = 31;
 // behind one more bucket that stands for "below the first distance"; larger
 // ones take the AVX2 gathers.
 constexpr std::size_t kPermuteBuckets = 127;
+// A last group of up to this many distances is counted by comparisons.
+constexpr int kMaxCompared = 3;
+// Where the check for chunks that reach no distance of a group dropped none,
+// it is skipped until this many more lags have been counted.
+constexpr int kPruningLags = 16;
 
 struct alignas(64) Lanes {
   std::uint8_t byte[kLanes];
@@ -114,6 +122,33 @@ IXO_AVX512_TARGET inline int CountWithin(const Lanes* maxima, std::uint8_t* live
   return kept;
 }
 
+// Positions of the chunks `maxima[0..chunks)` whose running maximum lies
+// within each of the kDistances ranks first_rank, first_rank + 1, ...,
+// added to `counts`: one comparison per distance, for a last group of a few
+// distances (the default grids' 41st), where a thermometer costs more. A
+// byte counter takes at most one per chunk.
+template <int kDistances>
+IXO_AVX512_TARGET inline void CountAtMost(const Lanes* maxima, int chunks, int first_rank,
+                                          std::uint64_t* counts) {
+  const __m512i one = _mm512_set1_epi8(1);
+  __m512i limit[kDistances];
+  __m512i sum[kDistances];
+  for (int i = 0; i < kDistances; ++i) {
+    limit[i] = _mm512_set1_epi8(static_cast<char>(first_rank + i));
+    sum[i] = _mm512_setzero_si512();
+  }
+  for (int c = 0; c < chunks; ++c) {
+    const __m512i high = _mm512_load_si512(maxima[c].byte);
+    for (int i = 0; i < kDistances; ++i)
+      sum[i] = _mm512_mask_add_epi8(sum[i], _mm512_cmple_epu8_mask(high, limit[i]), sum[i], one);
+  }
+  for (int i = 0; i < kDistances; ++i) {
+    alignas(64) std::uint64_t lanes[8];
+    _mm512_store_si512(lanes, _mm512_sad_epu8(sum[i], _mm512_setzero_si512()));
+    for (std::uint64_t lane : lanes) counts[i] += lane;
+  }
+}
+
 class Avx512Counter final : public LagCounter {
  public:
   void Start(const LagJob& job) override {
@@ -124,6 +159,7 @@ class Avx512Counter final : public LagCounter {
     const std::size_t dimensions = static_cast<std::size_t>(job.m - first_ + 1);
     maxima_.assign(dimensions * kTileChunks, Lanes{});
     counts_.assign(dimensions * groups_ * 8, 0);
+    pruning_.assign(dimensions * groups_, 1);
     BuildTables();
   }
 
@@ -132,6 +168,7 @@ class Avx512Counter final : public LagCounter {
     std::uint8_t* row = row_.data();
     RankLag(lag, count, row);
     std::memset(row + count, kRankPad, kRowSlack);
+    if (++lags_ % kPruningLags == 0) std::fill(pruning_.begin(), pruning_.end(), std::uint8_t{1});
     for (int t = 0; t < count; t += kTileChunks * kLanes) {
       const int chunks = std::min(kTileChunks, (count - t + kLanes - 1) / kLanes);
       CountTile(row + t, chunks);
@@ -169,6 +206,8 @@ class Avx512Counter final : public LagCounter {
     // The bits of distances past the group stay 0, so that the positions
     // beyond every distance keep no chunk alive.
     direct_ = job_.group_size <= 62;
+    const int tail = job_.group_size % 8;
+    compared_ = tail <= kMaxCompared ? tail : 0;
     thermometers_.assign(groups_, Lanes{});
     for (int q = 0; q < groups_; ++q)
       for (int r = 0; r < kLanes; ++r) {
@@ -258,26 +297,41 @@ class Avx512Counter final : public LagCounter {
         if (j >= first) _mm512_store_si512(maxima[(j - first) * kTileChunks + c].byte, high);
       }
     }
-    // Each group of distances visits only the chunks that still reach it.
+    // Each group of distances visits only the chunks that still reach it; a
+    // short last group is compared with every chunk instead.
     const int groups = groups_;
-    for (int q = 0; q < groups; ++q) {
+    const int thermometer_groups = compared_ > 0 ? groups - 1 : groups;
+    const int tail_rank = 8 * (groups - 1);
+    for (int q = 0; q < thermometer_groups; ++q) {
       live_count_[q] = chunks;
       for (int c = 0; c < chunks; ++c) live_[q][c] = static_cast<std::uint8_t>(c);
     }
     for (int j = first; j <= m; ++j) {
       const Lanes* of_j = maxima + (j - first) * kTileChunks;
       std::uint64_t* counts = counts_.data() + static_cast<std::size_t>(j - first) * groups * 8;
-      const bool keep = j < m;
-      for (int q = 0; q < groups; ++q) {
+      if (compared_ == 1) CountAtMost<1>(of_j, chunks, tail_rank, counts + tail_rank);
+      if (compared_ == 2) CountAtMost<2>(of_j, chunks, tail_rank, counts + tail_rank);
+      if (compared_ == 3) CountAtMost<3>(of_j, chunks, tail_rank, counts + tail_rank);
+      for (int q = 0; q < thermometer_groups; ++q) {
         int& live = live_count_[q];
         if (live == 0) continue;
         const Lanes& table = thermometers_[q];
+        std::uint8_t& pruning = pruning_[static_cast<std::size_t>(j - first) * groups + q];
+        const bool keep = j < m && pruning != 0;
+        int kept = 0;
         if (direct_)
-          live = keep ? CountWithin<true, true>(of_j, live_[q], live, q, table, counts + 8 * q)
+          kept = keep ? CountWithin<true, true>(of_j, live_[q], live, q, table, counts + 8 * q)
                       : CountWithin<true, false>(of_j, live_[q], live, q, table, counts + 8 * q);
         else
-          live = keep ? CountWithin<false, true>(of_j, live_[q], live, q, table, counts + 8 * q)
+          kept = keep ? CountWithin<false, true>(of_j, live_[q], live, q, table, counts + 8 * q)
                       : CountWithin<false, false>(of_j, live_[q], live, q, table, counts + 8 * q);
+        // Where the check dropped no chunk, the next tiles count them all: a
+        // chunk that reaches no distance adds nothing, and on wide grids the
+        // check, a third of the count, seldom drops one.
+        if (keep) {
+          pruning = kept < live ? 1 : 0;
+          live = kept;
+        }
       }
     }
   }
@@ -287,12 +341,17 @@ class Avx512Counter final : public LagCounter {
   std::vector<Lanes> maxima_;          // per counted dimension, kTileChunks chunks
   std::vector<std::uint64_t> counts_;  // per counted dimension, 8 per group of distances
   std::vector<Lanes> thermometers_;
+  // Per counted dimension and group of distances: 1 while the check there
+  // still drops chunks (or kPruningLags lags have passed since it last ran).
+  std::vector<std::uint8_t> pruning_;
+  int lags_ = 0;
   std::uint8_t live_[(kMaxRankGroup + 7) / 8][kTileChunks] = {};
   int live_count_[(kMaxRankGroup + 7) / 8] = {};
   std::uint8_t base_[2 * kLanes] = {};
   std::uint8_t fraction_[2 * kLanes] = {};
   bool permute_ = false;
   bool direct_ = false;
+  int compared_ = 0;  // distances of the last group counted by comparison, 0 for none
   int groups_ = 0;
   int first_ = 1;
 };

@@ -100,10 +100,12 @@ bool PairCountPathSupported(PairCountPath path) {
   }
 }
 
-PairCountPath ResolvePairCountPath(PairCountPath path) {
+PairCountPath ResolvePairCountPath(PairCountPath path, std::size_t n) {
   if (path == PairCountPath::kAuto) {
     static const PairCountPath chosen = PathFromEnvironment();
-    path = chosen == PairCountPath::kAuto ? PairCountPath::kAvx512 : chosen;
+    path = chosen;
+    if (path == PairCountPath::kAuto)
+      path = n < kAvx512MinLength ? PairCountPath::kAvx2 : PairCountPath::kAvx512;
   }
   if (path == PairCountPath::kAvx512 && !PairCountPathSupported(path)) path = PairCountPath::kAvx2;
   if (path == PairCountPath::kAvx2 && !PairCountPathSupported(path))
@@ -135,7 +137,8 @@ void PairCounts::Reset(int max_dimension, int grid_points) {
 }
 
 struct PairCountWorkspace::State {
-  PairCountPath path = PairCountPath::kPortable;
+  PairCountPath requested = PairCountPath::kAuto;
+  PairCountPath path = PairCountPath::kPortable;  // of the counters
   int threads = 1;
   std::vector<double> thresholds;
   std::vector<double> sorted;  // the series in ascending order
@@ -149,7 +152,7 @@ struct PairCountWorkspace::State {
 
 PairCountWorkspace::PairCountWorkspace(PairCountPath path, int threads)
     : state_(std::make_unique<State>()) {
-  state_->path = ResolvePairCountPath(path);
+  state_->requested = path;
   state_->threads = threads;
 }
 
@@ -157,8 +160,8 @@ PairCountWorkspace::PairCountWorkspace(PairCountWorkspace&&) noexcept = default;
 PairCountWorkspace& PairCountWorkspace::operator=(PairCountWorkspace&&) noexcept = default;
 PairCountWorkspace::~PairCountWorkspace() = default;
 
-PairCountPath PairCountWorkspace::path() const {
-  return state_->path;
+PairCountPath PairCountWorkspace::path(std::size_t n) const {
+  return ResolvePairCountPath(state_->requested, n);
 }
 
 const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
@@ -188,6 +191,11 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
     }
   }
 
+  const PairCountPath path = ResolvePairCountPath(s.requested, series.size());
+  if (path != s.path) {
+    s.counters.clear();
+    s.path = path;
+  }
   const std::size_t workers = static_cast<std::size_t>(ThreadCount(s.threads, n));
   while (s.counters.size() < workers) s.counters.push_back(MakeCounter(s.path));
   const std::span<const std::unique_ptr<LagCounter>> counters(s.counters.data(), workers);
