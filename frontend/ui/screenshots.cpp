@@ -1,23 +1,29 @@
 // Developer tool: pictures of the main window for the documentation. It builds
 // the windows as ixo does, loads a data file, runs the basic test with the
-// real engine, and saves each tab page (and the histogram window) as a PNG.
+// real engine, and saves each tab page, the correlation integrals of the run
+// (through ixo_cli) and the histogram window as PNGs.
 //
-// Usage: ixo_screenshots <data file> <output folder> [bin counts...]
+// Usage: ixo_screenshots <data file> <output folder> [curves | bin counts...]
 // (under a real or virtual display). Each bin count given adds a picture of the
-// histogram window with that many bins, histogram-<count>.png.
+// histogram window with that many bins, histogram-<count>.png. The correlation
+// integrals of the run are saved as correlation-integrals-<data file's base
+// name>.png; with "curves" they are the only picture.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+#include <string_view>
 
 #include "platform/platform_run_host.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
+#include "ui/curves_window.h"
 #include "ui/design_font.h"
 #include "ui/dialogs.h"
 
@@ -47,8 +53,10 @@ void Save(QWidget& widget, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool curves_only = argc == 4 && std::string_view(argv[3]) == "curves";
   if (argc < 3) {
-    std::fprintf(stderr, "usage: ixo_screenshots <data file> <output folder> [bin counts...]\n");
+    std::fprintf(stderr,
+                 "usage: ixo_screenshots <data file> <output folder> [curves | bin counts...]\n");
     return 2;
   }
   QApplication application(argc, argv);
@@ -63,13 +71,25 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
 
   const QDir out(QString::fromLocal8Bit(argv[2]));
-  Save(form1, out.filePath(QStringLiteral("start.png")));
+  if (!curves_only) Save(form1, out.filePath(QStringLiteral("start.png")));
   form1.Guarded([&] { form1.SpeedButton1Click(); });
   form1.Guarded([&] { form1.Button1Click(); });
   QElapsedTimer clock;
   clock.start();
   while (form1.Timer1->isActive() && clock.elapsed() < 120000) {
     QApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  form1.ShowCorrelationIntegrals1->trigger();
+  while (form1.Timer1->isActive() && clock.elapsed() < 150000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  const QString base = QFileInfo(QString::fromLocal8Bit(argv[1])).completeBaseName();
+  Save(*form1.CorrelationWindow(),
+       out.filePath(QStringLiteral("correlation-integrals-") + base + QStringLiteral(".png")));
+  form1.CorrelationWindow()->hide();
+  if (curves_only) {
+    form1.close();
+    return 0;
   }
   form1.PageControl1->setCurrentWidget(form1.TabSheet2);
   form1.CheckBox1->click();  // the advanced run with its BDS line
