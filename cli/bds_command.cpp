@@ -37,12 +37,9 @@ constexpr const char* kHelp =
 
 int Run(std::span<const std::string> args, const CliIo& io) {
   const std::vector<const char*> names = WithCommonOptions({"m", "eps"});
-  const Arguments a = ReadArguments(args, names);
-  if (!a.error.empty()) return UsageError(io, kName, a.error);
-  if (a.help) {
-    std::fputs(kHelp, io.out);
-    return kExitOk;
-  }
+  const CommandStart start = StartCommand(args, names, io, kName, kHelp);
+  if (start.done) return *start.done;
+  const Arguments& a = start.arguments;
   std::string error;
   int m = 10;
   std::vector<double> eps = {0.5, 1, 1.5, 2};

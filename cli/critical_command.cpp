@@ -40,12 +40,9 @@ constexpr const char* kHelp =
 int Run(std::span<const std::string> args, const CliIo& io) {
   std::vector<const char*> names = WithCommonOptions({"n"});
   names.insert(names.end(), std::begin(kIxoSettingsOptions), std::end(kIxoSettingsOptions));
-  const Arguments a = ReadArguments(args, names);
-  if (!a.error.empty()) return UsageError(io, kName, a.error);
-  if (a.help) {
-    std::fputs(kHelp, io.out);
-    return kExitOk;
-  }
+  const CommandStart start = StartCommand(args, names, io, kName, kHelp);
+  if (start.done) return *start.done;
+  const Arguments& a = start.arguments;
   if (!a.files.empty()) return UsageError(io, kName, "unexpected operand '" + a.files[0] + "'");
   const auto n_text = a.options.find("n");
   if (n_text == a.options.end()) return UsageError(io, kName, "--n is required");

@@ -44,12 +44,9 @@ constexpr const char* kHelp =
 int Run(std::span<const std::string> args, const CliIo& io) {
   std::vector<const char*> names = {"format", "output"};
   names.insert(names.end(), std::begin(kIxoSettingsOptions), std::end(kIxoSettingsOptions));
-  const Arguments a = ReadArguments(args, names);
-  if (!a.error.empty()) return UsageError(io, kName, a.error);
-  if (a.help) {
-    std::fputs(kHelp, io.out);
-    return kExitOk;
-  }
+  const CommandStart start = StartCommand(args, names, io, kName, kHelp);
+  if (start.done) return *start.done;
+  const Arguments& a = start.arguments;
   std::string error;
   const IxoSettings settings = ReadIxoSettings(a, error);
   const CommonOptions common = ReadCommonOptions(a, 0, error);

@@ -40,6 +40,18 @@ CommonOptions ReadCommonOptions(const Arguments& a, int default_reps, std::strin
   return o;
 }
 
+CommandStart StartCommand(std::span<const std::string> args, std::span<const char* const> names,
+                          const CliIo& io, const char* name, const char* help) {
+  CommandStart start{ReadArguments(args, names), std::nullopt};
+  if (!start.arguments.error.empty()) {
+    start.done = UsageError(io, name, start.arguments.error);
+  } else if (start.arguments.help) {
+    std::fputs(help, io.out);
+    start.done = kExitOk;
+  }
+  return start;
+}
+
 int UsageError(const CliIo& io, const char* name, const std::string& message) {
   std::fprintf(io.err, "ixo_cli %s: %s (see 'ixo_cli %s --help')\n", name, message.c_str(), name);
   return kExitBadUsage;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -57,6 +58,17 @@ inline constexpr const char* kCommonOptions[] = {"reps", "seed", "threads", "for
 // 256) and --format and --output from `a`; a refusal in `error`.
 [[nodiscard]] CommonOptions ReadCommonOptions(const Arguments& a, int default_reps,
                                               std::string& error);
+
+// The words after a subcommand, read with its option `names`.
+struct CommandStart {
+  Arguments arguments;
+  // Set when the command ends here: kExitBadUsage after a refusal (one line on
+  // io.err), kExitOk after --help printed `help` on io.out.
+  std::optional<int> done;
+};
+[[nodiscard]] CommandStart StartCommand(std::span<const std::string> args,
+                                        std::span<const char* const> names, const CliIo& io,
+                                        const char* name, const char* help);
 
 // Prints "ixo_cli NAME: message" and a pointer to --help on `io.err`; returns kExitBadUsage.
 int UsageError(const CliIo& io, const char* name, const std::string& message);
