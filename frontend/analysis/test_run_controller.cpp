@@ -149,9 +149,7 @@ void TestRunController::Timer1Timer() {
   const ResultRead result = ReadResultText(host_.ReadResult(OutputPath()));
   if (result.status == ResultRead::Status::kNotThereYet) {
     if (status.ended) {
-      StopAfterFailure();
-      host_.StopEngine();
-      ReportEngineEnded(status);
+      StopWithoutResult(status);
     }
     return;
   }
@@ -243,9 +241,7 @@ void TestRunController::PollPermutationPass(const EngineStatus& status) {
   const ResultFileText file = host_.ReadText(OutputPath(), kMaxTableBytes);
   if (!file.present) {
     if (status.ended) {
-      StopAfterFailure();
-      host_.StopEngine();
-      ReportEngineEnded(status);
+      StopWithoutResult(status);
       return;
     }
     // ixo_cli draws no progress for a window; the status line counts the seconds.
@@ -379,9 +375,7 @@ void TestRunController::CollectCurves(const EngineStatus& status) {
   const ResultFileText file = host_.ReadText(OutputPath(), kMaxCurvesBytes);
   if (!file.present) {
     if (status.ended) {
-      StopAfterFailure();
-      host_.StopEngine();
-      ReportEngineEnded(status);
+      StopWithoutResult(status);
     }
     return;
   }
@@ -407,6 +401,12 @@ void TestRunController::SetCurvesRun(std::optional<int> m, int eps_range) {
   curves_m_ = m;
   curves_eps_range_ = eps_range;
   controls_.SetCurvesEnabled(m.has_value());
+}
+
+void TestRunController::StopWithoutResult(const EngineStatus& status) {
+  StopAfterFailure();
+  host_.StopEngine();
+  ReportEngineEnded(status);
 }
 
 void TestRunController::ReportEngineEnded(const EngineStatus& status) {

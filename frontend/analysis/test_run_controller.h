@@ -116,6 +116,9 @@ class TestRunController {
   void CompleteIxoPass(double value);
   void CompleteBdsPass(double value);
   void ReportEngineEnded(const EngineStatus& status);
+  // The step's program ended without its result file: the run stops, the
+  // process is collected, and the box says how it ended.
+  void StopWithoutResult(const EngineStatus& status);
   // A step failed: the poll is off and the status line stops claiming a run.
   void StopAfterFailure();
   void ClearGridRows();
