@@ -19,7 +19,9 @@ class Integrals {
     if (input.path == CountingPath::kKernel || last < first) return;
     std::vector<double> grid(input.grid.size());
     for (int k = 0; k < input.grid.size(); ++k) grid[k] = input.grid.Point(k);
-    const Dimensions which = first == last ? Dimensions::kTopOnly : Dimensions::kAll;
+    const Dimensions which = first == last ? Dimensions::kTopOnly
+                             : first >= 2  ? Dimensions::kAboveOne
+                                           : Dimensions::kAll;
     if (input.workspace != nullptr) {
       counts_ = &input.workspace->Count(input.series, grid, last, which);
     } else {

@@ -200,11 +200,12 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
   while (s.counters.size() < workers) s.counters.push_back(MakeCounter(s.path));
   const std::span<const std::unique_ptr<LagCounter>> counters(s.counters.data(), workers);
   const bool top_only = which == Dimensions::kTopOnly;
-  // The AVX-512 path takes the single values' close pairs from the sorted
-  // series, cheaper than from the lags; the others get every dimension from
-  // one histogram anyway.
-  const bool sort_first = !top_only && s.path == PairCountPath::kAvx512;
-  const int first = top_only ? m : (sort_first ? 2 : 1);
+  // The dimensions reported, and those the lags count: the AVX-512 path takes
+  // the single values' close pairs from the sorted series, cheaper than from
+  // the lags; the others get every dimension from one histogram anyway.
+  const int reported = top_only ? m : (which == Dimensions::kAboveOne ? std::min(2, m) : 1);
+  const bool sort_first = !top_only && reported == 1 && s.path == PairCountPath::kAvx512;
+  const int first = top_only ? m : (sort_first ? 2 : reported);
   bool sorted = false;
 
   for (const DistanceRanks& ranks : s.groups) {
@@ -236,7 +237,7 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
       const auto it = std::lower_bound(group.begin(), group.end(), eps);
       if (it == group.end() || *it != eps) continue;
       const std::size_t g = static_cast<std::size_t>(it - group.begin());
-      for (int j = top_only ? m : 1; j <= m; ++j)
+      for (int j = reported; j <= m; ++j)
         s.result.At(j, k) = s.close[static_cast<std::size_t>(j - 1) * group.size() + g];
     }
   }

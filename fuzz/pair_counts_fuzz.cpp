@@ -71,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!ixo::PairCountPathSupported(path)) continue;
     ixo::PairCountWorkspace workspace(path, threads);
     const ixo::PairCounts all = workspace.Count(x, grid, m, ixo::Dimensions::kAll);
+    const ixo::PairCounts above = workspace.Count(x, grid, m, ixo::Dimensions::kAboveOne);
     const ixo::PairCounts& top = workspace.Count(x, grid, m, ixo::Dimensions::kTopOnly);
     for (int k = 0; k < points; ++k) {
       for (int j = 1; j <= m; ++j) {
@@ -78,6 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                        kernel[static_cast<size_t>(k)].integrals[j]);
       }
       IXO_FUZZ_CHECK(top.At(m, k) == all.At(m, k));
+      for (int j = 2; j <= m; ++j) IXO_FUZZ_CHECK(above.At(j, k) == all.At(j, k));
+      IXO_FUZZ_CHECK(above.At(1, k) == (m == 1 ? all.At(1, k) : 0));
     }
   }
   for (int k = 0; k < points; ++k) {

@@ -121,7 +121,7 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
   // the series; NaN where the variance is not positive.
   const auto statistics = [&](std::span<const double> x, double* row,
                               PairCountWorkspace& workspace) {
-    const PairCounts& counts = workspace.Count(x, grid, max_dimension, Dimensions::kAll);
+    const PairCounts& counts = workspace.Count(x, grid, max_dimension, Dimensions::kAboveOne);
     for (int m = 2; m <= max_dimension; ++m) {
       for (int k = 0; k < distances; ++k) {
         const CloseValueSums& s = sums[k];

@@ -49,16 +49,28 @@ void ExpectSameCounts(const PairCounts& expected, const PairCounts& actual,
       ASSERT_EQ(expected.At(j, k), actual.At(j, k)) << "j=" << j << " k=" << k << "\n" << what;
 }
 
-// The top-only count fills the last row and leaves the rows below it 0.
-void ExpectSameTopRow(const PairCounts& expected, const PairCounts& actual,
-                      const std::string& what) {
+// A count of fewer dimensions than every one fills its rows (from 2 up, or the
+// last alone) as the whole count does and leaves the rows below them 0.
+void ExpectSameRows(const PairCounts& expected, const PairCounts& actual, Dimensions which,
+                    const std::string& what) {
   const int m = expected.max_dimension();
   ASSERT_EQ(m, actual.max_dimension()) << what;
+  const int first = which == Dimensions::kTopOnly ? m : which == Dimensions::kAboveOne ? 2 : 1;
+  const char* name = which == Dimensions::kTopOnly ? "top only" : "from 2";
   for (int k = 0; k < expected.grid_points(); ++k) {
-    ASSERT_EQ(expected.At(m, k), actual.At(m, k)) << "top only, k=" << k << "\n" << what;
-    for (int j = 1; j < m; ++j)
-      ASSERT_EQ(actual.At(j, k), 0u) << "top only, j=" << j << "\n" << what;
+    for (int j = 1; j <= m; ++j) {
+      if (j >= first || j == m)
+        ASSERT_EQ(expected.At(j, k), actual.At(j, k)) << name << ", j=" << j << " k=" << k
+                                                      << "\n" << what;
+      else
+        ASSERT_EQ(actual.At(j, k), 0u) << name << ", j=" << j << "\n" << what;
+    }
   }
+}
+
+void ExpectSameTopRow(const PairCounts& expected, const PairCounts& actual,
+                      const std::string& what) {
+  ExpectSameRows(expected, actual, Dimensions::kTopOnly, what);
 }
 
 // Every counting path this processor runs; each must give the same counts.
@@ -154,12 +166,13 @@ TEST(CountClosePairs, MatchesDirectCountOnRandomSeries) {
         // One to three threads sharing the lags, even of short series.
         const int threads = 1 + round % 3;
         ExpectSameCounts(expected, CountClosePairs(x, grid, m, Dimensions::kAll, threads), what);
-        ExpectSameTopRow(expected, CountClosePairs(x, grid, m, Dimensions::kTopOnly, threads),
-                         what);
+        for (Dimensions which : {Dimensions::kAboveOne, Dimensions::kTopOnly})
+          ExpectSameRows(expected, CountClosePairs(x, grid, m, which, threads), which, what);
         for (PairCountPath path : Paths()) {
           ExpectSameCounts(expected, CountOn(path, x, grid, m, Dimensions::kAll, threads),
                            Name(path) + " " + what);
-          ExpectSameTopRow(expected, CountOn(path, x, grid, m, Dimensions::kTopOnly),
+          for (Dimensions which : {Dimensions::kAboveOne, Dimensions::kTopOnly})
+            ExpectSameRows(expected, CountOn(path, x, grid, m, which), which,
                            Name(path) + " " + what);
         }
         ++cases;
@@ -316,15 +329,14 @@ TEST(PairCountWorkspace, CountsEachSeriesAsAFreshCall) {
     for (double& v : x) v = 0.1 * draws.Int(20);
     const std::vector<double>& grid = grids[round % grids.size()];
     const int m = 1 + static_cast<int>(round * 5 % 16);
-    const Dimensions which = round % 3 == 2 ? Dimensions::kTopOnly : Dimensions::kAll;
+    const Dimensions which = round % 3 == 2   ? Dimensions::kTopOnly
+                             : round % 3 == 1 ? Dimensions::kAboveOne
+                                              : Dimensions::kAll;
     const PairCounts expected = DirectCount(x, grid, m);
     for (PairCountWorkspace& workspace : workspaces) {
       const std::string what = Name(workspace.path(x.size())) + " round " + std::to_string(round);
       const PairCounts& counts = workspace.Count(x, grid, m, which);
-      if (which == Dimensions::kAll)
-        ExpectSameCounts(expected, counts, what);
-      else
-        ExpectSameTopRow(expected, counts, what);
+      ExpectSameRows(expected, counts, which, what);
     }
   }
 }
