@@ -15,11 +15,14 @@
 // rest of the engine is built for the baseline processor and calls in only
 // where Avx512CounterSupported() says so.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "lag_counter.h"
+#include "pair_counts.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -61,8 +64,9 @@ struct alignas(64) Lanes {
   std::uint8_t byte[kLanes];
 };
 
-// Four registers of 8 words below 2^15, one per 64-bit lane, packed into 32
-// words: lane l of the result holds the lanes 2l and 2l + 1 of a, b, c and d.
+// Four registers of 8 signed 64-bit lanes within the range of 32 bits packed
+// into 32 words, each lane saturated to 0..65535: lane l of the result holds
+// the lanes 2l and 2l + 1 of a, b, c and d.
 IXO_AVX512_TARGET inline __m512i Pack(__m512i a, __m512i b, __m512i c, __m512i d) {
   return _mm512_packus_epi32(_mm512_packus_epi32(a, b), _mm512_packus_epi32(c, d));
 }
@@ -149,7 +153,38 @@ IXO_AVX512_TARGET inline void CountAtMost(const Lanes* maxima, int chunks, int f
   }
 }
 
-class Avx512Counter final : public LagCounter {
+// The running maxima of dimensions first..kM of `chunks` chunks of 64 ranks
+// from `ranks`: maxima[(j - first) * kTileChunks + c] for dimension j of
+// chunk c. The dimension loop is unrolled for each kM, so that a chunk costs
+// its loads, maxima and stores alone.
+template <int kM>
+IXO_AVX512_TARGET void StoreMaxima(const std::uint8_t* ranks, int chunks, int first,
+                                   Lanes* maxima) {
+  for (int c = 0; c < chunks; ++c) {
+    const std::uint8_t* at = ranks + c * kLanes;
+    __m512i high = _mm512_loadu_si512(at);
+#pragma GCC unroll 16
+    for (int j = 1; j <= kM; ++j) {
+      if (j > 1) high = _mm512_max_epu8(high, _mm512_loadu_si512(at + j - 1));
+      if (j >= first) _mm512_store_si512(maxima[(j - first) * kTileChunks + c].byte, high);
+    }
+  }
+}
+
+using StoreMaximaFunction = void (*)(const std::uint8_t*, int, int, Lanes*);
+
+template <int... kM>
+constexpr std::array<StoreMaximaFunction, sizeof...(kM)> MaximaFunctions(
+    std::integer_sequence<int, kM...>) {
+  return {&StoreMaxima<kM + 1>...};
+}
+
+// StoreMaxima<m> at index m - 1.
+constexpr auto kStoreMaxima =
+    MaximaFunctions(std::make_integer_sequence<int, kMaxPairCountDimension>());
+
+// Aligned to whole cache lines: the counters of two threads share none.
+class alignas(64) Avx512Counter final : public LagCounter {
  public:
   void Start(const LagJob& job) override {
     job_ = job;
@@ -240,6 +275,14 @@ class Avx512Counter final : public LagCounter {
     const __m512i zero = _mm512_setzero_si512();
     const bool wide = table.shift >= 8;
     const __m128i fraction_shift = _mm_cvtsi32_si128(wide ? table.shift - 8 : 8 - table.shift);
+    // Where the offsets shifted to the fraction's bits fit 32 bits with their
+    // sign, the packs' unsigned saturation clamps them from below (and the
+    // packed words are clamped from above), instead of two clamps of 8
+    // offsets each.
+    const bool saturating = table.shift - 8 >= 32;
+    const __m512i high_key = _mm512_set1_epi16(static_cast<short>(
+        (std::bit_cast<std::uint64_t>(table.high) - static_cast<std::uint64_t>(origin)) >>
+        (saturating ? table.shift - 8 : 0)));
     const __m512i base_low = _mm512_loadu_si512(base_);
     const __m512i base_high = _mm512_loadu_si512(base_ + 64);
     const __m512i fraction_low = _mm512_loadu_si512(fraction_);
@@ -259,14 +302,21 @@ class Avx512Counter final : public LagCounter {
         const double* at = x + t + 8 * k;
         const __m512d d =
             _mm512_abs_pd(_mm512_sub_pd(_mm512_loadu_pd(at), _mm512_loadu_pd(at + lag)));
-        const __m512i offset = _mm512_max_epi64(
-            _mm512_min_epi64(_mm512_sub_epi64(_mm512_castpd_si512(d), origin_bits), high_offset),
-            zero);
-        words[k] = wide ? _mm512_srl_epi64(offset, fraction_shift)
-                        : _mm512_sll_epi64(offset, fraction_shift);
+        const __m512i offset = _mm512_sub_epi64(_mm512_castpd_si512(d), origin_bits);
+        if (saturating) {
+          words[k] = _mm512_sra_epi64(offset, fraction_shift);
+          continue;
+        }
+        const __m512i clamped = _mm512_max_epi64(_mm512_min_epi64(offset, high_offset), zero);
+        words[k] = wide ? _mm512_srl_epi64(clamped, fraction_shift)
+                        : _mm512_sll_epi64(clamped, fraction_shift);
       }
-      const __m512i first = Pack(words[0], words[1], words[2], words[3]);
-      const __m512i second = Pack(words[4], words[5], words[6], words[7]);
+      __m512i first = Pack(words[0], words[1], words[2], words[3]);
+      __m512i second = Pack(words[4], words[5], words[6], words[7]);
+      if (saturating) {
+        first = _mm512_min_epu16(first, high_key);
+        second = _mm512_min_epu16(second, high_key);
+      }
       const __m512i fraction = _mm512_permutex2var_epi8(first, low_bytes, second);
       const __m512i bucket = _mm512_permutex2var_epi8(first, high_bytes, second);
       const __m512i base = _mm512_permutex2var_epi8(base_low, bucket, base_high);
@@ -289,14 +339,7 @@ class Avx512Counter final : public LagCounter {
     const int m = job_.m;
     const int first = first_;
     Lanes* maxima = maxima_.data();
-    for (int c = 0; c < chunks; ++c) {
-      const std::uint8_t* at = ranks + c * kLanes;
-      __m512i high = _mm512_loadu_si512(at);
-      for (int j = 1; j <= m; ++j) {
-        if (j > 1) high = _mm512_max_epu8(high, _mm512_loadu_si512(at + j - 1));
-        if (j >= first) _mm512_store_si512(maxima[(j - first) * kTileChunks + c].byte, high);
-      }
-    }
+    kStoreMaxima[m - 1](ranks, chunks, first, maxima);
     // Each group of distances visits only the chunks that still reach it; a
     // short last group is compared with every chunk instead.
     const int groups = groups_;

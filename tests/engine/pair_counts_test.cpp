@@ -244,6 +244,8 @@ TEST(CountClosePairs, HandlesOddGridPoints) {
       {2.0, 2.0, 2.0},
       // Thousands of buckets: too many for a byte permute of the table.
       {1.0, 1.0 + 1.0 / 1024, 4.0, 0.3},
+      // A byte permute of few buckets, where saturation clamps the offsets.
+      GeometricGrid(0.3, 1.2, 40),
   };
   Draws draws(7);
   std::vector<double> x(90);
@@ -251,13 +253,21 @@ TEST(CountClosePairs, HandlesOddGridPoints) {
   x[10] = 1.0;
   x[40] = 2.0;
   x[41] = std::nextafter(1.0, 2.0) + 1.0;
-  for (const auto& grid : grids) {
-    const PairCounts expected = DirectCount(x, grid, 5);
-    ExpectSameCounts(expected, CountClosePairs(x, grid, 5), "grid: " + Describe(grid));
-    for (PairCountPath path : Paths()) {
-      const std::string what = Name(path) + " grid: " + Describe(grid);
-      ExpectSameCounts(expected, CountOn(path, x, grid, 5, Dimensions::kAll), what);
-      ExpectSameTopRow(expected, CountOn(path, x, grid, 5, Dimensions::kTopOnly), what);
+  // Differences that overflow to infinity, lie far beyond every distance or
+  // far below the smallest (subnormal), beside the ordinary ones.
+  std::vector<double> extreme = x;
+  for (int t = 0; t < 90; t += 9) extreme[t] = t % 2 == 0 ? 1.5e308 : -1.5e308;
+  for (int t = 4; t < 90; t += 9) extreme[t] = t % 2 == 0 ? 1e5 : 4e-320;
+  for (const auto& series : {x, extreme}) {
+    for (const auto& grid : grids) {
+      const PairCounts expected = DirectCount(series, grid, 5);
+      const std::string of = "grid: " + Describe(grid) + "\nseries: " + Describe(series);
+      ExpectSameCounts(expected, CountClosePairs(series, grid, 5), of);
+      for (PairCountPath path : Paths()) {
+        const std::string what = Name(path) + " " + of;
+        ExpectSameCounts(expected, CountOn(path, series, grid, 5, Dimensions::kAll), what);
+        ExpectSameTopRow(expected, CountOn(path, series, grid, 5, Dimensions::kTopOnly), what);
+      }
     }
   }
 }
