@@ -67,7 +67,8 @@ SeriesFile ReadSeriesFile(const std::string& path, const std::string& prefix) {
     token.clear();
     return true;
   };
-  for (int ch; (ch = std::fgetc(file.get())) != EOF;) {
+  // One reader owns the stream: bytes are taken without its lock.
+  for (int ch; (ch = getc_unlocked(file.get())) != EOF;) {
     if (std::isspace(ch)) {
       if (!finish_token()) break;
       if (ch == '\n') ++line;
