@@ -1,6 +1,7 @@
 #include "series_file.h"
 
 #include <cctype>
+#include <charconv>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -29,8 +30,45 @@ std::string Shown(const std::string& token) {
   return shown + (token.size() > kMax ? "...'" : "'");
 }
 
-// Empty when `token` is one whole finite double, else why not.
+// Whether `token` is a plain decimal number: an optional minus, digits with
+// at most one point among them, and an optional exponent.
+bool IsPlainDecimal(const std::string& token) {
+  std::size_t i = token[0] == '-' ? 1 : 0;
+  std::size_t digits = 0;
+  bool point = false;
+  for (; i < token.size(); ++i) {
+    const char c = token[i];
+    if (c >= '0' && c <= '9') {
+      ++digits;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return false;
+  if (i == token.size()) return true;
+  if (token[i] != 'e' && token[i] != 'E') return false;
+  if (++i < token.size() && (token[i] == '+' || token[i] == '-')) ++i;
+  if (i == token.size()) return false;
+  for (; i < token.size(); ++i)
+    if (token[i] < '0' || token[i] > '9') return false;
+  return true;
+}
+
+// Empty when `token` is one whole finite double, else why not. A plain
+// decimal in range is read by std::from_chars, several times quicker than
+// strtod and rounded the same (both round correctly); everything else, and
+// what from_chars finds out of range, takes strtod's reading and verdict.
 std::string ParseToken(const std::string& token, double* out) {
+  if (IsPlainDecimal(token)) {
+    double v = 0;
+    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), v);
+    if (error == std::errc() && end == token.data() + token.size()) {
+      *out = v;
+      return {};
+    }
+  }
   const char* begin = token.c_str();
   char* end = nullptr;
   errno = 0;
