@@ -60,8 +60,8 @@ class PairCounts {
 // Which dimensions CountClosePairs fills: every j up to the maximum; every j
 // from 2 up (what the Ixo values and the BDS statistics take: the single
 // values' close pairs are a count of their own, and their row stays 0 unless
-// the maximum is 1); or
-// the maximum alone (cheaper still; the rows below it stay 0).
+// the maximum is 1); or the maximum alone (cheaper still; the rows below it
+// stay 0).
 enum class Dimensions { kAll, kAboveOne, kTopOnly };
 
 // Counts, for every j = 1..max_dimension and every distance grid[k], the

@@ -60,8 +60,8 @@ void ExpectSameRows(const PairCounts& expected, const PairCounts& actual, Dimens
   for (int k = 0; k < expected.grid_points(); ++k) {
     for (int j = 1; j <= m; ++j) {
       if (j >= first || j == m)
-        ASSERT_EQ(expected.At(j, k), actual.At(j, k)) << name << ", j=" << j << " k=" << k
-                                                      << "\n" << what;
+        ASSERT_EQ(expected.At(j, k), actual.At(j, k)) << name << ", j=" << j << " k=" << k << "\n"
+                                                      << what;
       else
         ASSERT_EQ(actual.At(j, k), 0u) << name << ", j=" << j << "\n" << what;
     }
