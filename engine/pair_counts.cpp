@@ -39,9 +39,7 @@ std::unique_ptr<LagCounter> MakeCounter(PairCountPath path) {
 // Hands out the lags 1..n-1 in small batches from a shared counter to
 // `workers` counters, the first on the calling thread. Without a further
 // thread the ones started share its lags; integer sums make the order moot.
-// `alongside` runs on the calling thread once the helpers have started.
-template <typename Work>
-void CountAllLags(int n, std::span<const std::unique_ptr<LagCounter>> counters, Work alongside) {
+void CountAllLags(int n, std::span<const std::unique_ptr<LagCounter>> counters) {
   std::atomic<int> next_lag{1};
   auto work = [&](LagCounter& counter) {
     constexpr int kBatch = 8;
@@ -59,28 +57,8 @@ void CountAllLags(int n, std::span<const std::unique_ptr<LagCounter>> counters, 
       break;
     }
   }
-  alongside();
   work(*counters[0]);
   for (auto& helper : helpers) helper.join();
-}
-
-// Adds to close[g] the pairs r < s with |x_r - x_s| <= group[g], from the
-// values in ascending order: a rounded difference grows with its first
-// operand and shrinks with its second, so the values within reach of each
-// one form a run after it whose end only moves up.
-void CountValuePairs(std::span<const double> sorted, std::span<const double> group,
-                     std::uint64_t* close) {
-  const std::size_t n = sorted.size();
-  for (std::size_t g = 0; g < group.size(); ++g) {
-    std::uint64_t pairs = 0;
-    std::size_t end = 0;
-    for (std::size_t p = 0; p < n; ++p) {
-      end = std::max(end, p + 1);
-      while (end < n && sorted[end] - sorted[p] <= group[g]) ++end;
-      pairs += end - p - 1;
-    }
-    close[g] += pairs;
-  }
 }
 
 }  // namespace
@@ -100,12 +78,10 @@ bool PairCountPathSupported(PairCountPath path) {
   }
 }
 
-PairCountPath ResolvePairCountPath(PairCountPath path, std::size_t n) {
+PairCountPath ResolvePairCountPath(PairCountPath path) {
   if (path == PairCountPath::kAuto) {
     static const PairCountPath chosen = PathFromEnvironment();
-    path = chosen;
-    if (path == PairCountPath::kAuto)
-      path = n < kAvx512MinLength ? PairCountPath::kAvx2 : PairCountPath::kAvx512;
+    path = chosen == PairCountPath::kAuto ? PairCountPath::kAvx512 : chosen;
   }
   if (path == PairCountPath::kAvx512 && !PairCountPathSupported(path)) path = PairCountPath::kAvx2;
   if (path == PairCountPath::kAvx2 && !PairCountPathSupported(path))
@@ -141,7 +117,6 @@ struct PairCountWorkspace::State {
   PairCountPath path = PairCountPath::kPortable;  // of the counters
   int threads = 1;
   std::vector<double> thresholds;
-  std::vector<double> sorted;  // the series in ascending order
   // The bucket tables of the groups of `tabled`, the last distinct thresholds.
   std::vector<double> tabled;
   std::vector<DistanceRanks> groups;
@@ -160,8 +135,8 @@ PairCountWorkspace::PairCountWorkspace(PairCountWorkspace&&) noexcept = default;
 PairCountWorkspace& PairCountWorkspace::operator=(PairCountWorkspace&&) noexcept = default;
 PairCountWorkspace::~PairCountWorkspace() = default;
 
-PairCountPath PairCountWorkspace::path(std::size_t n) const {
-  return ResolvePairCountPath(state_->requested, n);
+PairCountPath PairCountWorkspace::path() const {
+  return ResolvePairCountPath(state_->requested);
 }
 
 const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
@@ -191,7 +166,7 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
     }
   }
 
-  const PairCountPath path = ResolvePairCountPath(s.requested, series.size());
+  const PairCountPath path = ResolvePairCountPath(s.requested);
   if (path != s.path) {
     s.counters.clear();
     s.path = path;
@@ -200,36 +175,16 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
   while (s.counters.size() < workers) s.counters.push_back(MakeCounter(s.path));
   const std::span<const std::unique_ptr<LagCounter>> counters(s.counters.data(), workers);
   const bool top_only = which == Dimensions::kTopOnly;
-  // The dimensions reported, and those the lags count: the AVX-512 path takes
-  // the single values' close pairs from the sorted series, cheaper than from
-  // the lags; the others get every dimension from one histogram anyway.
-  const int reported = top_only ? m : (which == Dimensions::kAboveOne ? std::min(2, m) : 1);
-  const bool sort_first = !top_only && reported == 1 && s.path == PairCountPath::kAvx512;
-  const int first = top_only ? m : (sort_first ? 2 : reported);
-  bool sorted = false;
+  const int first = top_only ? m : (which == Dimensions::kAboveOne ? std::min(2, m) : 1);
 
   for (const DistanceRanks& ranks : s.groups) {
     const std::span<const double> group = ranks.thresholds();
     const int group_size = static_cast<int>(group.size());
     s.close.assign(static_cast<std::size_t>(m) * group.size(), 0);
-    // While the helpers start on the lags.
-    auto single_values = [&] {
-      if (!sort_first) return;
-      if (!sorted) {
-        s.sorted.assign(series.begin(), series.end());
-        std::sort(s.sorted.begin(), s.sorted.end());
-        sorted = true;
-      }
-      CountValuePairs(s.sorted, group, s.close.data());
-    };
-    if (first <= m) {
-      const LagJob job{series, &ranks, group_size, m, first, top_only};
-      for (const auto& counter : counters) counter->Start(job);
-      CountAllLags(n, counters, single_values);
-      for (const auto& counter : counters) counter->AddClosePairs(s.close);
-    } else {
-      single_values();
-    }
+    const LagJob job{series, &ranks, group_size, m, first, top_only};
+    for (const auto& counter : counters) counter->Start(job);
+    CountAllLags(n, counters);
+    for (const auto& counter : counters) counter->AddClosePairs(s.close);
 
     for (int k = 0; k < grid_points; ++k) {
       if (!(grid[k] >= 0)) continue;
@@ -237,7 +192,7 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
       const auto it = std::lower_bound(group.begin(), group.end(), eps);
       if (it == group.end() || *it != eps) continue;
       const std::size_t g = static_cast<std::size_t>(it - group.begin());
-      for (int j = reported; j <= m; ++j)
+      for (int j = first; j <= m; ++j)
         s.result.At(j, k) = s.close[static_cast<std::size_t>(j - 1) * group.size() + g];
     }
   }
