@@ -78,10 +78,13 @@ bool PairCountPathSupported(PairCountPath path) {
   }
 }
 
-PairCountPath ResolvePairCountPath(PairCountPath path) {
+PairCountPath ResolvePairCountPath(PairCountPath path, std::size_t n, Dimensions which) {
   if (path == PairCountPath::kAuto) {
     static const PairCountPath chosen = PathFromEnvironment();
-    path = chosen == PairCountPath::kAuto ? PairCountPath::kAvx512 : chosen;
+    path = chosen;
+    if (path == PairCountPath::kAuto)
+      path = n < kAvx512MinLength && which != Dimensions::kTopOnly ? PairCountPath::kAvx2
+                                                                   : PairCountPath::kAvx512;
   }
   if (path == PairCountPath::kAvx512 && !PairCountPathSupported(path)) path = PairCountPath::kAvx2;
   if (path == PairCountPath::kAvx2 && !PairCountPathSupported(path))
@@ -135,8 +138,8 @@ PairCountWorkspace::PairCountWorkspace(PairCountWorkspace&&) noexcept = default;
 PairCountWorkspace& PairCountWorkspace::operator=(PairCountWorkspace&&) noexcept = default;
 PairCountWorkspace::~PairCountWorkspace() = default;
 
-PairCountPath PairCountWorkspace::path() const {
-  return ResolvePairCountPath(state_->requested);
+PairCountPath PairCountWorkspace::path(std::size_t n, Dimensions which) const {
+  return ResolvePairCountPath(state_->requested, n, which);
 }
 
 const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
@@ -166,7 +169,7 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
     }
   }
 
-  const PairCountPath path = ResolvePairCountPath(s.requested);
+  const PairCountPath path = ResolvePairCountPath(s.requested, series.size(), which);
   if (path != s.path) {
     s.counters.clear();
     s.path = path;

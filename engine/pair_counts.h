@@ -14,8 +14,8 @@
 // Counting paths: the portable one, the same compiled for AVX2, and one with
 // AVX-512 (F, BW, VBMI, BITALG) and GFNI that counts 64 positions against 8
 // distances at once. Each runs only where the processor has every instruction
-// it uses; by default the fastest of those (on an AMD EPYC, AVX-512 at every
-// length). All give the same counts. The environment variable
+// it uses; by default the fastest of those for the series' length and the
+// dimensions counted. All give the same counts. The environment variable
 // IXO_PAIR_COUNT_PATH (portable, avx2 or avx512) makes the default another
 // path, for tests and measurements; a path the processor lacks is never run
 // (the fastest it has stands in).
@@ -76,15 +76,26 @@ PairCounts CountClosePairs(std::span<const double> series, std::span<const doubl
                            int max_dimension, Dimensions which = Dimensions::kAll, int threads = 0);
 
 // Which instructions count the pairs. kAuto is IXO_PAIR_COUNT_PATH where it
-// names a path this processor has, else the fastest path it has.
+// names a path this processor has, else the fastest path it has for the
+// series' length and the dimensions counted.
 enum class PairCountPath { kAuto, kPortable, kAvx2, kAvx512 };
+
+// Below this many values the automatic choice counts more than the top
+// dimension with AVX2 even where the processor has AVX-512: the AVX-512 path's
+// setup per lag and its wider steps cost more than they save on short lags
+// (measured on an AMD EPYC with AVX-512, where both take the same time around
+// 1200 values for a permutation test's counts). The top dimension alone is
+// quicker with AVX-512 at every length (twice as quick at 1000 values).
+inline constexpr std::size_t kAvx512MinLength = 1200;
 
 // Whether this processor (and build) runs `path`; kAuto and kPortable always.
 bool PairCountPathSupported(PairCountPath path);
 
-// The path that `path` stands for: kAuto as above, a path the processor lacks
-// as the fastest one it has, any other as itself.
-PairCountPath ResolvePairCountPath(PairCountPath path);
+// The path that `path` stands for when counting the dimensions `which` of a
+// series of `n` values: kAuto as above, a path the processor lacks as the
+// fastest one it has, any other as itself.
+PairCountPath ResolvePairCountPath(PairCountPath path, std::size_t n,
+                                   Dimensions which = Dimensions::kAll);
 
 // CountClosePairs for callers that count many series, such as a permutation
 // test or simulated critical values with one replication per thread: the
@@ -102,8 +113,10 @@ class PairCountWorkspace {
   PairCountWorkspace& operator=(PairCountWorkspace&&) noexcept;
   ~PairCountWorkspace();
 
-  // The path this workspace counts with (never kAuto).
-  PairCountPath path() const;
+  // The path this workspace counts the dimensions `which` of a series of `n`
+  // values with (never kAuto): a path given to the constructor or by
+  // IXO_PAIR_COUNT_PATH whatever n.
+  PairCountPath path(std::size_t n, Dimensions which = Dimensions::kAll) const;
 
   // What CountClosePairs(series, grid, max_dimension, which) returns, with
   // the same requirements; valid until the next call or the workspace's end.

@@ -326,15 +326,16 @@ TEST(PairCountWorkspace, CountsEachSeriesAsAFreshCall) {
                                                   GeometricGrid(0.05, 1.0, 260),
                                                   {0.5},
                                                   GeometricGrid(0.3, 1.2, 40)};
-  // Round 8 is long enough for several of the AVX-512 path's tiles.
+  // The automatic workspace changes path where the series' length crosses
+  // kAvx512MinLength (round 8) and back, and for the top dimension alone.
   std::vector<PairCountWorkspace> workspaces;
   for (PairCountPath path : Paths()) {
     workspaces.emplace_back(path);
-    EXPECT_EQ(workspaces.back().path(), path);
+    EXPECT_EQ(workspaces.back().path(30), path);
   }
   workspaces.emplace_back(PairCountPath::kAuto);
   for (std::size_t round = 0; round < 10; ++round) {
-    std::vector<double> x(round == 8 ? 2500 : round % 2 == 0 ? 120 + 30 * round : 30);
+    std::vector<double> x(round == 8 ? kAvx512MinLength : round % 2 == 0 ? 120 + 30 * round : 30);
     for (double& v : x) v = 0.1 * draws.Int(20);
     const std::vector<double>& grid = grids[round % grids.size()];
     const int m = 1 + static_cast<int>(round * 5 % 16);
@@ -343,7 +344,8 @@ TEST(PairCountWorkspace, CountsEachSeriesAsAFreshCall) {
                                               : Dimensions::kAll;
     const PairCounts expected = DirectCount(x, grid, m);
     for (PairCountWorkspace& workspace : workspaces) {
-      const std::string what = Name(workspace.path()) + " round " + std::to_string(round);
+      const std::string what =
+          Name(workspace.path(x.size(), which)) + " round " + std::to_string(round);
       const PairCounts& counts = workspace.Count(x, grid, m, which);
       ExpectSameRows(expected, counts, which, what);
     }
@@ -353,11 +355,15 @@ TEST(PairCountWorkspace, CountsEachSeriesAsAFreshCall) {
 TEST(PairCountPath, NeverResolvesToAPathTheProcessorLacks) {
   for (PairCountPath path : {PairCountPath::kAuto, PairCountPath::kPortable, PairCountPath::kAvx2,
                              PairCountPath::kAvx512}) {
-    const PairCountPath resolved = ResolvePairCountPath(path);
-    EXPECT_NE(resolved, PairCountPath::kAuto) << Name(path);
-    EXPECT_TRUE(PairCountPathSupported(resolved)) << Name(path);
-    if (PairCountPathSupported(path) && path != PairCountPath::kAuto) {
-      EXPECT_EQ(resolved, path);
+    for (std::size_t n : {std::size_t{100}, kAvx512MinLength}) {
+      for (Dimensions which : {Dimensions::kAll, Dimensions::kTopOnly}) {
+        const PairCountPath resolved = ResolvePairCountPath(path, n, which);
+        EXPECT_NE(resolved, PairCountPath::kAuto) << Name(path) << " n=" << n;
+        EXPECT_TRUE(PairCountPathSupported(resolved)) << Name(path) << " n=" << n;
+        if (PairCountPathSupported(path) && path != PairCountPath::kAuto) {
+          EXPECT_EQ(resolved, path) << Name(path) << " n=" << n;
+        }
+      }
     }
   }
   EXPECT_TRUE(PairCountPathSupported(PairCountPath::kPortable));
