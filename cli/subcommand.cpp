@@ -1,7 +1,7 @@
 #include "subcommand.h"
 
-#include "output_file.h"
 #include "simulation_settings.h"
+#include "whole_file.h"
 
 namespace ixo {
 
@@ -73,7 +73,7 @@ int DeliverText(const CliIo& io, const CommonOptions& options, const std::string
       return DataError(io, "cannot write the results to standard output");
     return kExitOk;
   }
-  if (std::string why = WriteWholeFile(options.output, text); !why.empty())
+  if (std::string why = WriteWholeFile(options.output, text, true); !why.empty())
     return DataError(io, why);
   return kExitOk;
 }

@@ -1,4 +1,4 @@
-#include "output_file.h"
+#include "whole_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,8 +8,8 @@
 
 namespace ixo {
 
-std::string WriteWholeFile(const std::string& path, const std::string& text) {
-  // A name of our own beside `path`; O_EXCL never takes over a file someone else holds.
+std::string WriteWholeFile(const std::string& path, const std::string& text, bool durable) {
+  // A name of our own beside `path`; O_EXCL never reuses a file someone else holds.
   std::string temp;
   int fd = -1;
   for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
@@ -31,7 +31,7 @@ std::string WriteWholeFile(const std::string& path, const std::string& text) {
       error = EIO;
     }
   }
-  if (error == 0 && fsync(fd) != 0 && errno != EINVAL) error = errno;
+  if (durable && error == 0 && fsync(fd) != 0 && errno != EINVAL) error = errno;
   if (close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && rename(temp.c_str(), path.c_str()) != 0) error = errno;
   if (error != 0) {
