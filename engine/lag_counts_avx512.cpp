@@ -280,9 +280,11 @@ class alignas(64) Avx512Counter final : public LagCounter {
     // packed words are clamped from above), instead of two clamps of 8
     // offsets each.
     const bool saturating = table.shift - 8 >= 32;
-    const __m512i high_key = _mm512_set1_epi16(static_cast<short>(
-        (std::bit_cast<std::uint64_t>(table.high) - static_cast<std::uint64_t>(origin)) >>
-        (saturating ? table.shift - 8 : 0)));
+    const __m512i high_key = _mm512_set1_epi16(
+        saturating ? static_cast<short>((std::bit_cast<std::uint64_t>(table.high) -
+                                         static_cast<std::uint64_t>(origin)) >>
+                                        (table.shift - 8))
+                   : 0);
     const __m512i base_low = _mm512_loadu_si512(base_);
     const __m512i base_high = _mm512_loadu_si512(base_ + 64);
     const __m512i fraction_low = _mm512_loadu_si512(fraction_);

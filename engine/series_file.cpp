@@ -30,49 +30,23 @@ std::string Shown(const std::string& token) {
   return shown + (token.size() > kMax ? "...'" : "'");
 }
 
-// Whether `token` is a plain decimal number: an optional minus, digits with
-// at most one point among them, and an optional exponent.
-bool IsPlainDecimal(const std::string& token) {
-  std::size_t i = token[0] == '-' ? 1 : 0;
-  std::size_t digits = 0;
-  bool point = false;
-  for (; i < token.size(); ++i) {
-    const char c = token[i];
-    if (c >= '0' && c <= '9') {
-      ++digits;
-    } else if (c == '.' && !point) {
-      point = true;
-    } else {
-      break;
-    }
-  }
-  if (digits == 0) return false;
-  if (i == token.size()) return true;
-  if (token[i] != 'e' && token[i] != 'E') return false;
-  if (++i < token.size() && (token[i] == '+' || token[i] == '-')) ++i;
-  if (i == token.size()) return false;
-  for (; i < token.size(); ++i)
-    if (token[i] < '0' || token[i] > '9') return false;
-  return true;
-}
-
-// Empty when `token` is one whole finite double, else why not. A plain
-// decimal in range is read by std::from_chars, several times quicker than
-// strtod and rounded the same (both round correctly); everything else, and
-// what from_chars finds out of range, takes strtod's reading and verdict.
+// Empty when `token` is one whole finite double, else why not. std::from_chars,
+// several times quicker than strtod, takes what it reads whole to a finite
+// value: a plain decimal, rounded as strtod rounds it (both round correctly).
+// Everything else (hexadecimal, a leading plus, infinities, NaN, what it finds
+// out of range) takes strtod's reading and verdict.
 std::string ParseToken(const std::string& token, double* out) {
-  if (IsPlainDecimal(token)) {
-    double v = 0;
-    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), v);
-    if (error == std::errc() && end == token.data() + token.size()) {
-      *out = v;
-      return {};
-    }
+  double v = 0;
+  const char* const last = token.data() + token.size();
+  if (const auto [stop, error] = std::from_chars(token.data(), last, v);
+      error == std::errc() && stop == last && std::isfinite(v)) {
+    *out = v;
+    return {};
   }
   const char* begin = token.c_str();
   char* end = nullptr;
   errno = 0;
-  double v = std::strtod(begin, &end);
+  v = std::strtod(begin, &end);
   if (end == begin || end != begin + token.size()) return "is not a number";
   if (std::isnan(v)) return "is not a number";
   if (std::isinf(v)) return errno == ERANGE ? "is beyond the range of a double" : "is not finite";
