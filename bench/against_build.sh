@@ -38,17 +38,13 @@ for program in "$new_bin/ixo_engine" "$new_bin/make_series" "$old_bin/ixo_engine
     exit 1
   fi
 done
-if [ ! -x /usr/bin/time ]; then
-  echo "against_build: /usr/bin/time is missing (bash scripts/setup.sh installs it)" >&2
-  exit 1
-fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source "$top/bench/timing.sh"
+require_time against_build
 cd "$work"
 status=0
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # job <row> <engine>: the processes of one row, each under /usr/bin/time,
 # which appends "wall user system peak-KiB" per process to usage (its CPU
@@ -95,9 +91,9 @@ for row in "${rows[@]}"; do
       : >"$work/usage"
       : >"$work/report"
       rm -f output.tmp
-      start=$(date +%s%N)
+      start=$(now)
       job "$row" "$engine"
-      echo "$(($(date +%s%N) - start))" | awk '{ print $1 / 1e9 }' >>"wall.$engine"
+      echo "$(($(now) - start))" | awk '{ print $1 / 1e9 }' >>"wall.$engine"
       awk '{ c += $2 + $3; if ($4 > p) p = $4 } END { print c >> "cpu.'"$engine"'"; print p >> "peak.'"$engine"'" }' "$work/usage"
       if ((i == 0)); then
         grep -v 'computation time' "$work/report" >"report.$engine"

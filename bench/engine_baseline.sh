@@ -25,49 +25,15 @@ sizes=("$@")
 if [ ! -x "$engine_bin" ] || [ ! -x "$bin/make_series" ]; then
   bash scripts/build.sh >/dev/null
 fi
-if [ ! -x /usr/bin/time ]; then
-  echo "engine_baseline: /usr/bin/time is missing (bash scripts/setup.sh installs it)" >&2
-  exit 1
-fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source "$top/bench/timing.sh"
+require_time engine_baseline
 cd "$work"
 
-now() { date +%s%N; }
-
-# Runs the engine once with the given arguments and discards its report;
-# appends its peak RSS (KiB) and CPU seconds (user + system) to $work/usage.
-engine() {
-  /usr/bin/time -f "%M %U %S" -a -o "$work/usage" "$engine_bin" "$@" >/dev/null
-}
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-
-# One figure: the median wall time and the median CPU time in seconds of
-# `repeat` repetitions of "$@", and the peak memory in MiB over all of them.
-measure() {
-  local repeat=$1
-  shift
-  : >"$work/wall"
-  : >"$work/cpu"
-  : >"$work/peak"
-  for ((i = 0; i < repeat; i++)); do
-    : >"$work/usage"
-    local start
-    start=$(now)
-    "$@"
-    echo $(($(now) - start)) >>"$work/wall"
-    awk '{ cpu += $2 + $3; if ($1 > peak) peak = $1 } END { print cpu; print peak >"'"$work/peak"'.1" }' \
-      "$work/usage" >>"$work/cpu"
-    cat "$work/peak.1" >>"$work/peak"
-  done
-  local wall cpu peak
-  wall=$(median <"$work/wall" | awk '{ printf "%.3f", $1 / 1e9 }')
-  cpu=$(median <"$work/cpu" | awk '{ printf "%.2f", $1 }')
-  peak=$(sort -n "$work/peak" | tail -n 1 | awk '{ printf "%.1f", $1 / 1024 }')
-  echo "$wall $cpu $peak"
-}
+# Runs the engine once with the given arguments, under `timed`.
+engine() { timed "$engine_bin" "$@"; }
 
 mode0() { engine series.txt; }
 basic() {

@@ -33,17 +33,12 @@ if [ ! -x "$bin/ixo_engine" ] || [ ! -x "$bin/ixo_engine_reference" ] || [ ! -x 
   cmake --build build --parallel "$(nproc)" --target ixo_engine ixo_engine_reference make_series >/dev/null
   bin=$top/build/bin
 fi
-if [ ! -x /usr/bin/time ]; then
-  echo "fast_vs_kernel: /usr/bin/time is missing (bash scripts/setup.sh installs it)" >&2
-  exit 1
-fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source "$top/bench/timing.sh"
+require_time fast_vs_kernel
 cd "$work"
-
-now() { date +%s%N; }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # Runs one engine program once, its report appended to report. Under
 # MEASURE_USAGE=1 it runs under /usr/bin/time, which appends its peak RSS (KiB)

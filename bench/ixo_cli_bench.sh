@@ -26,32 +26,9 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source "$top/bench/timing.sh"
+require_time ixo_cli_bench
 cd "$work"
-
-now() { date +%s%N; }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-
-# "wall cpu MiB" of `repeat` runs of "$@": medians of wall and CPU seconds, the largest peak.
-measure() {
-  local repeat=$1
-  shift
-  : >"$work/wall"
-  : >"$work/cpu"
-  : >"$work/peak"
-  for ((i = 0; i < repeat; i++)); do
-    local start
-    start=$(now)
-    /usr/bin/time -f "%M %U %S" -o "$work/usage" "$@" >/dev/null
-    echo $(($(now) - start)) >>"$work/wall"
-    awk '{ print $2 + $3 }' "$work/usage" >>"$work/cpu"
-    awk '{ print $1 }' "$work/usage" >>"$work/peak"
-  done
-  local wall cpu peak
-  wall=$(median <"$work/wall" | awk '{ printf "%.3f", $1 / 1e9 }')
-  cpu=$(median <"$work/cpu" | awk '{ printf "%.2f", $1 }')
-  peak=$(sort -n "$work/peak" | tail -n 1 | awk '{ printf "%.1f", $1 / 1024 }')
-  echo "$wall $cpu $peak"
-}
 
 echo "$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), load average $(cut -d' ' -f1-3 /proc/loadavg), $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "median wall and CPU (user + system) seconds; peak resident memory"
@@ -61,9 +38,9 @@ for n in "${sizes[@]}"; do
   "$bin/make_series" normal "$n" >series.txt
   repeat=$runs
   ((n < 10000)) || repeat=$runs_large
-  read -r w0 c0 p0 < <(measure "$repeat" "$bin/ixo_cli" ixo series.txt --reps 999 --threads "$threads")
-  read -r w1 c1 p1 < <(measure "$runs" "$bin/ixo_engine" series.txt 10 0.60 1.90 40 50)
+  read -r w0 c0 p0 < <(measure "$repeat" timed "$bin/ixo_cli" ixo series.txt --reps 999 --threads "$threads")
+  read -r w1 c1 p1 < <(measure "$runs" timed "$bin/ixo_engine" series.txt 10 0.60 1.90 40 50)
   printf '%-6s | %8s %8s %8s | %8s %8s %8s | %s\n' "$n" "$w0" "$c0" "$p0" "$w1" "$c1" "$p1" "$repeat"
 done
-read -r w c p < <(measure "$runs" "$bin/ixo_cli" critical --n 500 --reps 20000 --threads "$threads")
+read -r w c p < <(measure "$runs" timed "$bin/ixo_cli" critical --n 500 --reps 20000 --threads "$threads")
 printf 'critical --n 500 --reps 20000: %s s wall, %s s CPU, %s MiB (%s runs)\n' "$w" "$c" "$p" "$runs"
