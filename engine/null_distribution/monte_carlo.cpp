@@ -8,13 +8,24 @@ namespace ixo {
 
 double MonteCarloPValue(double observed, std::span<const double> replicated) {
   assert(!replicated.empty());
-  double at_most = 1;
-  double at_least = 1;
+  return PValueFromTails(CountTails(observed, replicated),
+                         static_cast<long long>(replicated.size()));
+}
+
+TailCounts CountTails(double observed, std::span<const double> replicated) {
+  TailCounts tails;
   for (double t : replicated) {
-    if (t <= observed) ++at_most;
-    if (t >= observed) ++at_least;
+    if (t <= observed) ++tails.at_most;
+    if (t >= observed) ++tails.at_least;
   }
-  const double total = static_cast<double>(replicated.size()) + 1;
+  return tails;
+}
+
+double PValueFromTails(const TailCounts& tails, long long replications) {
+  assert(replications >= 1);
+  const double total = static_cast<double>(replications) + 1;
+  const double at_most = static_cast<double>(tails.at_most) + 1;
+  const double at_least = static_cast<double>(tails.at_least) + 1;
   return std::min(1.0, 2 * std::min(at_most / total, at_least / total));
 }
 

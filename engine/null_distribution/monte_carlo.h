@@ -12,6 +12,18 @@ namespace ixo {
 // neither side.
 double MonteCarloPValue(double observed, std::span<const double> replicated);
 
+// The replicated values at or below and at or above the observed one (a tie
+// counts on both sides, a NaN on neither): all a range of replications
+// contributes to MonteCarloPValue, so that the counts of ranges add up.
+struct TailCounts {
+  long long at_most = 0;
+  long long at_least = 0;
+};
+TailCounts CountTails(double observed, std::span<const double> replicated);
+
+// MonteCarloPValue from the tail counts of all R >= 1 replications, bit for bit.
+double PValueFromTails(const TailCounts& tails, long long replications);
+
 // The p-th percentile (0 <= p <= 100) of `sorted` (ascending, at least one
 // value) by linear interpolation between order statistics: with
 // h = (R - 1) p / 100, the value sorted[floor h] + (h - floor h) (sorted[floor h

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <span>
 #include <vector>
 
 namespace ixo {
@@ -23,6 +25,26 @@ TEST(MonteCarloPValue, CountsTheObservedValueOnBothSides) {
   for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(MonteCarloPValue(c.observed, nine), c.p) << c.observed;
   EXPECT_DOUBLE_EQ(MonteCarloPValue(3, std::vector<double>{3}), 1.0);
+}
+
+TEST(TailCounts, RangesAddUpToTheWholeRunsPValue) {
+  // Replicated values with ties and a NaN, split into ranges at every point.
+  const std::vector<double> all = {0.3, 0.1, 0.2, 0.2, NAN, 0.5, 0.2, 0.05, 0.4};
+  for (const double observed : {0.2, 0.0, 0.6, 0.35, -0.0}) {
+    const TailCounts whole = CountTails(observed, all);
+    for (std::size_t cut = 0; cut <= all.size(); ++cut) {
+      const std::span<const double> x(all);
+      const TailCounts a = CountTails(observed, x.first(cut));
+      const TailCounts b = CountTails(observed, x.subspan(cut));
+      EXPECT_EQ(a.at_most + b.at_most, whole.at_most) << observed << " cut " << cut;
+      EXPECT_EQ(a.at_least + b.at_least, whole.at_least) << observed << " cut " << cut;
+    }
+    const double p = MonteCarloPValue(observed, all);
+    EXPECT_EQ(PValueFromTails(whole, 9), p) << observed;  // bit for bit
+  }
+  const TailCounts ties = CountTails(0.2, all);
+  EXPECT_EQ(ties.at_most, 5);   // 0.1, 0.2 three times, 0.05
+  EXPECT_EQ(ties.at_least, 6);  // 0.3, 0.2 three times, 0.5, 0.4
 }
 
 TEST(Percentile, InterpolatesBetweenOrderStatistics) {
