@@ -37,28 +37,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   if (data[0] & 1) text = Sealed(text);
 
-  const ixo::PartRead read = ixo::ReadPart(text);
-  if (!read.part) {
+  const ixo::Result<Part> read = ixo::ReadPart(text);
+  if (!read.value) {
     IXO_FUZZ_CHECK(!read.error.empty() && read.error.find('\n') == std::string::npos);
     return 0;
   }
-  const ixo::Part& part = *read.part;
+  const ixo::Part& part = *read.value;
   IXO_FUZZ_CHECK(read.error.empty());
   IXO_FUZZ_CHECK(ixo::CheckPart(part).empty());
   const std::string written = ixo::WritePart(part);
-  const ixo::PartRead again = ixo::ReadPart(written);
-  IXO_FUZZ_CHECK(again.part && *again.part == part);
-  IXO_FUZZ_CHECK(ixo::WritePart(*again.part) == written);
+  const ixo::Result<Part> again = ixo::ReadPart(written);
+  IXO_FUZZ_CHECK(again.value && *again.value == part);
+  IXO_FUZZ_CHECK(ixo::WritePart(*again.value) == written);
 
   const ixo::NamedPart alone[] = {{"a", part}};
-  const ixo::PartRead merged = ixo::MergeParts(alone);
+  const ixo::Result<Part> merged = ixo::MergeParts(alone);
   if (part.begin == 0 && part.end == part.replications) {
-    IXO_FUZZ_CHECK(merged.part && *merged.part == part);
+    IXO_FUZZ_CHECK(merged.value && *merged.value == part);
   } else {
-    IXO_FUZZ_CHECK(!merged.part && merged.error.find("missing") != std::string::npos);
+    IXO_FUZZ_CHECK(!merged.value && merged.error.find("missing") != std::string::npos);
   }
   const ixo::NamedPart twice[] = {{"a", part}, {"b", part}};
-  if (part.begin < part.end) IXO_FUZZ_CHECK(!ixo::MergeParts(twice).part);
+  if (part.begin < part.end) IXO_FUZZ_CHECK(!ixo::MergeParts(twice).ok());
 
   const ixo::PartText cut[] = {{"a", written}, {"b", written.substr(0, written.size() - 1)}};
   IXO_FUZZ_CHECK(ixo::MergePartTexts(cut).error.rfind("'b': ", 0) == 0);

@@ -17,11 +17,13 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
   if (result.error.empty() && simulation.replications < 1) {
     result.error = "at least one replication is needed";
   }
+  if (result.error.empty()) result.error = CheckRange(simulation);
   if (!result.error.empty()) return result;
 
-  const int count = simulation.replications;
+  const int count = RangeEnd(simulation) - simulation.begin;
   const int columns = settings.max_dimension - 1;
-  std::vector<double> table;
+  std::vector<double>& table = result.replicated;
+  result.columns = columns;
   std::vector<std::vector<double>> series;
   std::vector<PairCountWorkspace> workspaces;
   try {
@@ -35,7 +37,7 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
   const auto body = [&](int worker, int r) {
     std::vector<double>& x = series[worker];
     x.resize(n);
-    RandomStream stream(simulation.seed, static_cast<std::uint64_t>(r));
+    RandomStream stream(simulation.seed, static_cast<std::uint64_t>(simulation.begin + r));
     for (double& v : x) v = stream.Normal();
     double* row = table.data() + static_cast<std::size_t>(r) * columns;
     for (const DimensionSlope& d : IxoValues(x, settings, 1, &workspaces[worker]))
@@ -45,17 +47,24 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
     result.error = "out of memory";
     return result;
   }
+  if (WholeRange(simulation)) result.rows = CriticalRowsOf(table, columns);
+  return result;
+}
+
+std::vector<CriticalRow> CriticalRowsOf(std::span<const double> table, int columns) {
+  const std::size_t count = table.size() / static_cast<std::size_t>(columns);
+  std::vector<CriticalRow> rows;
   std::vector<double> column(count);
   for (int j = 0; j < columns; ++j) {
-    for (int r = 0; r < count; ++r) column[r] = table[static_cast<std::size_t>(r) * columns + j];
+    for (std::size_t r = 0; r < count; ++r) column[r] = table[r * columns + j];
     std::sort(column.begin(), column.end());
     CriticalRow row;
     row.m = j + 2;
     for (std::size_t i = 0; i < kCriticalPercentiles.size(); ++i)
       row.values[i] = Percentile(column, kCriticalPercentiles[i]);
-    result.rows.push_back(row);
+    rows.push_back(row);
   }
-  return result;
+  return rows;
 }
 
 }  // namespace ixo

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,16 +21,24 @@ struct CriticalRow {
 };
 
 struct SimulatedCriticalValues {
-  std::vector<CriticalRow> rows;  // m = 2 .. max_dimension
-  std::string error;              // empty on success; else why there is no result
+  std::vector<CriticalRow> rows;  // m = 2 .. max_dimension; none when only a range is drawn
+  // The Ixo values of the range's series, one row of `columns` (dimensions
+  // 2 .. max_dimension) per replication in replication order.
+  std::vector<double> replicated;
+  int columns = 0;
+  std::string error;  // empty on success; else why there is no result
 };
 
 // The Ixo values of R series of n i.i.d. N(0, 1) values (series r drawn by
 // RandomStream(seed, r).Normal()), each computed as the engine does, and their
 // percentiles per dimension (linear interpolation between order statistics,
 // monte_carlo.h). Fails when CheckIxoSettings refuses n and the settings, when
-// R < 1, or when memory runs out.
+// R < 1, when CheckRange refuses the range, or when memory runs out.
 [[nodiscard]] SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& settings,
                                                              const Simulation& simulation);
+
+// The rows of SimulateCriticalValues from the Ixo values of all R
+// replications, `columns` per replication (R >= 1).
+std::vector<CriticalRow> CriticalRowsOf(std::span<const double> table, int columns);
 
 }  // namespace ixo

@@ -214,11 +214,11 @@ class Lines {
   int number_ = 0;
 };
 
-PartRead Refuse(std::string why) {
-  return PartRead{std::nullopt, std::move(why)};
+Result<Part> Refuse(std::string why) {
+  return Failure<Part>(std::move(why));
 }
 
-PartRead RefuseLine(const Lines& lines, const std::string& why) {
+Result<Part> RefuseLine(const Lines& lines, const std::string& why) {
   return Refuse("line " + std::to_string(lines.number()) + ": " + why);
 }
 
@@ -313,7 +313,7 @@ std::string WritePart(const Part& p) {
   return text + std::string(kEnd) + Hex(Fnv1a(text)) + "\n";
 }
 
-PartRead ReadPart(std::string_view text) {
+Result<Part> ReadPart(std::string_view text) {
   if (text.substr(0, kMagic.size()) != kMagic) return Refuse("not a part file");
   if (text.empty() || text.back() != '\n') return Refuse("truncated: no end line");
   const std::size_t last = text.rfind('\n', text.size() - 2);
@@ -413,7 +413,7 @@ PartRead ReadPart(std::string_view text) {
   }
   if (lines.Next(line)) return RefuseLine(lines, "unexpected line");
   if (std::string why = CheckPart(p); !why.empty()) return Refuse(why);
-  return PartRead{std::move(p), {}};
+  return Result<Part>{std::move(p), {}};
 }
 
 }  // namespace ixo

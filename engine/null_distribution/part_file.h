@@ -33,6 +33,8 @@
 #include <string>
 #include <vector>
 
+#include "result.h"
+
 namespace ixo {
 
 // The version of the layout below; a reader refuses any other.
@@ -93,14 +95,9 @@ std::string WritePart(const Part& part);
 // kRows sections of end - begin rows; else the first fault.
 [[nodiscard]] std::string CheckPart(const Part& part);
 
-struct PartRead {
-  std::optional<Part> part;
-  std::string error;  // empty on success; else one line saying what is wrong and where
-};
-
 // Reads a text WritePart wrote. Refuses, saying why (and on which line), a text
 // that is cut short or whose checksum does not match ("truncated",
 // "corrupted"), another format version, and anything CheckPart refuses.
-[[nodiscard]] PartRead ReadPart(std::string_view text);
+[[nodiscard]] Result<Part> ReadPart(std::string_view text);
 
 }  // namespace ixo

@@ -8,8 +8,8 @@
 namespace ixo {
 namespace {
 
-PartRead Refuse(std::string why) {
-  return PartRead{std::nullopt, std::move(why)};
+Result<Part> Refuse(std::string why) {
+  return Failure<Part>(std::move(why));
 }
 
 std::string Quoted(const std::string& name) {
@@ -91,7 +91,7 @@ std::string Mismatch(const NamedPart& first, const NamedPart& other) {
 
 }  // namespace
 
-PartRead MergeParts(std::span<const NamedPart> parts) {
+Result<Part> MergeParts(std::span<const NamedPart> parts) {
   if (parts.empty()) return Refuse("no part given");
   for (const NamedPart& p : parts.subspan(1))
     if (std::string why = Mismatch(parts[0], p); !why.empty()) return Refuse(why);
@@ -148,15 +148,15 @@ PartRead MergeParts(std::span<const NamedPart> parts) {
       }
     }
   }
-  return PartRead{std::move(whole), {}};
+  return Result<Part>{std::move(whole), {}};
 }
 
-PartRead MergePartTexts(std::span<const PartText> texts) {
+Result<Part> MergePartTexts(std::span<const PartText> texts) {
   std::vector<NamedPart> parts;
   for (const PartText& t : texts) {
-    PartRead read = ReadPart(t.text);
-    if (!read.part) return Refuse(Quoted(t.name) + ": " + read.error);
-    parts.push_back(NamedPart{t.name, std::move(*read.part)});
+    Result<Part> read = ReadPart(t.text);
+    if (!read.value) return Refuse(Quoted(t.name) + ": " + read.error);
+    parts.push_back(NamedPart{t.name, std::move(*read.value)});
   }
   return MergeParts(parts);
 }

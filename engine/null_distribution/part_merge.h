@@ -29,10 +29,10 @@ struct PartText {
 // sections; parts that disagree on a section of kind kSame (the observed
 // statistics); overlapping ranges; and ranges that leave replications out
 // (the line says which are missing).
-[[nodiscard]] PartRead MergeParts(std::span<const NamedPart> parts);
+[[nodiscard]] Result<Part> MergeParts(std::span<const NamedPart> parts);
 
 // Reads every text (a text that ReadPart refuses is refused by its name:
 // "'<name>': <why>"), then MergeParts.
-[[nodiscard]] PartRead MergePartTexts(std::span<const PartText> texts);
+[[nodiscard]] Result<Part> MergePartTexts(std::span<const PartText> texts);
 
 }  // namespace ixo

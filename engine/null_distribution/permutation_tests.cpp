@@ -26,12 +26,13 @@ std::vector<double> Column(const std::vector<double>& table, int columns, int co
 }
 
 // Runs `replicate(copy, table row, workspace)` on a shuffled copy of `series`
-// for every replication, with the pair-count workspace of the worker's thread;
-// the table has `columns` values per replication. Empty on success.
+// for every replication of the simulation's range, with the pair-count
+// workspace of the worker's thread; the table has `columns` values per
+// replication of the range. Empty on success.
 template <typename Replicate>
 std::string Permute(std::span<const double> series, const Simulation& simulation, int columns,
                     std::vector<double>& table, const Replicate& replicate) {
-  const int count = simulation.replications;
+  const int count = RangeEnd(simulation) - simulation.begin;
   table.assign(static_cast<std::size_t>(count) * columns, kNaN);
   const int workers = WorkerCount(count, simulation.threads);
   std::vector<std::vector<double>> copies(workers);
@@ -39,7 +40,7 @@ std::string Permute(std::span<const double> series, const Simulation& simulation
   const auto body = [&](int worker, int r) {
     std::vector<double>& copy = copies[worker];
     copy.assign(series.begin(), series.end());
-    RandomStream stream(simulation.seed, static_cast<std::uint64_t>(r));
+    RandomStream stream(simulation.seed, static_cast<std::uint64_t>(simulation.begin + r));
     Shuffle(copy, stream);
     replicate(std::span<const double>(copy), table.data() + static_cast<std::size_t>(r) * columns,
               workspaces[worker]);
@@ -69,6 +70,7 @@ IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoS
   IxoPermutationTest test;
   const double fractions[] = {settings.eps_low, settings.eps_high};
   test.error = CheckIxoSettings(settings, series.size());
+  if (test.error.empty()) test.error = CheckRange(simulation);
   if (test.error.empty()) test.error = CheckGrid(series, fractions);
   if (!test.error.empty()) return test;
   try {
@@ -95,8 +97,9 @@ IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoS
     return test;
   }
   for (int column = 0; column < columns; ++column) {
-    test.p_values.push_back(
-        MonteCarloPValue(test.observed[column].slope, Column(table, columns, column)));
+    test.tails.push_back(CountTails(test.observed[column].slope, Column(table, columns, column)));
+    if (WholeRange(simulation))
+      test.p_values.push_back(PValueFromTails(test.tails.back(), simulation.replications));
   }
   return test;
 }
@@ -109,6 +112,7 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
   dimensions.max_dimension = max_dimension;
   test.error = CheckIxoSettings(dimensions, series.size());
   if (test.error.empty() && eps_fractions.empty()) test.error = "no distance given";
+  if (test.error.empty()) test.error = CheckRange(simulation);
   if (test.error.empty()) test.error = CheckGrid(series, eps_fractions);
   if (!test.error.empty()) return test;
 
@@ -160,7 +164,9 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
       value.bds = observed[column];
       value.p_normal = std::erfc(std::fabs(observed[column]) / std::sqrt(2.0));
       if (simulation.replications > 0)
-        value.p_permutation = MonteCarloPValue(observed[column], Column(table, columns, column));
+        value.tails = CountTails(observed[column], Column(table, columns, column));
+      if (simulation.replications > 0 && WholeRange(simulation))
+        value.p_permutation = PValueFromTails(value.tails, simulation.replications);
     }
     test.values.push_back(value);
   }

@@ -2,7 +2,8 @@
 // law: under it every ordering of a series is equally likely, so the statistic
 // of the series is held against the statistics of R random permutations of it.
 // Permutation r is the Fisher-Yates shuffle of the series by the stream of
-// (seed, r); the results are the same for any thread count.
+// (seed, r); the results are the same for any thread count, and a run of a
+// range of the replications gives tail counts that add up to the whole run's.
 #pragma once
 
 #include <optional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "ixo_slopes.h"
+#include "monte_carlo.h"
 #include "simulation_settings.h"
 
 namespace ixo {
@@ -25,14 +27,17 @@ std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoS
 
 struct IxoPermutationTest {
   std::vector<DimensionSlope> observed;  // dimensions 2 .. max_dimension
-  std::vector<double> p_values;          // one per dimension; empty when R = 0
-  std::string error;                     // empty on success; else why there is no result
+  // One per dimension; empty when R = 0 or when only a range of the R is drawn.
+  std::vector<double> p_values;
+  // One per dimension when R > 0: the tail counts of the range's permutations.
+  std::vector<TailCounts> tails;
+  std::string error;  // empty on success; else why there is no result
 };
 
 // The Ixo values of `series` and their two-sided Monte Carlo p-values against
 // R permutations, each permuted copy described and counted like a series of its
 // own (its Ixo values are what the engine reports for it), one copy per
-// thread. Fails on settings or a series that CheckIxoSettings or CheckGrid
+// thread. Fails on settings, a range or a series that CheckIxoSettings, CheckRange or CheckGrid
 // refuses (a permuted copy included: sums of huge values may overflow in one
 // order and not in another), or when memory runs out.
 [[nodiscard]] IxoPermutationTest PermutationTestIxo(std::span<const double> series,
@@ -44,7 +49,8 @@ struct BdsValue {
   double eps = 0;                       // the distance as a fraction of the sd
   std::optional<double> bds;            // none when the BDS variance is not positive
   std::optional<double> p_normal;       // two-sided, from the standard normal law
-  std::optional<double> p_permutation;  // none as well when R = 0
+  std::optional<double> p_permutation;  // none as well when R = 0 or only a range is drawn
+  TailCounts tails;                     // of the range's permutations; 0 where bds is none
 };
 
 struct BdsPermutationTest {
@@ -58,8 +64,8 @@ struct BdsPermutationTest {
 // Monte Carlo p-value against R permutations. C_m comes from the pair counts,
 // C_1, K and c from SumCloseValues: the kernel's numbers bit for bit, without
 // its tables. Requires 2 <= max_dimension <= 16, max_dimension <= n - 1 and at
-// least one eps; fails, as a value, on a series CheckGrid refuses or when
-// memory runs out.
+// least one eps; fails, as a value, on a range CheckRange refuses, a series CheckGrid refuses or
+// when memory runs out.
 [[nodiscard]] BdsPermutationTest PermutationTestBds(std::span<const double> series,
                                                     int max_dimension,
                                                     std::span<const double> eps_fractions,

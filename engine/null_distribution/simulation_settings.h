@@ -28,7 +28,31 @@ struct Simulation {
   std::uint64_t seed = kDefaultSeed;
   int threads = 0;  // 0: one per core; the results do not depend on it
   ProgressCallback progress;
+  // Only replications begin .. end - 1 of the R are drawn (end < 0: up to R),
+  // for a part of a run whose other ranges run elsewhere (part_file.h): the
+  // results that need all R (p-values, percentiles) are then left out, and
+  // what the range contributes (tail counts, simulated values) is given.
+  int begin = 0;
+  int end = -1;
 };
+
+// The end of the simulation's range: end, or R when end < 0.
+inline int RangeEnd(const Simulation& s) {
+  return s.end < 0 ? s.replications : s.end;
+}
+
+// True when the simulation draws all of its R replications.
+inline bool WholeRange(const Simulation& s) {
+  return s.begin == 0 && RangeEnd(s) == s.replications;
+}
+
+// Empty when 0 <= begin <= end <= R; else the reason.
+inline std::string CheckRange(const Simulation& s) {
+  if (s.begin < 0 || s.begin > RangeEnd(s) || RangeEnd(s) > s.replications)
+    return "the replications " + std::to_string(s.begin) + ".." + std::to_string(RangeEnd(s) - 1) +
+           " do not lie in 0.." + std::to_string(s.replications - 1);
+  return {};
+}
 
 // Empty when the settings are usable for a series of n values: eps_low and
 // eps_high positive and finite, 1 <= subint <= 10000, cm_limit >= 0,

@@ -79,23 +79,23 @@ TEST(PartFile, EveryPartReadsBackAsWritten) {
   for (const Part& p : parts) {
     ASSERT_EQ(CheckPart(p), "") << WritePart(p);
     const std::string text = WritePart(p);
-    const PartRead read = ReadPart(text);
-    ASSERT_TRUE(read.part) << read.error << "\n" << text;
-    EXPECT_TRUE(*read.part == p) << text;
-    EXPECT_EQ(WritePart(*read.part), text);
+    const Result<Part> read = ReadPart(text);
+    ASSERT_TRUE(read.value) << read.error << "\n" << text;
+    EXPECT_TRUE(*read.value == p) << text;
+    EXPECT_EQ(WritePart(*read.value), text);
   }
 }
 
 TEST(PartFile, ACutOrAlteredTextIsRefused) {
   const std::string text = WritePart(Small());
   for (std::size_t size = 0; size < text.size(); ++size)
-    EXPECT_FALSE(ReadPart(text.substr(0, size)).part) << "first " << size << " bytes";
+    EXPECT_FALSE(ReadPart(text.substr(0, size)).ok()) << "first " << size << " bytes";
   for (std::size_t i = 0; i < text.size(); ++i) {
     for (const char flip : {'\x01', '\x20'}) {
       std::string altered = text;
       altered[i] ^= flip;
-      const PartRead read = ReadPart(altered);
-      EXPECT_FALSE(read.part) << "byte " << i << " of\n" << altered;
+      const Result<Part> read = ReadPart(altered);
+      EXPECT_FALSE(read.value) << "byte " << i << " of\n" << altered;
     }
   }
   EXPECT_EQ(ReadPart(text.substr(0, text.size() - 30)).error, "truncated: no end line");
@@ -159,12 +159,12 @@ TEST(PartFile, ReadingRefusesWhatNoWriterWrites) {
       {Sealed(body + "extra\n"), "line 20: unexpected line"},
   };
   for (const Case& c : cases) {
-    const PartRead read = ReadPart(c.text);
+    const Result<Part> read = ReadPart(c.text);
     if (c.error.empty()) {
-      EXPECT_TRUE(read.part) << read.error << "\n" << c.text;
+      EXPECT_TRUE(read.value) << read.error << "\n" << c.text;
       continue;
     }
-    EXPECT_FALSE(read.part) << c.text;
+    EXPECT_FALSE(read.value) << c.text;
     EXPECT_EQ(read.error.substr(0, c.error.size()), c.error) << c.text;
   }
 }

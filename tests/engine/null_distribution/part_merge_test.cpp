@@ -47,9 +47,9 @@ TEST(MergeParts, AnySplitInAnyOrderGivesTheWholeRun) {
       Split({0, 0, 6, 6, 10})};  // empty ranges add nothing
   for (std::vector<NamedPart> parts : splits) {
     for (int turn = 0; turn < 2; ++turn) {
-      const PartRead merged = MergeParts(parts);
-      ASSERT_TRUE(merged.part) << parts.size() << " parts: " << merged.error;
-      EXPECT_TRUE(*merged.part == whole) << parts.size() << " parts\n" << WritePart(*merged.part);
+      const Result<Part> merged = MergeParts(parts);
+      ASSERT_TRUE(merged.value) << parts.size() << " parts: " << merged.error;
+      EXPECT_TRUE(*merged.value == whole) << parts.size() << " parts\n" << WritePart(*merged.value);
       std::reverse(parts.begin(), parts.end());
     }
   }
@@ -57,9 +57,9 @@ TEST(MergeParts, AnySplitInAnyOrderGivesTheWholeRun) {
   Part none = Range(0, 0);
   none.replications = 0;
   const NamedPart only[] = {{"only", none}};
-  const PartRead merged = MergeParts(only);
-  ASSERT_TRUE(merged.part) << merged.error;
-  EXPECT_TRUE(*merged.part == none);
+  const Result<Part> merged = MergeParts(only);
+  ASSERT_TRUE(merged.value) << merged.error;
+  EXPECT_TRUE(*merged.value == none);
 }
 
 TEST(MergeParts, RefusesPartsOfAnotherRunWithOneLineNamingThem) {
@@ -116,8 +116,8 @@ TEST(MergeParts, RefusesPartsOfAnotherRunWithOneLineNamingThem) {
        "replications 0..9 (no part holds any) of 0..9 missing"},
   };
   for (const Case& c : cases) {
-    const PartRead merged = MergeParts(c.parts);
-    EXPECT_FALSE(merged.part) << c.what;
+    const Result<Part> merged = MergeParts(c.parts);
+    EXPECT_FALSE(merged.value) << c.what;
     EXPECT_EQ(merged.error.substr(0, c.error.size()), c.error) << c.what;
     EXPECT_EQ(merged.error.find('\n'), std::string::npos) << c.what;
   }
@@ -127,9 +127,9 @@ TEST(MergePartTexts, RefusesAnUnreadablePartByItsName) {
   const std::string good = WritePart(Range(0, 4));
   const std::string rest = WritePart(Range(4, 10));
   const PartText whole[] = {{"first.part", good}, {"second.part", rest}};
-  const PartRead merged = MergePartTexts(whole);
-  ASSERT_TRUE(merged.part) << merged.error;
-  EXPECT_TRUE(*merged.part == Range(0, 10));
+  const Result<Part> merged = MergePartTexts(whole);
+  ASSERT_TRUE(merged.value) << merged.error;
+  EXPECT_TRUE(*merged.value == Range(0, 10));
 
   const PartText cut[] = {{"first.part", good}, {"second.part", rest.substr(0, rest.size() / 2)}};
   EXPECT_EQ(MergePartTexts(cut).error, "'second.part': truncated: no end line");
