@@ -3,9 +3,12 @@
 #include <cstdio>
 
 #include "options.h"
+#include "part_options.h"
 #include "permutation_tests.h"
 #include "progress_bar.h"
+#include "run_tables.h"
 #include "series_input.h"
+#include "simulation_parts.h"
 #include "subcommand.h"
 
 namespace ixo {
@@ -16,6 +19,7 @@ constexpr const char* kName = "bds";
 constexpr const char* kHelp =
     "usage: ixo_cli bds FILE... [--m 10] [--eps 0.5,1,1.5,2] [--reps 999] [--seed N]\n"
     "                   [--threads N] [--format table|csv|json] [--output PATH]\n"
+    "                   [--replications A:B --format part]\n"
     "\n"
     "The BDS statistic of each series FILE for dimensions 2..m at each distance (in\n"
     "standard deviations of the series), computed as ixo_engine's write mode 2 computes\n"
@@ -29,6 +33,8 @@ constexpr const char* kHelp =
     "  --threads N       threads, 0 for one per core (default 0); the results do not change\n"
     "  --format F        table, csv or json (default table)\n"
     "  --output PATH     write the results there, whole or not at all (default: stdout)\n"
+    "  --format part     write a part file for ixo_cli merge instead of the table\n"
+    "  --replications A:B  only permutations A..B-1 of the R (with --format part)\n"
     "\n"
     "Columns: file,n,m,eps,bds,p_normal,p_permutation; the three values stay empty where\n"
     "the BDS variance is not positive.\n"
@@ -36,10 +42,11 @@ constexpr const char* kHelp =
     "Exit status: 0 done, 1 bad data or output, 2 bad usage.\n";
 
 int Run(std::span<const std::string> args, const CliIo& io) {
-  const std::vector<const char*> names = WithCommonOptions({"m", "eps"});
-  const CommandStart start = StartCommand(args, names, io, kName, kHelp);
+  const std::vector<const char*> names = WithCommonOptions({"m", "eps", kPartOptions[0]});
+  CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
-  const Arguments& a = start.arguments;
+  Arguments& a = start.arguments;
+  const bool part_format = TakePartFormat(a);
   std::string error;
   int m = 10;
   std::vector<double> eps = {0.5, 1, 1.5, 2};
@@ -55,30 +62,37 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   }
   const CommonOptions common = ReadCommonOptions(a, 999, error);
   if (!error.empty()) return UsageError(io, kName, error);
+  const Parsed<PartOptions> parts = ReadPartOptions(a, part_format, common.reps);
+  if (!parts.value) return UsageError(io, kName, parts.error);
   if (a.files.empty()) return UsageError(io, kName, "no series file given");
 
   const std::vector<SeriesInput> inputs = ReadSeriesFiles(a.files, error);
   if (!error.empty()) return DataError(io, error);
 
-  ResultTable table;
-  table.columns = {"file", "n", "m", "eps", "bds", "p_normal", "p_permutation"};
+  ResultTable table = BdsTable();
+  Part part;
   ProgressBar bar(io.err, io.progress);
   for (const SeriesInput& input : inputs) {
     Simulation simulation{common.reps, common.seed, common.threads,
                           [&](int done, int total) { bar.Show(input.path, done, total); }};
+    SetRange(simulation, *parts.value);
     const BdsPermutationTest test = PermutationTestBds(input.values, m, eps, simulation);
     if (!test.error.empty()) {
       bar.Clear();
       return DataError(io, "'" + input.path + "': " + test.error);
     }
-    const auto n = static_cast<long long>(input.values.size());
-    for (const BdsValue& v : test.values) {
-      table.rows.push_back({TextCell(input.path), IntegerCell(n), IntegerCell(v.m),
-                            NumberCell(v.eps), NumberCell(v.bds), NumberCell(v.p_normal),
-                            NumberCell(v.p_permutation)});
+    if (parts.value->part) {
+      if (part.program.empty()) {
+        part = PartOfRun(PartProgram(), kBdsPartCommand, simulation);
+        SetBdsSettings(part, BdsSettings{m, eps});
+      }
+      AddBdsSeries(part, input.path, input.values, test);
+    } else {
+      AddBdsRows(table, input.path, static_cast<long long>(input.values.size()), test);
     }
   }
   bar.Clear();
+  if (parts.value->part) return DeliverText(io, common, WritePart(part));
   return Deliver(io, common, table);
 }
 

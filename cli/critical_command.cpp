@@ -4,7 +4,10 @@
 
 #include "critical_simulation.h"
 #include "ixo_settings_options.h"
+#include "part_options.h"
 #include "progress_bar.h"
+#include "run_tables.h"
+#include "simulation_parts.h"
 #include "subcommand.h"
 
 namespace ixo {
@@ -16,6 +19,7 @@ constexpr const char* kHelp =
     "usage: ixo_cli critical --n N [--m 10] [--eps 0.60:1.90] [--subint 40] [--cm-limit 50]\n"
     "                        [--reps 20000] [--seed N] [--threads N]\n"
     "                        [--format table|csv|json] [--output PATH]\n"
+    "                        [--replications A:B --format part]\n"
     "\n"
     "Percentiles of the Ixo value of dimensions 2..m under the i.i.d. normal hypothesis:\n"
     "the Ixo values of --reps series of N independent standard normal values, computed\n"
@@ -32,6 +36,8 @@ constexpr const char* kHelp =
     "  --threads N       threads, 0 for one per core (default 0); the results do not change\n"
     "  --format F        table, csv or json (default table)\n"
     "  --output PATH     write the results there, whole or not at all (default: stdout)\n"
+    "  --format part     write a part file for ixo_cli merge instead of the table\n"
+    "  --replications A:B  only series A..B-1 of the R (with --format part)\n"
     "\n"
     "Columns: n,m,reps,p0.5,p1,p2.5,p5,p95,p97.5,p99,p99.5.\n"
     "\n"
@@ -40,9 +46,11 @@ constexpr const char* kHelp =
 int Run(std::span<const std::string> args, const CliIo& io) {
   std::vector<const char*> names = WithCommonOptions({"n"});
   names.insert(names.end(), std::begin(kIxoSettingsOptions), std::end(kIxoSettingsOptions));
-  const CommandStart start = StartCommand(args, names, io, kName, kHelp);
+  names.insert(names.end(), std::begin(kPartOptions), std::end(kPartOptions));
+  CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
-  const Arguments& a = start.arguments;
+  Arguments& a = start.arguments;
+  const bool part_format = TakePartFormat(a);
   if (!a.files.empty()) return UsageError(io, kName, "unexpected operand '" + a.files[0] + "'");
   const auto n_text = a.options.find("n");
   if (n_text == a.options.end()) return UsageError(io, kName, "--n is required");
@@ -54,24 +62,25 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   if (error.empty() && common.reps < 1) error = "--reps: at least one series is needed";
   if (error.empty()) error = CheckIxoSettings(settings, static_cast<std::size_t>(*n.value));
   if (!error.empty()) return UsageError(io, kName, error);
+  const Parsed<PartOptions> parts = ReadPartOptions(a, part_format, common.reps);
+  if (!parts.value) return UsageError(io, kName, parts.error);
 
   ProgressBar bar(io.err, io.progress);
   const std::string label = "n = " + std::to_string(*n.value);
-  const Simulation simulation{common.reps, common.seed, common.threads,
-                              [&](int done, int total) { bar.Show(label, done, total); }};
-  const SimulatedCriticalValues values =
-      SimulateCriticalValues(static_cast<int>(*n.value), settings, simulation);
+  Simulation simulation{common.reps, common.seed, common.threads,
+                        [&](int done, int total) { bar.Show(label, done, total); }};
+  SetRange(simulation, *parts.value);
+  const int n_value = static_cast<int>(*n.value);
+  const SimulatedCriticalValues values = SimulateCriticalValues(n_value, settings, simulation);
   bar.Clear();
   if (!values.error.empty()) return DataError(io, values.error);
-
-  ResultTable table;
-  table.columns = {"n", "m", "reps", "p0.5", "p1", "p2.5", "p5", "p95", "p97.5", "p99", "p99.5"};
-  for (const CriticalRow& row : values.rows) {
-    std::vector<Cell> cells = {IntegerCell(*n.value), IntegerCell(row.m), IntegerCell(common.reps)};
-    for (double v : row.values) cells.push_back(NumberCell(v));
-    table.rows.push_back(std::move(cells));
+  if (parts.value->part) {
+    Part part = PartOfRun(PartProgram(), kCriticalPartCommand, simulation);
+    SetCriticalSettings(part, n_value, settings);
+    AddCriticalValues(part, values);
+    return DeliverText(io, common, WritePart(part));
   }
-  return Deliver(io, common, table);
+  return Deliver(io, common, CriticalTable(*n.value, common.reps, values));
 }
 
 }  // namespace

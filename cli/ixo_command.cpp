@@ -1,14 +1,14 @@
 // ixo_cli ixo: per file and dimension the Ixo value, its usable grid points,
 // the verdict of the tabulated critical values and the permutation p-value.
 #include <cstdio>
-#include <cstdlib>
 
-#include "analysis/series_entries.h"
-#include "analysis/verdict.h"
 #include "ixo_settings_options.h"
+#include "part_options.h"
 #include "permutation_tests.h"
 #include "progress_bar.h"
+#include "run_tables.h"
 #include "series_input.h"
+#include "simulation_parts.h"
 #include "subcommand.h"
 
 namespace ixo {
@@ -19,7 +19,7 @@ constexpr const char* kName = "ixo";
 constexpr const char* kHelp =
     "usage: ixo_cli ixo FILE... [--m 10] [--eps 0.60:1.90] [--subint 40] [--cm-limit 50]\n"
     "                   [--reps 999] [--seed N] [--threads N] [--format table|csv|json]\n"
-    "                   [--output PATH]\n"
+    "                   [--output PATH] [--replications A:B --format part]\n"
     "\n"
     "The Ixo values of dimensions 2..m of each series FILE (numbers separated by white\n"
     "space, like input.tmp), computed as ixo_engine computes them, and the two-sided\n"
@@ -35,6 +35,8 @@ constexpr const char* kHelp =
     "  --threads N       threads, 0 for one per core (default 0); the results do not change\n"
     "  --format F        table, csv or json (default table)\n"
     "  --output PATH     write the results there, whole or not at all (default: stdout)\n"
+    "  --format part     write a part file for ixo_cli merge instead of the table\n"
+    "  --replications A:B  only permutations A..B-1 of the R (with --format part)\n"
     "\n"
     "Columns: file,n,m,ixo,points,class,verdict,p_value. `class` is the tabulated sample\n"
     "size nearest to n (500, 1000 or 2500, as the window preselects it) and `verdict` the\n"
@@ -43,55 +45,49 @@ constexpr const char* kHelp =
     "\n"
     "Exit status: 0 done, 1 bad data or output, 2 bad usage.\n";
 
-// The value as the window reads it from output.tmp: "%.3f", read back.
-double ThreeDecimals(double value) {
-  char text[512];
-  std::snprintf(text, sizeof text, "%.3f", value);
-  return std::strtod(text, nullptr);
-}
-
 int Run(std::span<const std::string> args, const CliIo& io) {
   std::vector<const char*> names = WithCommonOptions({});
   names.insert(names.end(), std::begin(kIxoSettingsOptions), std::end(kIxoSettingsOptions));
-  const CommandStart start = StartCommand(args, names, io, kName, kHelp);
+  names.insert(names.end(), std::begin(kPartOptions), std::end(kPartOptions));
+  CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
-  const Arguments& a = start.arguments;
+  Arguments& a = start.arguments;
   std::string error;
   const IxoSettings settings = ReadIxoSettings(a, error);
+  const bool part_format = TakePartFormat(a);
   const CommonOptions common = ReadCommonOptions(a, 999, error);
   if (!error.empty()) return UsageError(io, kName, error);
+  const Parsed<PartOptions> parts = ReadPartOptions(a, part_format, common.reps);
+  if (!parts.value) return UsageError(io, kName, parts.error);
   if (a.files.empty()) return UsageError(io, kName, "no series file given");
 
   const std::vector<SeriesInput> inputs = ReadSeriesFiles(a.files, error);
   if (!error.empty()) return DataError(io, error);
 
-  ResultTable table;
-  table.columns = {"file", "n", "m", "ixo", "points", "class", "verdict", "p_value"};
-  const int range = TabulatedRange(settings);
+  ResultTable table = IxoTable();
+  Part part;
   ProgressBar bar(io.err, io.progress);
   for (const SeriesInput& input : inputs) {
     Simulation simulation{common.reps, common.seed, common.threads,
                           [&](int done, int total) { bar.Show(input.path, done, total); }};
+    SetRange(simulation, *parts.value);
     const IxoPermutationTest test = PermutationTestIxo(input.values, settings, simulation);
     if (!test.error.empty()) {
       bar.Clear();
       return DataError(io, "'" + input.path + "': " + test.error);
     }
-    const int n = static_cast<int>(input.values.size());
-    const int size_class = SampleSizeClass(n);
-    static constexpr int kNominal[] = {500, 1000, 2500};
-    for (std::size_t i = 0; i < test.observed.size(); ++i) {
-      const DimensionSlope& d = test.observed[i];
-      const std::string verdict =
-          range < 0 ? "unknown" : Verdict(ThreeDecimals(d.slope), range, d.dimension, size_class);
-      table.rows.push_back(
-          {TextCell(input.path), IntegerCell(n), IntegerCell(d.dimension), NumberCell(d.slope),
-           IntegerCell(d.points), IntegerCell(kNominal[size_class]), TextCell(verdict),
-           NumberCell(test.p_values.empty() ? std::nullopt
-                                            : std::optional<double>(test.p_values[i]))});
+    if (parts.value->part) {
+      if (part.program.empty()) {
+        part = PartOfRun(PartProgram(), kIxoPartCommand, simulation);
+        SetIxoSettings(part, settings);
+      }
+      AddIxoSeries(part, input.path, input.values, test);
+    } else {
+      AddIxoRows(table, input.path, static_cast<int>(input.values.size()), settings, test);
     }
   }
   bar.Clear();
+  if (parts.value->part) return DeliverText(io, common, WritePart(part));
   return Deliver(io, common, table);
 }
 

@@ -41,6 +41,7 @@ extern const Subcommand kIxoSubcommand;
 extern const Subcommand kBdsSubcommand;
 extern const Subcommand kCriticalSubcommand;
 extern const Subcommand kCurvesSubcommand;
+extern const Subcommand kMergeSubcommand;
 
 // The options of every simulating subcommand besides its own.
 struct CommonOptions {

@@ -132,13 +132,14 @@ TEST_F(Parts, EverySplitMergesToTheSingleRunInEveryFormat) {
         ASSERT_EQ(expected.status, 0) << Joined(single) << expected.err;
         EXPECT_EQ(merged.status, 0) << Joined(merge) << merged.err;
         EXPECT_EQ(merged.err, "");
-        EXPECT_EQ(merged.out, expected.out) << Joined(single) << "in " << cuts.size() - 1 << " parts";
+        EXPECT_EQ(merged.out, expected.out)
+            << Joined(single) << "in " << cuts.size() - 1 << " parts";
       }
     }
   }
   // A part of the whole range without --replications is a plain run's table.
-  const Outcome whole = Run({"ixo", a, "--m", "3", "--reps", "9", "--format", "part", "--output",
-                             Path("whole.part")});
+  const Outcome whole = Run(
+      {"ixo", a, "--m", "3", "--reps", "9", "--format", "part", "--output", Path("whole.part")});
   ASSERT_EQ(whole.status, 0) << whole.err;
   EXPECT_EQ(Run({"merge", Path("whole.part"), "--format", "csv"}).out,
             Run({"ixo", a, "--m", "3", "--reps", "9", "--format", "csv"}).out);
@@ -149,8 +150,8 @@ TEST_F(Parts, EverySplitMergesToTheSingleRunInEveryFormat) {
 TEST_F(Parts, APartIsTheSameOnAnyNumberOfThreadsAndWrittenToStandardOutput) {
   const std::string a = WriteSeries("a.txt", 100, 3);
   for (const char* command : {"ixo", "bds"}) {
-    const std::vector<std::string> args = {command, a, "--m", "3", "--reps", "30",
-                                           "--replications", "4:19", "--format", "part"};
+    const std::vector<std::string> args = {
+        command, a, "--m", "3", "--reps", "30", "--replications", "4:19", "--format", "part"};
     std::vector<std::string> one = args;
     one.insert(one.end(), {"--threads", "1"});
     std::vector<std::string> two = args;
@@ -179,8 +180,8 @@ TEST_F(Parts, TheMergeRefusesWithOneLineNamingTheParts) {
   const std::string rest = part(ixo, "8:20", "rest.part");
   const std::string middle = part(ixo, "5:12", "middle.part");
   const std::string tail = part(ixo, "12:20", "tail.part");
-  const std::string seed = part({"ixo", a, "--m", "3", "--reps", "20", "--seed", "1"}, "8:20",
-                                "seed.part");
+  const std::string seed =
+      part({"ixo", a, "--m", "3", "--reps", "20", "--seed", "1"}, "8:20", "seed.part");
   const std::string m4 = part({"ixo", a, "--m", "4", "--reps", "20"}, "8:20", "m4.part");
   const std::string reps = part({"ixo", a, "--m", "3", "--reps", "21"}, "8:21", "reps.part");
   const std::string other = part({"ixo", b, "--m", "3", "--reps", "20"}, "8:20", "other.part");
@@ -207,10 +208,12 @@ TEST_F(Parts, TheMergeRefusesWithOneLineNamingTheParts) {
       {{first, reps}, 1, "different lengths (20 and 21 replications)"},
       {{first, other}, 1, "'" + first + "' and '" + other + "' are of different series ('" + a},
       {{first, bds}, 1, "are parts of different commands (ixo, bds)"},
-      {{first, middle, tail}, 1,
+      {{first, middle, tail},
+       1,
        "'" + first + "' (replications 0..7) and '" + middle + "' (replications 5..11) overlap"},
       {{first, rest, rest}, 1, "overlap"},
-      {{first, tail}, 1,
+      {{first, tail},
+       1,
        "replications 8..11 (between '" + first + "' and '" + tail + "') of 0..19 missing"},
       {{rest}, 1, "replications 0..7 (before '" + rest + "') of 0..19 missing"},
   };

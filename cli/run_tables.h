@@ -1,0 +1,32 @@
+// The tables of ixo_cli ixo, bds and critical, built in one place for a run
+// and for the merge of its parts, so that both print the same bytes.
+#pragma once
+
+#include <string>
+
+#include "critical_simulation.h"
+#include "permutation_tests.h"
+#include "result_table.h"
+
+namespace ixo {
+
+// An empty table with the columns of `ixo`: file,n,m,ixo,points,class,verdict,p_value.
+ResultTable IxoTable();
+
+// The rows of one series of `ixo`: its test with the tabulated class of n and
+// the tables' verdict of each value to three decimals ("unknown" for settings
+// or dimensions the tables do not hold).
+void AddIxoRows(ResultTable& table, const std::string& path, int n, const IxoSettings& settings,
+                const IxoPermutationTest& test);
+
+// An empty table with the columns of `bds`: file,n,m,eps,bds,p_normal,p_permutation.
+ResultTable BdsTable();
+
+// The rows of one series of `bds`.
+void AddBdsRows(ResultTable& table, const std::string& path, long long n,
+                const BdsPermutationTest& test);
+
+// The table of `critical` for series of n values and R = reps replications.
+ResultTable CriticalTable(long long n, int reps, const SimulatedCriticalValues& values);
+
+}  // namespace ixo
