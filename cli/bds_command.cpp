@@ -2,7 +2,7 @@
 // normal and permutation p-values.
 #include <cstdio>
 
-#include "options.h"
+#include "ixo_settings.h"
 #include "part_options.h"
 #include "permutation_tests.h"
 #include "progress_bar.h"
@@ -47,37 +47,36 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   if (start.done) return *start.done;
   Arguments& a = start.arguments;
   const bool part_format = TakePartFormat(a);
-  std::string error;
+  const Result<CommonOptions> common = ReadCommonOptions(a, 999);
+  if (!common.ok()) return UsageError(io, kName, common.error);
   int m = 10;
   std::vector<double> eps = {0.5, 1, 1.5, 2};
   if (const auto it = a.options.find("m"); it != a.options.end()) {
-    const Parsed<long long> p = ParseInteger("m", it->second, 2, kMaxDimension);
-    if (p.value) m = static_cast<int>(*p.value);
-    error = p.error;
+    const Result<long long> p = ParseInteger("m", it->second, 2, kMaxDimension);
+    if (!p.ok()) return UsageError(io, kName, p.error);
+    m = static_cast<int>(*p.value);
   }
-  if (const auto it = a.options.find("eps"); it != a.options.end() && error.empty()) {
-    Parsed<std::vector<double>> p = ParseList("eps", it->second);
-    if (p.value) eps = std::move(*p.value);
-    error = p.error;
+  if (const auto it = a.options.find("eps"); it != a.options.end()) {
+    Result<std::vector<double>> p = ParseList("eps", it->second);
+    if (!p.ok()) return UsageError(io, kName, p.error);
+    eps = std::move(*p.value);
   }
-  const CommonOptions common = ReadCommonOptions(a, 999, error);
-  if (!error.empty()) return UsageError(io, kName, error);
-  const Parsed<PartOptions> parts = ReadPartOptions(a, part_format, common.reps);
-  if (!parts.value) return UsageError(io, kName, parts.error);
+  const Result<PartOptions> parts = ReadPartOptions(a, part_format, common.value->reps);
+  if (!parts.ok()) return UsageError(io, kName, parts.error);
   if (a.files.empty()) return UsageError(io, kName, "no series file given");
 
-  const std::vector<SeriesInput> inputs = ReadSeriesFiles(a.files, error);
-  if (!error.empty()) return DataError(io, error);
+  const Result<std::vector<SeriesInput>> inputs = ReadSeriesFiles(a.files);
+  if (!inputs.ok()) return DataError(io, inputs.error);
 
   ResultTable table = BdsTable();
   Part part;
   ProgressBar bar(io.err, io.progress);
-  for (const SeriesInput& input : inputs) {
-    Simulation simulation{common.reps, common.seed, common.threads,
-                          [&](int done, int total) { bar.Show(input.path, done, total); }};
+  for (const SeriesInput& input : *inputs.value) {
+    Simulation simulation = SimulationOf(
+        *common.value, [&](int done, int total) { bar.Show(input.path, done, total); });
     SetRange(simulation, *parts.value);
-    const BdsPermutationTest test = PermutationTestBds(input.values, m, eps, simulation);
-    if (!test.error.empty()) {
+    const Result<BdsPermutationTest> test = PermutationTestBds(input.values, m, eps, simulation);
+    if (!test.ok()) {
       bar.Clear();
       return DataError(io, "'" + input.path + "': " + test.error);
     }
@@ -86,14 +85,14 @@ int Run(std::span<const std::string> args, const CliIo& io) {
         part = PartOfRun(PartProgram(), kBdsPartCommand, simulation);
         SetBdsSettings(part, BdsSettings{m, eps});
       }
-      AddBdsSeries(part, input.path, input.values, test);
+      AddBdsSeries(part, input.path, input.values, *test.value);
     } else {
-      AddBdsRows(table, input.path, static_cast<long long>(input.values.size()), test);
+      AddBdsRows(table, input.path, static_cast<long long>(input.values.size()), *test.value);
     }
   }
   bar.Clear();
-  if (parts.value->part) return DeliverText(io, common, WritePart(part));
-  return Deliver(io, common, table);
+  if (parts.value->part) return DeliverText(io, *common.value, WritePart(part));
+  return Deliver(io, *common.value, table);
 }
 
 }  // namespace

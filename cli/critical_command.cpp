@@ -54,33 +54,35 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   if (!a.files.empty()) return UsageError(io, kName, "unexpected operand '" + a.files[0] + "'");
   const auto n_text = a.options.find("n");
   if (n_text == a.options.end()) return UsageError(io, kName, "--n is required");
-  std::string error;
-  const Parsed<long long> n = ParseInteger("n", n_text->second, 3, 10'000'000);
-  if (!n.value) return UsageError(io, kName, n.error);
-  const IxoSettings settings = ReadIxoSettings(a, error);
-  const CommonOptions common = ReadCommonOptions(a, 20000, error);
-  if (error.empty() && common.reps < 1) error = "--reps: at least one series is needed";
-  if (error.empty()) error = CheckIxoSettings(settings, static_cast<std::size_t>(*n.value));
-  if (!error.empty()) return UsageError(io, kName, error);
-  const Parsed<PartOptions> parts = ReadPartOptions(a, part_format, common.reps);
-  if (!parts.value) return UsageError(io, kName, parts.error);
+  const Result<long long> n = ParseInteger("n", n_text->second, 3, 10'000'000);
+  if (!n.ok()) return UsageError(io, kName, n.error);
+  const Result<CommonOptions> common = ReadCommonOptions(a, 20000);
+  if (!common.ok()) return UsageError(io, kName, common.error);
+  const Result<IxoSettings> settings = ReadIxoSettings(a);
+  if (!settings.ok()) return UsageError(io, kName, settings.error);
+  if (common.value->reps < 1) return UsageError(io, kName, "--reps: at least one series is needed");
+  const std::string refusal = CheckIxoSettings(*settings.value, static_cast<std::size_t>(*n.value));
+  if (!refusal.empty()) return UsageError(io, kName, refusal);
+  const Result<PartOptions> parts = ReadPartOptions(a, part_format, common.value->reps);
+  if (!parts.ok()) return UsageError(io, kName, parts.error);
 
   ProgressBar bar(io.err, io.progress);
   const std::string label = "n = " + std::to_string(*n.value);
-  Simulation simulation{common.reps, common.seed, common.threads,
-                        [&](int done, int total) { bar.Show(label, done, total); }};
+  Simulation simulation =
+      SimulationOf(*common.value, [&](int done, int total) { bar.Show(label, done, total); });
   SetRange(simulation, *parts.value);
-  const int n_value = static_cast<int>(*n.value);
-  const SimulatedCriticalValues values = SimulateCriticalValues(n_value, settings, simulation);
+  const int length = static_cast<int>(*n.value);
+  const Result<SimulatedCriticalValues> values =
+      SimulateCriticalValues(length, *settings.value, simulation);
   bar.Clear();
-  if (!values.error.empty()) return DataError(io, values.error);
+  if (!values.ok()) return DataError(io, values.error);
   if (parts.value->part) {
     Part part = PartOfRun(PartProgram(), kCriticalPartCommand, simulation);
-    SetCriticalSettings(part, n_value, settings);
-    AddCriticalValues(part, values);
-    return DeliverText(io, common, WritePart(part));
+    SetCriticalSettings(part, length, *settings.value);
+    AddCriticalValues(part, *values.value);
+    return DeliverText(io, *common.value, WritePart(part));
   }
-  return Deliver(io, common, CriticalTable(*n.value, common.reps, values));
+  return Deliver(io, *common.value, CriticalTable(*n.value, common.value->reps, *values.value));
 }
 
 }  // namespace

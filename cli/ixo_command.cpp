@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "ixo_settings_options.h"
+#include "ixo_test.h"
 #include "part_options.h"
-#include "permutation_tests.h"
 #include "progress_bar.h"
 #include "run_tables.h"
 #include "series_input.h"
@@ -52,43 +52,45 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
   Arguments& a = start.arguments;
-  std::string error;
-  const IxoSettings settings = ReadIxoSettings(a, error);
   const bool part_format = TakePartFormat(a);
-  const CommonOptions common = ReadCommonOptions(a, 999, error);
-  if (!error.empty()) return UsageError(io, kName, error);
-  const Parsed<PartOptions> parts = ReadPartOptions(a, part_format, common.reps);
-  if (!parts.value) return UsageError(io, kName, parts.error);
+  const Result<CommonOptions> common = ReadCommonOptions(a, 999);
+  if (!common.ok()) return UsageError(io, kName, common.error);
+  const Result<IxoSettings> settings = ReadIxoSettings(a);
+  if (!settings.ok()) return UsageError(io, kName, settings.error);
+  const Result<PartOptions> parts = ReadPartOptions(a, part_format, common.value->reps);
+  if (!parts.ok()) return UsageError(io, kName, parts.error);
   if (a.files.empty()) return UsageError(io, kName, "no series file given");
 
-  const std::vector<SeriesInput> inputs = ReadSeriesFiles(a.files, error);
-  if (!error.empty()) return DataError(io, error);
+  const Result<std::vector<SeriesInput>> inputs = ReadSeriesFiles(a.files);
+  if (!inputs.ok()) return DataError(io, inputs.error);
 
   ResultTable table = IxoTable();
   Part part;
   ProgressBar bar(io.err, io.progress);
-  for (const SeriesInput& input : inputs) {
-    Simulation simulation{common.reps, common.seed, common.threads,
-                          [&](int done, int total) { bar.Show(input.path, done, total); }};
+  for (const SeriesInput& input : *inputs.value) {
+    Simulation simulation = SimulationOf(
+        *common.value, [&](int done, int total) { bar.Show(input.path, done, total); });
     SetRange(simulation, *parts.value);
-    const IxoPermutationTest test = PermutationTestIxo(input.values, settings, simulation);
-    if (!test.error.empty()) {
+    const Result<IxoPermutationTest> test =
+        PermutationTestIxo(input.values, *settings.value, simulation);
+    if (!test.ok()) {
       bar.Clear();
       return DataError(io, "'" + input.path + "': " + test.error);
     }
     if (parts.value->part) {
       if (part.program.empty()) {
         part = PartOfRun(PartProgram(), kIxoPartCommand, simulation);
-        SetIxoSettings(part, settings);
+        SetIxoSettings(part, *settings.value);
       }
-      AddIxoSeries(part, input.path, input.values, test);
+      AddIxoSeries(part, input.path, input.values, *test.value);
     } else {
-      AddIxoRows(table, input.path, static_cast<int>(input.values.size()), settings, test);
+      const int n = static_cast<int>(input.values.size());
+      AddIxoRows(table, input.path, IxoReportOf(n, *settings.value, *test.value));
     }
   }
   bar.Clear();
-  if (parts.value->part) return DeliverText(io, common, WritePart(part));
-  return Deliver(io, common, table);
+  if (parts.value->part) return DeliverText(io, *common.value, WritePart(part));
+  return Deliver(io, *common.value, table);
 }
 
 }  // namespace

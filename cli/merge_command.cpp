@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ixo_test.h"
 #include "part_merge.h"
 #include "run_tables.h"
 #include "simulation_parts.h"
@@ -31,7 +32,7 @@ constexpr const char* kHelp =
     "Exit status: 0 done, 1 bad or incomplete parts or output, 2 bad usage.\n";
 
 // The whole of the file at `path`; an error naming it when it cannot be read.
-Parsed<std::string> ReadText(const std::string& path) {
+Result<std::string> ReadText(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return {std::nullopt, "cannot read '" + path + "': " + std::strerror(errno)};
   std::string text;
@@ -46,8 +47,8 @@ Parsed<std::string> ReadText(const std::string& path) {
 }
 
 // The table of the merged part; fails on a part this program cannot interpret.
-Parsed<ResultTable> TableOf(const Part& whole) {
-  const auto failed = [](const std::string& why) { return Parsed<ResultTable>{std::nullopt, why}; };
+Result<ResultTable> TableOf(const Part& whole) {
+  const auto failed = [](const std::string& why) { return Result<ResultTable>{std::nullopt, why}; };
   if (whole.command == kIxoPartCommand) {
     const Result<IxoSettings> settings = IxoSettingsOf(whole);
     if (!settings.ok()) return failed(settings.error);
@@ -55,8 +56,8 @@ Parsed<ResultTable> TableOf(const Part& whole) {
     for (std::size_t i = 0; i < whole.series.size(); ++i) {
       const Result<IxoPermutationTest> test = IxoTestOf(whole, i);
       if (!test.ok()) return failed(test.error);
-      AddIxoRows(table, whole.series[i].path, static_cast<int>(whole.series[i].n), *settings.value,
-                 *test.value);
+      AddIxoRows(table, whole.series[i].path,
+                 IxoReportOf(static_cast<int>(whole.series[i].n), *settings.value, *test.value));
     }
     return {std::move(table), {}};
   }
@@ -85,22 +86,21 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   const CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
   const Arguments& a = start.arguments;
-  std::string error;
-  const CommonOptions common = ReadCommonOptions(a, 0, error);
-  if (!error.empty()) return UsageError(io, kName, error);
+  const Result<CommonOptions> common = ReadCommonOptions(a, 0);
+  if (!common.ok()) return UsageError(io, kName, common.error);
   if (a.files.empty()) return UsageError(io, kName, "no part file given");
 
   std::vector<PartText> texts;
   for (const std::string& path : a.files) {
-    Parsed<std::string> text = ReadText(path);
-    if (!text.value) return DataError(io, text.error);
+    Result<std::string> text = ReadText(path);
+    if (!text.ok()) return DataError(io, text.error);
     texts.push_back(PartText{path, std::move(*text.value)});
   }
   const Result<Part> merged = MergePartTexts(texts);
   if (!merged.ok()) return DataError(io, merged.error);
-  const Parsed<ResultTable> table = TableOf(*merged.value);
-  if (!table.value) return DataError(io, table.error);
-  return Deliver(io, common, *table.value);
+  const Result<ResultTable> table = TableOf(*merged.value);
+  if (!table.ok()) return DataError(io, table.error);
+  return Deliver(io, *common.value, *table.value);
 }
 
 }  // namespace

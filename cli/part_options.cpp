@@ -27,7 +27,7 @@ bool TakePartFormat(Arguments& a) {
   return true;
 }
 
-Parsed<PartOptions> ReadPartOptions(const Arguments& a, bool part, int reps) {
+Result<PartOptions> ReadPartOptions(const Arguments& a, bool part, int reps) {
   PartOptions o;
   o.part = part;
   const auto it = a.options.find("replications");

@@ -31,7 +31,7 @@ bool TakePartFormat(Arguments& a);
 // `part` (TakePartFormat's answer) and --replications for a run of `reps`
 // replications: 0 <= A < B <= reps, and only with --format part. A refusal
 // names the option.
-[[nodiscard]] Parsed<PartOptions> ReadPartOptions(const Arguments& a, bool part, int reps);
+[[nodiscard]] Result<PartOptions> ReadPartOptions(const Arguments& a, bool part, int reps);
 
 // The simulation's range from `options`.
 void SetRange(Simulation& simulation, const PartOptions& options);

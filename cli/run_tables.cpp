@@ -1,23 +1,6 @@
 #include "run_tables.h"
 
-#include <cstdio>
-#include <cstdlib>
-
-#include "analysis/series_entries.h"
-#include "analysis/verdict.h"
-#include "ixo_settings_options.h"
-
 namespace ixo {
-namespace {
-
-// The value as the window reads it from output.tmp: "%.3f", read back.
-double ThreeDecimals(double value) {
-  char text[512];
-  std::snprintf(text, sizeof text, "%.3f", value);
-  return std::strtod(text, nullptr);
-}
-
-}  // namespace
 
 ResultTable IxoTable() {
   ResultTable table;
@@ -25,20 +8,12 @@ ResultTable IxoTable() {
   return table;
 }
 
-void AddIxoRows(ResultTable& table, const std::string& path, int n, const IxoSettings& settings,
-                const IxoPermutationTest& test) {
-  const int range = TabulatedRange(settings);
-  const int size_class = SampleSizeClass(n);
-  static constexpr int kNominal[] = {500, 1000, 2500};
-  for (std::size_t i = 0; i < test.observed.size(); ++i) {
-    const DimensionSlope& d = test.observed[i];
-    const std::string verdict =
-        range < 0 ? "unknown" : Verdict(ThreeDecimals(d.slope), range, d.dimension, size_class);
-    table.rows.push_back(
-        {TextCell(path), IntegerCell(n), IntegerCell(d.dimension), NumberCell(d.slope),
-         IntegerCell(d.points), IntegerCell(kNominal[size_class]), TextCell(verdict),
-         NumberCell(test.p_values.empty() ? std::nullopt
-                                          : std::optional<double>(test.p_values[i]))});
+void AddIxoRows(ResultTable& table, const std::string& path, const IxoTestReport& report) {
+  for (const IxoTestRow& row : report.rows) {
+    table.rows.push_back({TextCell(path), IntegerCell(report.n), IntegerCell(row.m),
+                          NumberCell(row.value), IntegerCell(row.points),
+                          IntegerCell(row.size_class), TextCell(row.verdict),
+                          NumberCell(row.p_value)});
   }
 }
 

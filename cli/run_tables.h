@@ -5,6 +5,7 @@
 #include <string>
 
 #include "critical_simulation.h"
+#include "ixo_test.h"
 #include "permutation_tests.h"
 #include "result_table.h"
 
@@ -13,11 +14,8 @@ namespace ixo {
 // An empty table with the columns of `ixo`: file,n,m,ixo,points,class,verdict,p_value.
 ResultTable IxoTable();
 
-// The rows of one series of `ixo`: its test with the tabulated class of n and
-// the tables' verdict of each value to three decimals ("unknown" for settings
-// or dimensions the tables do not hold).
-void AddIxoRows(ResultTable& table, const std::string& path, int n, const IxoSettings& settings,
-                const IxoPermutationTest& test);
+// The rows of one series of `ixo`.
+void AddIxoRows(ResultTable& table, const std::string& path, const IxoTestReport& report);
 
 // An empty table with the columns of `bds`: file,n,m,eps,bds,p_normal,p_permutation.
 ResultTable BdsTable();

@@ -10,15 +10,13 @@
 
 namespace ixo {
 
-SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& settings,
-                                               const Simulation& simulation) {
+Result<SimulatedCriticalValues> SimulateCriticalValues(int n, const IxoSettings& settings,
+                                                       const Simulation& simulation) {
+  std::string error = CheckIxoSettings(settings, n < 0 ? 0 : static_cast<std::size_t>(n));
+  if (error.empty() && simulation.replications < 1) error = "at least one replication is needed";
+  if (error.empty()) error = CheckRange(simulation);
+  if (!error.empty()) return Failure<SimulatedCriticalValues>(std::move(error));
   SimulatedCriticalValues result;
-  result.error = CheckIxoSettings(settings, n < 0 ? 0 : static_cast<std::size_t>(n));
-  if (result.error.empty() && simulation.replications < 1) {
-    result.error = "at least one replication is needed";
-  }
-  if (result.error.empty()) result.error = CheckRange(simulation);
-  if (!result.error.empty()) return result;
 
   const int count = RangeEnd(simulation) - simulation.begin;
   const int columns = settings.max_dimension - 1;
@@ -31,8 +29,7 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
     series.resize(WorkerCount(count, simulation.threads));
     workspaces.resize(series.size());
   } catch (const std::bad_alloc&) {
-    result.error = "out of memory";
-    return result;
+    return Failure<SimulatedCriticalValues>(kOutOfMemory);
   }
   const auto body = [&](int worker, int r) {
     std::vector<double>& x = series[worker];
@@ -43,12 +40,11 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
     for (const DimensionSlope& d : IxoValues(x, settings, 1, &workspaces[worker]))
       row[d.dimension - 2] = d.slope;
   };
-  if (RunReplications(count, simulation.threads, body, simulation.progress) == 0) {
-    result.error = "out of memory";
-    return result;
-  }
+  const Result<int> run =
+      RunReplications(count, simulation.threads, body, simulation.progress, simulation.stop);
+  if (!run.ok()) return Failure<SimulatedCriticalValues>(run.error);
   if (WholeRange(simulation)) result.rows = CriticalRowsOf(table, columns);
-  return result;
+  return {std::move(result), {}};
 }
 
 std::vector<CriticalRow> CriticalRowsOf(std::span<const double> table, int columns) {

@@ -5,9 +5,9 @@
 
 #include <array>
 #include <span>
-#include <string>
 #include <vector>
 
+#include "result.h"
 #include "simulation_settings.h"
 
 namespace ixo {
@@ -26,16 +26,17 @@ struct SimulatedCriticalValues {
   // 2 .. max_dimension) per replication in replication order.
   std::vector<double> replicated;
   int columns = 0;
-  std::string error;  // empty on success; else why there is no result
 };
 
 // The Ixo values of R series of n i.i.d. N(0, 1) values (series r drawn by
 // RandomStream(seed, r).Normal()), each computed as the engine does, and their
 // percentiles per dimension (linear interpolation between order statistics,
 // monte_carlo.h). Fails when CheckIxoSettings refuses n and the settings, when
-// R < 1, when CheckRange refuses the range, or when memory runs out.
-[[nodiscard]] SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& settings,
-                                                             const Simulation& simulation);
+// R < 1, when CheckRange refuses the range, when memory runs out, or with
+// kInterrupted when the simulation's stop request answers true.
+[[nodiscard]] Result<SimulatedCriticalValues> SimulateCriticalValues(int n,
+                                                                     const IxoSettings& settings,
+                                                                     const Simulation& simulation);
 
 // The rows of SimulateCriticalValues from the Ixo values of all R
 // replications, `columns` per replication (R >= 1).

@@ -8,11 +8,12 @@
 
 #include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
+#include "ixo_settings.h"
 #include "ixo_slopes.h"
 #include "monte_carlo.h"
+#include "result.h"
 #include "simulation_settings.h"
 
 namespace ixo {
@@ -31,7 +32,6 @@ struct IxoPermutationTest {
   std::vector<double> p_values;
   // One per dimension when R > 0: the tail counts of the range's permutations.
   std::vector<TailCounts> tails;
-  std::string error;  // empty on success; else why there is no result
 };
 
 // The Ixo values of `series` and their two-sided Monte Carlo p-values against
@@ -39,10 +39,11 @@ struct IxoPermutationTest {
 // own (its Ixo values are what the engine reports for it), one copy per
 // thread. Fails on settings, a range or a series that CheckIxoSettings, CheckRange or CheckGrid
 // refuses (a permuted copy included: sums of huge values may overflow in one
-// order and not in another), or when memory runs out.
-[[nodiscard]] IxoPermutationTest PermutationTestIxo(std::span<const double> series,
-                                                    const IxoSettings& settings,
-                                                    const Simulation& simulation);
+// order and not in another), when memory runs out, or with kInterrupted when
+// the simulation's stop request answers true.
+[[nodiscard]] Result<IxoPermutationTest> PermutationTestIxo(std::span<const double> series,
+                                                            const IxoSettings& settings,
+                                                            const Simulation& simulation);
 
 struct BdsValue {
   int m = 0;
@@ -55,7 +56,6 @@ struct BdsValue {
 
 struct BdsPermutationTest {
   std::vector<BdsValue> values;  // m = 2 .. max_dimension, each with every eps in the given order
-  std::string error;
 };
 
 // The BDS statistic sqrt(n - m + 1) * bds_ratio(C_1, C_m, K, c, m) of `series`
@@ -64,11 +64,12 @@ struct BdsPermutationTest {
 // Monte Carlo p-value against R permutations. C_m comes from the pair counts,
 // C_1, K and c from SumCloseValues: the kernel's numbers bit for bit, without
 // its tables. Requires 2 <= max_dimension <= 16, max_dimension <= n - 1 and at
-// least one eps; fails, as a value, on a range CheckRange refuses, a series CheckGrid refuses or
-// when memory runs out.
-[[nodiscard]] BdsPermutationTest PermutationTestBds(std::span<const double> series,
-                                                    int max_dimension,
-                                                    std::span<const double> eps_fractions,
-                                                    const Simulation& simulation);
+// least one eps; fails, as a value, on a range CheckRange refuses, a series
+// CheckGrid refuses, when memory runs out, or with kInterrupted when the
+// simulation's stop request answers true.
+[[nodiscard]] Result<BdsPermutationTest> PermutationTestBds(std::span<const double> series,
+                                                            int max_dimension,
+                                                            std::span<const double> eps_fractions,
+                                                            const Simulation& simulation);
 
 }  // namespace ixo

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "critical_simulation.h"
+#include "ixo_settings.h"
 #include "part_file.h"
 #include "permutation_tests.h"
 #include "result.h"

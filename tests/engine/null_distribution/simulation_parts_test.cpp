@@ -50,13 +50,13 @@ TEST(SimulationParts, IxoPartsMergeToTheWholeRunBitForBit) {
   IxoSettings settings;
   settings.max_dimension = 4;
   settings.eps_low = 0.1 + 0.2;  // a setting whose shortest text is long
-  const IxoPermutationTest whole = PermutationTestIxo(x, settings, Range(25, 0, -1, 2));
-  ASSERT_EQ(whole.error, "");
+  const Result<IxoPermutationTest> run = PermutationTestIxo(x, settings, Range(25, 0, -1, 2));
+  ASSERT_TRUE(run.ok()) << run.error;
+  const IxoPermutationTest& whole = *run.value;
   for (const std::vector<int>& cuts : kSplits) {
     const Result<Part> merged = Merged(cuts, [&](int begin, int end) {
       const Simulation s = Range(25, begin, end, (begin % 2) + 1);
-      const IxoPermutationTest range = PermutationTestIxo(x, settings, s);
-      EXPECT_EQ(range.error, "");
+      const IxoPermutationTest range = PermutationTestIxo(x, settings, s).value.value();
       EXPECT_EQ(range.p_values.empty(), cuts.size() > 2) << "p-values only for the whole run";
       Part part = PartOfRun("test 1", kIxoPartCommand, s);
       SetIxoSettings(part, settings);
@@ -86,15 +86,15 @@ TEST(SimulationParts, BdsPartsMergeToTheWholeRunBitForBit) {
   // Three short series with a tie-heavy one, so that some cells have no statistic.
   const std::vector<double> x = Normal(60, 4);
   const BdsSettings settings{3, {0.5, 1.25, 3}};
-  const BdsPermutationTest whole =
+  const Result<BdsPermutationTest> run =
       PermutationTestBds(x, settings.max_dimension, settings.eps, Range(25, 0, -1, 1));
-  ASSERT_EQ(whole.error, "");
+  ASSERT_TRUE(run.ok()) << run.error;
+  const BdsPermutationTest& whole = *run.value;
   for (const std::vector<int>& cuts : kSplits) {
     const Result<Part> merged = Merged(cuts, [&](int begin, int end) {
       const Simulation s = Range(25, begin, end, 2);
       const BdsPermutationTest range =
-          PermutationTestBds(x, settings.max_dimension, settings.eps, s);
-      EXPECT_EQ(range.error, "");
+          PermutationTestBds(x, settings.max_dimension, settings.eps, s).value.value();
       Part part = PartOfRun("test 1", kBdsPartCommand, s);
       SetBdsSettings(part, settings);
       AddBdsSeries(part, "x.txt", x, range);
@@ -125,13 +125,14 @@ TEST(SimulationParts, BdsPartsMergeToTheWholeRunBitForBit) {
 TEST(SimulationParts, CriticalPartsMergeToTheWholeRunBitForBit) {
   IxoSettings settings;
   settings.max_dimension = 3;
-  const SimulatedCriticalValues whole = SimulateCriticalValues(80, settings, Range(25, 0, -1, 2));
-  ASSERT_EQ(whole.error, "");
+  const Result<SimulatedCriticalValues> run =
+      SimulateCriticalValues(80, settings, Range(25, 0, -1, 2));
+  ASSERT_TRUE(run.ok()) << run.error;
+  const SimulatedCriticalValues& whole = *run.value;
   for (const std::vector<int>& cuts : kSplits) {
     const Result<Part> merged = Merged(cuts, [&](int begin, int end) {
       const Simulation s = Range(25, begin, end, 1);
-      const SimulatedCriticalValues range = SimulateCriticalValues(80, settings, s);
-      EXPECT_EQ(range.error, "");
+      const SimulatedCriticalValues range = SimulateCriticalValues(80, settings, s).value.value();
       EXPECT_EQ(range.rows.empty(), cuts.size() > 2) << "percentiles only for the whole run";
       EXPECT_EQ(range.replicated.size(), static_cast<std::size_t>(2 * (end - begin)));
       Part part = PartOfRun("test 1", kCriticalPartCommand, s);
@@ -167,10 +168,10 @@ TEST(SimulationParts, RangesOutsideTheRunAreRefused) {
     const Simulation s = Range(c.reps, c.begin, c.end, 1);
     const std::string what =
         std::to_string(c.begin) + ":" + std::to_string(c.end) + " of " + std::to_string(c.reps);
-    EXPECT_EQ(PermutationTestIxo(x, settings, s).error.empty(), c.ok) << what;
-    EXPECT_EQ(PermutationTestBds(x, 3, eps, s).error.empty(), c.ok) << what;
+    EXPECT_EQ(PermutationTestIxo(x, settings, s).ok(), c.ok) << what;
+    EXPECT_EQ(PermutationTestBds(x, 3, eps, s).ok(), c.ok) << what;
     if (c.reps > 0) {
-      EXPECT_EQ(SimulateCriticalValues(50, settings, s).error.empty(), c.ok) << what;
+      EXPECT_EQ(SimulateCriticalValues(50, settings, s).ok(), c.ok) << what;
     }
   }
 }
@@ -182,7 +183,7 @@ TEST(SimulationParts, APartThatIsNotWholeOrNotItsOwnKindGivesNoResult) {
   const Simulation s = Range(10, 0, 4, 1);
   Part part = PartOfRun("test 1", kIxoPartCommand, s);
   SetIxoSettings(part, settings);
-  AddIxoSeries(part, "x.txt", x, PermutationTestIxo(x, settings, s));
+  AddIxoSeries(part, "x.txt", x, PermutationTestIxo(x, settings, s).value.value());
   EXPECT_EQ(IxoTestOf(part, 0).error, "the part holds only replications 0..3 of 0..9");
   part.end = 10;
   for (auto& cell : part.sections[1].cells) cell = 0;  // counts of a whole run, for the test

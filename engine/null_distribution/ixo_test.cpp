@@ -1,0 +1,48 @@
+#include "ixo_test.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "permutation_tests.h"
+#include "tables/critical_values.h"
+
+namespace ixo {
+namespace {
+
+// The value as the window reads it from output.tmp: "%.3f", read back.
+double ThreeDecimals(double value) {
+  char text[512];
+  std::snprintf(text, sizeof text, "%.3f", value);
+  return std::strtod(text, nullptr);
+}
+
+}  // namespace
+
+IxoTestReport IxoReportOf(int n, const IxoSettings& settings, const IxoPermutationTest& test) {
+  IxoTestReport report;
+  report.n = n;
+  const int range = TabulatedRange(settings);
+  const int size_class = SampleSizeClass(report.n);
+  for (std::size_t i = 0; i < test.observed.size(); ++i) {
+    const DimensionSlope& d = test.observed[i];
+    IxoTestRow row;
+    row.m = d.dimension;
+    row.value = d.slope;
+    row.points = d.points;
+    row.size_class = kSampleSizeClasses[size_class];
+    row.verdict =
+        range < 0 ? "unknown" : Verdict(ThreeDecimals(d.slope), range, d.dimension, size_class);
+    if (!test.p_values.empty()) row.p_value = test.p_values[i];
+    report.rows.push_back(std::move(row));
+  }
+  return report;
+}
+
+Result<IxoTestReport> IxoTest(std::span<const double> series, const IxoSettings& settings,
+                              const Simulation& simulation) {
+  Result<IxoPermutationTest> test = PermutationTestIxo(series, settings, simulation);
+  if (!test.ok()) return Failure<IxoTestReport>(std::move(test.error));
+  return {IxoReportOf(static_cast<int>(series.size()), settings, *test.value), {}};
+}
+
+}  // namespace ixo
