@@ -17,6 +17,9 @@ packages=(
   fonts-liberation xvfb xauth
   # peak-memory figures in the benchmark scripts
   time
+  # the GNU parallel recipe (in the suite) and the single-node Slurm cluster of
+  # scripts/slurm_local.sh
+  parallel slurm-wlm munge
   # the comma locale below
   locales
 )
