@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The GNU parallel recipes of scripts/parts_parallel.sh with the built ixo_cli,
 # locally with 2 jobs: a test split in 3 parts merges to the single run's table
-# (CSV and aligned), and one job per series gives the CSV of one run over them.
+# (CSV and aligned, and through --sshloginfile with this machine as the host),
+# and one job per series gives the CSV of one run over them.
 # Usage: parts_parallel_test.sh IXO_CLI EXAMPLES_DIR
 set -euo pipefail
 cli="$1"
@@ -27,6 +28,11 @@ check "3 parts, csv" "$work/single.csv" "$work/merged.csv"
 "$cli" ixo "$series" --reps 29 --m 4 >"$work/single.txt"
 IXO_FORMAT=table bash "$script" split "$series" 3 29 --m 4 >"$work/merged.txt"
 check "3 parts, table" "$work/single.txt" "$work/merged.txt"
+
+# The many-hosts form, with this machine as its one "host" (":" in the file).
+echo "2/:" >"$work/hosts"
+IXO_SSHLOGINFILE="$work/hosts" bash "$script" split "$series" 3 29 --m 4 >"$work/hosts.csv"
+check "3 parts, --sshloginfile" "$work/single.csv" "$work/hosts.csv"
 
 files=("$examples/normal.txt" "$examples/garch.txt" "$examples/logistic.txt")
 "$cli" ixo "${files[@]}" --reps 9 --m 3 --format csv >"$work/single.csv"
