@@ -145,6 +145,14 @@ TEST_F(Parts, EverySplitMergesToTheSingleRunInEveryFormat) {
             Run({"ixo", a, "--m", "3", "--reps", "9", "--format", "csv"}).out);
   EXPECT_EQ(Run({"merge", Path("whole.part"), "--output", Path("merged.txt")}).status, 0);
   EXPECT_EQ(Read(Path("merged.txt")), Run({"ixo", a, "--m", "3", "--reps", "9"}).out);
+  // Without permutations, a part holds the observed values alone.
+  for (const char* command : {"ixo", "bds"}) {
+    const std::vector<std::string> none = {command, a, "--m", "3", "--reps", "0"};
+    std::vector<std::string> args = none;
+    args.insert(args.end(), {"--format", "part", "--output", Path("none.part")});
+    ASSERT_EQ(Run(args).status, 0) << command;
+    EXPECT_EQ(Run({"merge", Path("none.part")}).out, Run(none).out) << command;
+  }
 }
 
 TEST_F(Parts, APartIsTheSameOnAnyNumberOfThreadsAndWrittenToStandardOutput) {
