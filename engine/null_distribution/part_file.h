@@ -15,16 +15,20 @@
 //   program ixo_cli 1.0
 //   command ixo
 //   setting m 3
+//   setting eps 0.6:1.9
+//   setting subint 40
+//   setting cm-limit 50
 //   seed 20040105
 //   replications 999
 //   range 0 500
-//   series 1000 5f0e64c1a2b3d4e5 examples/normal.txt
-//   section observed same 2 2 series 0
-//   1.6312 38
-//   2.4476 36
+//   series 1000 8f9df6fcdcb09c5b examples/normal.txt
+//   section observed same 2 3 series 0
+//   2 1.6302240423969419 41
+//   3 2.4493256564578 41
 //   section tails sum 2 2 series 0
-//   ...
-//   end 9a1c33e07f6b2d18
+//   415 85
+//   413 87
+//   end e552bb32c146ea17
 #pragma once
 
 #include <cstdint>
