@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   if (data[0] & 1) text = Sealed(text);
 
-  const ixo::Result<Part> read = ixo::ReadPart(text);
+  const ixo::Result<ixo::Part> read = ixo::ReadPart(text);
   if (!read.value) {
     IXO_FUZZ_CHECK(!read.error.empty() && read.error.find('\n') == std::string::npos);
     return 0;
@@ -46,12 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   IXO_FUZZ_CHECK(read.error.empty());
   IXO_FUZZ_CHECK(ixo::CheckPart(part).empty());
   const std::string written = ixo::WritePart(part);
-  const ixo::Result<Part> again = ixo::ReadPart(written);
+  const ixo::Result<ixo::Part> again = ixo::ReadPart(written);
   IXO_FUZZ_CHECK(again.value && *again.value == part);
   IXO_FUZZ_CHECK(ixo::WritePart(*again.value) == written);
 
   const ixo::NamedPart alone[] = {{"a", part}};
-  const ixo::Result<Part> merged = ixo::MergeParts(alone);
+  const ixo::Result<ixo::Part> merged = ixo::MergeParts(alone);
   if (part.begin == 0 && part.end == part.replications) {
     IXO_FUZZ_CHECK(merged.value && *merged.value == part);
   } else {
