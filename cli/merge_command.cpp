@@ -54,7 +54,7 @@ Result<ResultTable> TableOf(const Part& whole) {
     if (!settings.ok()) return failed(settings.error);
     ResultTable table = IxoTable();
     for (std::size_t i = 0; i < whole.series.size(); ++i) {
-      const Result<IxoPermutationTest> test = IxoTestOf(whole, i);
+      const Result<IxoPermutationTest> test = IxoTestFromPart(whole, i);
       if (!test.ok()) return failed(test.error);
       AddIxoRows(table, whole.series[i].path,
                  IxoReportOf(static_cast<int>(whole.series[i].n), *settings.value, *test.value));
@@ -64,7 +64,7 @@ Result<ResultTable> TableOf(const Part& whole) {
   if (whole.command == kBdsPartCommand) {
     ResultTable table = BdsTable();
     for (std::size_t i = 0; i < whole.series.size(); ++i) {
-      const Result<BdsPermutationTest> test = BdsTestOf(whole, i);
+      const Result<BdsPermutationTest> test = BdsTestFromPart(whole, i);
       if (!test.ok()) return failed(test.error);
       AddBdsRows(table, whole.series[i].path, static_cast<long long>(whole.series[i].n),
                  *test.value);
@@ -74,7 +74,7 @@ Result<ResultTable> TableOf(const Part& whole) {
   if (whole.command == kCriticalPartCommand) {
     const Result<int> n = CriticalLengthOf(whole);
     if (!n.ok()) return failed(n.error);
-    const Result<SimulatedCriticalValues> values = CriticalValuesOf(whole);
+    const Result<SimulatedCriticalValues> values = CriticalValuesFromPart(whole);
     if (!values.ok()) return failed(values.error);
     return {CriticalTable(*n.value, static_cast<int>(whole.replications), *values.value), {}};
   }

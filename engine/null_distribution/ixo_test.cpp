@@ -16,6 +16,13 @@ double ThreeDecimals(double value) {
   return std::strtod(text, nullptr);
 }
 
+Result<IxoTestReport> Report(std::span<const double> series, const IxoSettings& settings,
+                             const Simulation& simulation) {
+  Result<IxoPermutationTest> test = PermutationTestIxo(series, settings, simulation);
+  if (!test.ok()) return Failure<IxoTestReport>(std::move(test.error));
+  return {IxoReportOf(static_cast<int>(series.size()), settings, *test.value), {}};
+}
+
 }  // namespace
 
 IxoTestReport IxoReportOf(int n, const IxoSettings& settings, const IxoPermutationTest& test) {
@@ -40,9 +47,7 @@ IxoTestReport IxoReportOf(int n, const IxoSettings& settings, const IxoPermutati
 
 Result<IxoTestReport> IxoTest(std::span<const double> series, const IxoSettings& settings,
                               const Simulation& simulation) {
-  Result<IxoPermutationTest> test = PermutationTestIxo(series, settings, simulation);
-  if (!test.ok()) return Failure<IxoTestReport>(std::move(test.error));
-  return {IxoReportOf(static_cast<int>(series.size()), settings, *test.value), {}};
+  return OutOfMemoryAsFailure<IxoTestReport>([&] { return Report(series, settings, simulation); });
 }
 
 }  // namespace ixo

@@ -191,7 +191,7 @@ void AddCriticalValues(Part& part, const SimulatedCriticalValues& values) {
       PartSection{"values", SectionKind::kRows, -1, columns, values.replicated});
 }
 
-Result<IxoPermutationTest> IxoTestOf(const Part& whole, std::size_t index) {
+Result<IxoPermutationTest> IxoTestFromPart(const Part& whole, std::size_t index) {
   if (std::string why = CheckWhole(whole, kIxoPartCommand, static_cast<long long>(index));
       !why.empty())
     return Failure<IxoPermutationTest>(why);
@@ -219,7 +219,7 @@ Result<IxoPermutationTest> IxoTestOf(const Part& whole, std::size_t index) {
   return {std::move(test), {}};
 }
 
-Result<BdsPermutationTest> BdsTestOf(const Part& whole, std::size_t index) {
+Result<BdsPermutationTest> BdsTestFromPart(const Part& whole, std::size_t index) {
   if (std::string why = CheckWhole(whole, kBdsPartCommand, static_cast<long long>(index));
       !why.empty())
     return Failure<BdsPermutationTest>(why);
@@ -253,7 +253,7 @@ Result<BdsPermutationTest> BdsTestOf(const Part& whole, std::size_t index) {
   return {std::move(test), {}};
 }
 
-Result<SimulatedCriticalValues> CriticalValuesOf(const Part& whole) {
+Result<SimulatedCriticalValues> CriticalValuesFromPart(const Part& whole) {
   if (std::string why = CheckWhole(whole, kCriticalPartCommand, -1); !why.empty())
     return Failure<SimulatedCriticalValues>(why);
   const Result<IxoSettings> settings = IxoSettingsOf(whole);

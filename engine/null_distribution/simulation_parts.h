@@ -64,10 +64,10 @@ void AddCriticalValues(Part& part, const SimulatedCriticalValues& values);
 // PermutationTestIxo / PermutationTestBds give it for the whole run (p-values
 // from the summed tail counts). Fails on a part of another command, of only a
 // range of the replications, or whose sections do not fit its settings.
-[[nodiscard]] Result<IxoPermutationTest> IxoTestOf(const Part& whole, std::size_t index);
-[[nodiscard]] Result<BdsPermutationTest> BdsTestOf(const Part& whole, std::size_t index);
+[[nodiscard]] Result<IxoPermutationTest> IxoTestFromPart(const Part& whole, std::size_t index);
+[[nodiscard]] Result<BdsPermutationTest> BdsTestFromPart(const Part& whole, std::size_t index);
 // The critical values of a part that holds the whole range, as
 // SimulateCriticalValues gives them.
-[[nodiscard]] Result<SimulatedCriticalValues> CriticalValuesOf(const Part& whole);
+[[nodiscard]] Result<SimulatedCriticalValues> CriticalValuesFromPart(const Part& whole);
 
 }  // namespace ixo

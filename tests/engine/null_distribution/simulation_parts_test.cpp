@@ -67,7 +67,7 @@ TEST(SimulationParts, IxoPartsMergeToTheWholeRunBitForBit) {
     const Result<IxoSettings> read = IxoSettingsOf(*merged.value);
     ASSERT_TRUE(read.ok()) << read.error;
     EXPECT_TRUE(SameBits(read.value->eps_low, settings.eps_low));
-    const Result<IxoPermutationTest> test = IxoTestOf(*merged.value, 0);
+    const Result<IxoPermutationTest> test = IxoTestFromPart(*merged.value, 0);
     ASSERT_TRUE(test.ok()) << test.error;
     ASSERT_EQ(test.value->p_values.size(), whole.p_values.size());
     for (std::size_t i = 0; i < whole.p_values.size(); ++i) {
@@ -101,7 +101,7 @@ TEST(SimulationParts, BdsPartsMergeToTheWholeRunBitForBit) {
       return part;
     });
     ASSERT_TRUE(merged.ok()) << merged.error;
-    const Result<BdsPermutationTest> test = BdsTestOf(*merged.value, 0);
+    const Result<BdsPermutationTest> test = BdsTestFromPart(*merged.value, 0);
     ASSERT_TRUE(test.ok()) << test.error;
     ASSERT_EQ(test.value->values.size(), whole.values.size());
     for (std::size_t i = 0; i < whole.values.size(); ++i) {
@@ -142,7 +142,7 @@ TEST(SimulationParts, CriticalPartsMergeToTheWholeRunBitForBit) {
     });
     ASSERT_TRUE(merged.ok()) << merged.error;
     EXPECT_EQ(CriticalLengthOf(*merged.value).value, 80);
-    const Result<SimulatedCriticalValues> values = CriticalValuesOf(*merged.value);
+    const Result<SimulatedCriticalValues> values = CriticalValuesFromPart(*merged.value);
     ASSERT_TRUE(values.ok()) << values.error;
     ASSERT_EQ(values.value->rows.size(), whole.rows.size());
     for (std::size_t i = 0; i < whole.rows.size(); ++i)
@@ -184,28 +184,28 @@ TEST(SimulationParts, APartThatIsNotWholeOrNotItsOwnKindGivesNoResult) {
   Part part = PartOfRun("test 1", kIxoPartCommand, s);
   SetIxoSettings(part, settings);
   AddIxoSeries(part, "x.txt", x, PermutationTestIxo(x, settings, s).value.value());
-  EXPECT_EQ(IxoTestOf(part, 0).error, "the part holds only replications 0..3 of 0..9");
+  EXPECT_EQ(IxoTestFromPart(part, 0).error, "the part holds only replications 0..3 of 0..9");
   part.end = 10;
   for (auto& cell : part.sections[1].cells) cell = 0;  // counts of a whole run, for the test
-  EXPECT_TRUE(IxoTestOf(part, 0).ok());
-  EXPECT_EQ(IxoTestOf(part, 1).error, "the part has no such series");
-  EXPECT_EQ(BdsTestOf(part, 0).error, "a part of 'ixo', not of 'bds'");
-  EXPECT_EQ(CriticalValuesOf(part).error, "a part of 'ixo', not of 'critical'");
+  EXPECT_TRUE(IxoTestFromPart(part, 0).ok());
+  EXPECT_EQ(IxoTestFromPart(part, 1).error, "the part has no such series");
+  EXPECT_EQ(BdsTestFromPart(part, 0).error, "a part of 'ixo', not of 'bds'");
+  EXPECT_EQ(CriticalValuesFromPart(part).error, "a part of 'ixo', not of 'critical'");
   Part unusable = part;
   unusable.settings[0].second = "17";
-  EXPECT_EQ(IxoTestOf(unusable, 0).error, "the part's setting m is unusable");
+  EXPECT_EQ(IxoTestFromPart(unusable, 0).error, "the part's setting m is unusable");
   unusable = part;
   unusable.settings[1].second = "0.6";
-  EXPECT_EQ(IxoTestOf(unusable, 0).error, "the part's setting eps is unusable");
+  EXPECT_EQ(IxoTestFromPart(unusable, 0).error, "the part's setting eps is unusable");
   unusable = part;
   unusable.settings.pop_back();
-  EXPECT_EQ(IxoTestOf(unusable, 0).error, "the part's setting cm-limit is missing");
+  EXPECT_EQ(IxoTestFromPart(unusable, 0).error, "the part's setting cm-limit is missing");
   unusable = part;
   unusable.sections[0].cells[0] = 3;  // the first row is not m = 2
-  EXPECT_EQ(IxoTestOf(unusable, 0).error, "the part's sections do not fit its settings");
+  EXPECT_EQ(IxoTestFromPart(unusable, 0).error, "the part's sections do not fit its settings");
   unusable = part;
   unusable.sections.pop_back();
-  EXPECT_EQ(IxoTestOf(unusable, 0).error, "the part's sections do not fit its settings");
+  EXPECT_EQ(IxoTestFromPart(unusable, 0).error, "the part's sections do not fit its settings");
 }
 
 }  // namespace
