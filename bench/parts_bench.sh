@@ -53,10 +53,11 @@ for k in "${splits[@]}"; do
   cmp -s single.csv merged.csv || { echo "parts_bench: $k parts merge to another table" >&2; exit 1; }
   read -r mw mc mp < <(measure 9 timed "$bin/ixo_cli" merge "parts-$k"/part-*.txt --format csv)
   size=$(du -cb "parts-$k"/part-*.txt | tail -n 1 | cut -f1)
-  printf '%-28s %8s s wall %8s s CPU %6s MiB  CPU %+.1f %% of one thread, %+.1f %% of two; merge %.1f ms, %s bytes of parts\n' \
+  printf '%-28s %8s s wall %8s s CPU %6s MiB  CPU %+.1f %% of one thread, %+.1f %% of two; merge %.1f ms wall (%.0f ms CPU), %s bytes of parts\n' \
     "$k parts by parallel -j2" "$w" "$c" "$p" \
     "$(awk -v a="$c" -v b="$c0" 'BEGIN { print 100 * (a - b) / b }')" \
     "$(awk -v a="$c" -v b="$c1" 'BEGIN { print 100 * (a - b) / b }')" \
-    "$(awk -v m="$mw" 'BEGIN { print m * 1000 }')" "$size"
+    "$(awk -v m="$mw" 'BEGIN { print m * 1000 }')" "$(awk -v m="$mc" 'BEGIN { print m * 1000 }')" "$size"
 done
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "merged tables = the single run's, byte for byte; per replication $(awk -v c="$c0" -v r="$reps" 'BEGIN { printf "%.1f", 1000 * c / (r + 1) }') ms of one core"
