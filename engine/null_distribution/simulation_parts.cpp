@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "monte_carlo.h"
-#include "options.h"
 
 namespace ixo {
 namespace {
@@ -81,7 +80,7 @@ Part PartOfRun(std::string program, std::string command, const Simulation& simul
   part.seed = simulation.seed;
   part.replications = simulation.replications;
   part.begin = simulation.begin;
-  part.end = simulation.end < 0 ? simulation.replications : simulation.end;
+  part.end = RangeEnd(simulation);
   return part;
 }
 
