@@ -122,7 +122,8 @@ void TestRunController::LaunchEngine() {
     return;
   }
   pass_ticks_ = 0;
-  controls_.SetStatus(StatusText());
+  waiting_status_ = StatusText();
+  controls_.SetStatus(waiting_status_);
   controls_.RepaintNow();
   if (FileError error = host_.StartEngine(arguments)) {
     StopAfterFailure();
@@ -138,12 +139,8 @@ void TestRunController::Timer1Timer() {
   // output.tmp into place as its last act, so a file missing after the engine
   // was seen to end will never come.
   const EngineStatus status = host_.PollEngine();
-  if (run_state_ == kPermutationPass) {
-    PollPermutationPass(status);
-    return;
-  }
-  if (run_state_ == kCurvesRun) {
-    CollectCurves(status);
+  if (const FollowUpStep* step = FollowUp()) {
+    PollFollowUp(*step, status);
     return;
   }
   const ResultRead result = ReadResultText(host_.ReadResult(OutputPath()));
@@ -222,36 +219,75 @@ void TestRunController::ClearGridRows() {
   }
 }
 
+const TestRunController::FollowUpStep* TestRunController::FollowUp() const {
+  static constexpr FollowUpStep kSteps[] = {
+      {kPermutationPass, kCliName, kPValuesFileName, kMaxTableBytes,
+       &TestRunController::PValueArguments, &TestRunController::PValueStatus,
+       &TestRunController::CompletePValues},
+      {kCurvesRun, kCliName, kCurvesFileName, kMaxCurvesBytes, &TestRunController::CurvesArguments,
+       &TestRunController::CurvesStatus, &TestRunController::CompleteCurves},
+  };
+  for (const FollowUpStep& step : kSteps) {
+    if (step.run_state == run_state_) return &step;
+  }
+  return nullptr;
+}
+
 std::string TestRunController::OutputPath() {
-  const char* file = kOutputFileName;
-  if (run_state_ == kPermutationPass) file = kPValuesFileName;
-  if (run_state_ == kCurvesRun) file = kCurvesFileName;
-  return host_.ProgramDirectory() + file;
+  const FollowUpStep* step = FollowUp();
+  return host_.ProgramDirectory() + (step ? step->file : kOutputFileName);
 }
 
 std::string TestRunController::ProgramName() const {
-  return CliStep() ? kCliName : kEngineName;
+  const FollowUpStep* step = FollowUp();
+  return step ? step->program : kEngineName;
 }
 
 std::string TestRunController::ProgramPhrase() const {
-  return std::string(CliStep() ? "The program " : "The engine ") + ProgramName();
+  return std::string(FollowUp() ? "The program " : "The engine ") + ProgramName();
 }
 
-void TestRunController::PollPermutationPass(const EngineStatus& status) {
-  const ResultFileText file = host_.ReadText(OutputPath(), kMaxTableBytes);
+void TestRunController::PollFollowUp(const FollowUpStep& step, const EngineStatus& status) {
+  // As for output.tmp: ixo_cli renames its file into place as its last act.
+  const ResultFileText file = host_.ReadText(OutputPath(), step.max_bytes);
   if (!file.present) {
     if (status.ended) {
       StopWithoutResult(status);
       return;
     }
-    // ixo_cli draws no progress for a window; the status line counts the seconds.
-    if (++pass_ticks_ % kTicksPerSecond == 0) controls_.SetStatus(StatusText());
+    ++pass_ticks_;
+    if (std::string text = StatusText(); text != waiting_status_) {
+      waiting_status_ = std::move(text);
+      controls_.SetStatus(waiting_status_);
+    }
     return;
   }
   SetTimer(false);
   host_.StopEngine();
-  const PValueTable table =
-      file.error.empty() ? ParsePValueTable(file.text) : PValueTable{{}, file.error};
+  if (!file.error.empty()) {
+    StopAfterFailure();
+    controls_.ShowError(file.error);
+    return;
+  }
+  (this->*step.complete)(file.text);
+}
+
+std::vector<std::string> TestRunController::PValueArguments() const {
+  return PermutationArguments(permutation_dimension_, controls_.EpsRangeIndex(),
+                              host_.ProgramDirectory());
+}
+
+std::string TestRunController::PValueStatus() const {
+  // ixo_cli draws no progress for a window; the status line counts the seconds.
+  std::string text = std::string(kBusyStatus) + " [p-values";
+  if (pass_ticks_ >= kTicksPerSecond) {
+    text += ", " + std::to_string(pass_ticks_ / kTicksPerSecond) + " s";
+  }
+  return text + "]";
+}
+
+void TestRunController::CompletePValues(const std::string& text) {
+  const PValueTable table = ParsePValueTable(text);
   if (table.error) {
     StopAfterFailure();
     controls_.ShowError(*table.error);
@@ -271,18 +307,33 @@ void TestRunController::PollPermutationPass(const EngineStatus& status) {
   controls_.SelectGridRows(1, last_row > 0 ? last_row : 1);
 }
 
+std::vector<std::string> TestRunController::CurvesArguments() const {
+  return SplitCommandLine(CurvesCommandLine(*curves_m_, curves_eps_range_));
+}
+
+std::string TestRunController::CurvesStatus() const {
+  return kBusyStatus;
+}
+
+void TestRunController::CompleteCurves(const std::string& text) {
+  DeleteOutput();
+  const CurvesParse parsed = ParseCurvesCsv(text);
+  if (!parsed.table) {
+    StopAfterFailure();
+    controls_.ShowError(std::string(kCurvesFileName) + ", " + parsed.error);
+    return;
+  }
+  controls_.SetStatus(kDoneStatus);
+  controls_.ShowCurves(*parsed.table);
+}
+
 void TestRunController::DeleteOutput() {
   // The result is in the window; a file left behind is deleted before the next start.
   [[maybe_unused]] const FileError ignored = host_.DeleteFile(OutputPath());
 }
 
 std::vector<std::string> TestRunController::Arguments() {
-  if (run_state_ == kPermutationPass) {
-    return PermutationArguments(permutation_dimension_, controls_.EpsRangeIndex(),
-                                host_.ProgramDirectory());
-  }
-  if (run_state_ == kCurvesRun)
-    return SplitCommandLine(CurvesCommandLine(*curves_m_, curves_eps_range_));
+  if (const FollowUpStep* step = FollowUp()) return (this->*step->arguments)();
   std::string line;
   if (IsBasicStep(run_state_)) {
     line = BasicCommandLine(BasicStepDimension(run_state_), controls_.EpsRangeIndex());
@@ -297,13 +348,7 @@ std::vector<std::string> TestRunController::Arguments() {
 }
 
 std::string TestRunController::StatusText() {
-  if (run_state_ == kPermutationPass) {
-    std::string text = std::string(kBusyStatus) + " [p-values";
-    if (pass_ticks_ >= kTicksPerSecond) {
-      text += ", " + std::to_string(pass_ticks_ / kTicksPerSecond) + " s";
-    }
-    return text + "]";
-  }
+  if (const FollowUpStep* step = FollowUp()) return (this->*step->status)();
   if (!IsBasicStep(run_state_)) return kBusyStatus;
   return std::string(kBusyStatus) + " [" + std::to_string(BasicStepDimension(run_state_)) + "/" +
          std::to_string(controls_.MaxDimensionIndex() + 2) + "]";
@@ -368,33 +413,6 @@ void TestRunController::CompleteBdsPass(double value) {
                                              decimal_separator_));
   }
   DeleteOutput();
-}
-
-void TestRunController::CollectCurves(const EngineStatus& status) {
-  // As for output.tmp: ixo_cli renames curves.tmp into place as its last act.
-  const ResultFileText file = host_.ReadText(OutputPath(), kMaxCurvesBytes);
-  if (!file.present) {
-    if (status.ended) {
-      StopWithoutResult(status);
-    }
-    return;
-  }
-  SetTimer(false);
-  host_.StopEngine();
-  if (!file.error.empty()) {
-    StopAfterFailure();
-    controls_.ShowError(file.error);
-    return;
-  }
-  DeleteOutput();
-  const CurvesParse parsed = ParseCurvesCsv(file.text);
-  if (!parsed.table) {
-    StopAfterFailure();
-    controls_.ShowError(std::string(kCurvesFileName) + ", " + parsed.error);
-    return;
-  }
-  controls_.SetStatus(kDoneStatus);
-  controls_.ShowCurves(*parsed.table);
 }
 
 void TestRunController::SetCurvesRun(std::optional<int> m, int eps_range) {
