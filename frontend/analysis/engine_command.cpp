@@ -36,26 +36,6 @@ std::string BasicCommandLine(int m, int eps_range) {
   return line;
 }
 
-std::vector<std::string> PermutationArguments(int m, int eps_range,
-                                              const std::string& program_directory) {
-  static constexpr std::array<const char*, 4> kRanges = {"0.60:1.90", "0.25:1.00", "0.50:1.50",
-                                                         "0.25:2.00"};
-  const bool known = eps_range >= 0 && eps_range < static_cast<int>(kRanges.size());
-  return {kCliName,
-          "ixo",
-          kInputFileName,
-          "--m",
-          std::to_string(m),
-          "--eps",
-          known ? kRanges[eps_range] : "",
-          "--reps",
-          "999",
-          "--output",
-          program_directory + kPValuesFileName,
-          "--format",
-          "csv"};
-}
-
 std::string AdvancedIxoCommandLine(int m, const std::string& eps_low, const std::string& eps_high,
                                    const std::string& intervals, const std::string& constraint) {
   return kPrefix + std::to_string(m) + " " + eps_low + " " + eps_high + " " + intervals + " " +

@@ -2,7 +2,7 @@
 
 #include "analysis/advanced_fields.h"
 #include "analysis/advanced_report.h"
-#include "analysis/curves_command.h"
+#include "analysis/cli_command.h"
 #include "analysis/curves_csv.h"
 #include "analysis/engine_command.h"
 #include "analysis/exchange_files.h"
@@ -273,8 +273,8 @@ void TestRunController::PollFollowUp(const FollowUpStep& step, const EngineStatu
 }
 
 std::vector<std::string> TestRunController::PValueArguments() const {
-  return PermutationArguments(permutation_dimension_, controls_.EpsRangeIndex(),
-                              host_.ProgramDirectory());
+  return ixo::PermutationArguments(permutation_dimension_, controls_.EpsRangeIndex(),
+                                   host_.ProgramDirectory());
 }
 
 std::string TestRunController::PValueStatus() const {
@@ -308,7 +308,7 @@ void TestRunController::CompletePValues(const std::string& text) {
 }
 
 std::vector<std::string> TestRunController::CurvesArguments() const {
-  return SplitCommandLine(CurvesCommandLine(*curves_m_, curves_eps_range_));
+  return ixo::CurvesArguments(*curves_m_, curves_eps_range_, host_.ProgramDirectory());
 }
 
 std::string TestRunController::CurvesStatus() const {
