@@ -398,6 +398,73 @@ TEST_F(RunControllerTest, FailedPValueStepIsReportedLikeAFailedEngine) {
   }
 }
 
+// The curves of a finished run, fetched by ixo_cli on request.
+TEST_F(RunControllerTest, CurvesOfTheFinishedRun) {
+  const std::string curves =
+      "m,k,eps,x,pairs,y,used\n2,0,0.5,-1,100,4.6,1\n2,1,1,0,300,5.7,1\n\n"
+      "m,slope,intercept,points\n2,1.1,5.7,2\n";
+  controller_.ShowCorrelationIntegrals1Click();  // no run has finished
+  EXPECT_TRUE(host_.commands.empty());
+  controls_.eps_range = 2;
+  controls_.max_dimension_index = 0;
+  controller_.Button1Click();
+  Deliver(1.6);
+  EXPECT_TRUE(controls_.curves_enabled);
+  controls_.eps_range = 0;  // the curves are those of the run, not of the lists now
+  controller_.ShowCorrelationIntegrals1Click();
+  EXPECT_EQ(
+      host_.arguments.back(),
+      (std::vector<std::string>{"ixo_cli", "curves", "input.tmp", "--m", "2", "--eps", "0.50:1.50",
+                                "--output", "/opt/ixo/curves.tmp", "--format", "csv"}));
+  EXPECT_EQ(controller_.RunState(), kCurvesRun);
+  EXPECT_EQ(controls_.status, kBusy);
+  for (int tick = 0; tick < 40; ++tick) controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status_history.back(), kBusy);  // no seconds counted here
+  host_.curves = curves;
+  controller_.Timer1Timer();
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  ASSERT_EQ(controls_.curves_shown.size(), 1u);
+  EXPECT_EQ(controls_.curves_shown[0].fits.size(), 1u);
+  EXPECT_FALSE(host_.curves.has_value());
+  EXPECT_TRUE(controls_.messages.empty() && controls_.errors.empty());
+}
+
+TEST_F(RunControllerTest, FailedCurvesAreReportedAndShowNothing) {
+  const struct {
+    std::optional<std::string> curves;
+    std::string text_error, message, error;
+  } cases[] = {
+      {std::nullopt, "",
+       "The program ixo_cli ended without a result (killed by signal 9).\nout of memory", ""},
+      {"m,k,eps,x,pairs,y,used\n", "", "", "curves.tmp, line 2: no grid point"},
+      {"m,k", "Input/output error", "", "Input/output error"},
+  };
+  controls_.max_dimension_index = 0;
+  controller_.Button1Click();
+  Deliver(1.6);
+  for (const auto& c : cases) {
+    controls_.messages.clear();
+    controls_.errors.clear();
+    controller_.ShowCorrelationIntegrals1Click();
+    host_.text_error = c.text_error;
+    if (c.curves) {
+      host_.curves = c.curves;
+    } else {
+      host_.Fail("killed by signal 9", "out of memory\n");
+    }
+    controller_.Timer1Timer();
+    EXPECT_FALSE(controller_.Running()) << c.message << c.error;
+    EXPECT_EQ(controls_.status, "Calculation stopped.");
+    EXPECT_EQ(controls_.messages,
+              c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+    EXPECT_EQ(controls_.errors,
+              c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error});
+    EXPECT_TRUE(controls_.curves_shown.empty());
+    host_.curves.reset();
+  }
+}
+
 TEST_F(RunControllerTest, ClassFarFromTheSeriesLengthHintsAtTheVerdicts) {
   controls_.max_dimension_index = 1;
   for (const auto& [n, hinted] : {std::pair{300, true}, {450, false}}) {
