@@ -35,6 +35,9 @@ QString Clipboard() {
 TEST_F(MainWindowTest, BasicRunFillsTheGridAndCopiesIt) {
   Load(WriteDataFile("small.txt", SmallSeries()));
   ASSERT_TRUE(dialogs_.errors.empty());
+  // 300 values preselect the permutation test; a class the user chooses is kept.
+  EXPECT_EQ(form_.ComboBox3->currentText(), "permutation");
+  form_.ComboBox3->setCurrentIndex(0);
   std::ofstream(program_directory_ + "output.tmp") << "99.999\n";  // left by an earlier run
 
   form_.Button1->click();
@@ -114,7 +117,11 @@ TEST_F(MainWindowTest, EngineEndTriggersThePollWithoutWaitingForATick) {
 // column; back on a class, both are as they always were.
 TEST_F(MainWindowTest, PermutationRunShowsAndCopiesThePValues) {
   Load(WriteDataFile("small.txt", SmallSeries()));
-  // 300 values are far from the preselected class of 500: the list says so.
+  // 300 values are far from every class: the permutation test comes
+  // preselected, and a class chosen all the same says that it does not fit.
+  EXPECT_EQ(form_.ComboBox3->currentIndex(), 3);
+  EXPECT_TRUE(form_.ComboBox3->toolTip().isEmpty());
+  form_.ComboBox3->setCurrentIndex(0);
   EXPECT_FALSE(form_.ComboBox3->toolTip().isEmpty());
   form_.ComboBox2->setCurrentIndex(0);
   form_.ComboBox3->setCurrentIndex(3);
