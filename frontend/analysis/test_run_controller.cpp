@@ -27,6 +27,8 @@ constexpr size_t kMaxErrorTextShown = 2000;
 constexpr size_t kMaxCurvesBytes = size_t{1} << 24;
 // Far more than the p-values of nine dimensions.
 constexpr size_t kMaxTableBytes = size_t{1} << 20;
+// Far more than the 102 lines of at most 40 bytes that a p-value step writes.
+constexpr size_t kMaxProgressBytes = size_t{1} << 16;
 
 std::string TrimmedEnd(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
@@ -115,6 +117,8 @@ void TestRunController::LaunchEngine() {
   // An engine of an earlier step or run could still write output.tmp after the
   // deletion below and have its value taken for this step's.
   host_.StopEngine();
+  DeleteProgress();
+  progress_.reset();
   if (FileError error = host_.DeleteFile(OutputPath())) {
     StopAfterFailure();
     controls_.ShowMessage("The old result file " + OutputPath() +
@@ -180,8 +184,14 @@ void TestRunController::SeriesLoaded() {
 }
 
 void TestRunController::FormClose() {
+  const bool cli_runs = timer_enabled_ && FollowUp() != nullptr;
   SetTimer(false);
-  host_.DetachEngine();
+  if (!cli_runs) {
+    host_.DetachEngine();
+    return;
+  }
+  host_.StopEngine();
+  DeleteProgress();
 }
 
 bool TestRunController::EnterProgramDirectoryWithInput() {
@@ -205,10 +215,12 @@ void TestRunController::SetTimer(bool enabled) {
 void TestRunController::StopRun() {
   SetTimer(false);
   host_.StopEngine();
+  DeleteProgress();
 }
 
 void TestRunController::StopAfterFailure() {
   SetTimer(false);
+  DeleteProgress();
   controls_.SetStatus(kStoppedStatus);
 }
 
@@ -221,11 +233,12 @@ void TestRunController::ClearGridRows() {
 
 const TestRunController::FollowUpStep* TestRunController::FollowUp() const {
   static constexpr FollowUpStep kSteps[] = {
-      {kPermutationPass, kCliName, kPValuesFileName, kMaxTableBytes,
+      {kPermutationPass, kCliName, kPValuesFileName, kMaxTableBytes, kProgressFileName,
        &TestRunController::PValueArguments, &TestRunController::PValueStatus,
        &TestRunController::CompletePValues},
-      {kCurvesRun, kCliName, kCurvesFileName, kMaxCurvesBytes, &TestRunController::CurvesArguments,
-       &TestRunController::CurvesStatus, &TestRunController::CompleteCurves},
+      {kCurvesRun, kCliName, kCurvesFileName, kMaxCurvesBytes, nullptr,
+       &TestRunController::CurvesArguments, &TestRunController::CurvesStatus,
+       &TestRunController::CompleteCurves},
   };
   for (const FollowUpStep& step : kSteps) {
     if (step.run_state == run_state_) return &step;
@@ -256,6 +269,13 @@ void TestRunController::PollFollowUp(const FollowUpStep& step, const EngineStatu
       return;
     }
     ++pass_ticks_;
+    if (step.progress != nullptr) {
+      const ResultFileText lines =
+          host_.ReadText(host_.ProgramDirectory() + step.progress, kMaxProgressBytes);
+      if (lines.present && lines.error.empty()) {
+        if (const std::optional<CliProgress> last = LastProgress(lines.text)) progress_ = last;
+      }
+    }
     if (std::string text = StatusText(); text != waiting_status_) {
       waiting_status_ = std::move(text);
       controls_.SetStatus(waiting_status_);
@@ -278,12 +298,8 @@ std::vector<std::string> TestRunController::PValueArguments() const {
 }
 
 std::string TestRunController::PValueStatus() const {
-  // ixo_cli draws no progress for a window; the status line counts the seconds.
-  std::string text = std::string(kBusyStatus) + " [p-values";
-  if (pass_ticks_ >= kTicksPerSecond) {
-    text += ", " + std::to_string(pass_ticks_ / kTicksPerSecond) + " s";
-  }
-  return text + "]";
+  // How far ixo_cli has come; the seconds until it says.
+  return std::string(kBusyStatus) + " " + PValueStepMark(progress_, pass_ticks_ / kTicksPerSecond);
 }
 
 void TestRunController::CompletePValues(const std::string& text) {
@@ -329,7 +345,15 @@ void TestRunController::CompleteCurves(const std::string& text) {
 
 void TestRunController::DeleteOutput() {
   // The result is in the window; a file left behind is deleted before the next start.
+  DeleteProgress();
   [[maybe_unused]] const FileError ignored = host_.DeleteFile(OutputPath());
+}
+
+void TestRunController::DeleteProgress() {
+  const FollowUpStep* step = FollowUp();
+  if (step == nullptr || step->progress == nullptr) return;
+  [[maybe_unused]] const FileError ignored =
+      host_.DeleteFile(host_.ProgramDirectory() + step->progress);
 }
 
 std::vector<std::string> TestRunController::Arguments() {

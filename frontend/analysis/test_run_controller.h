@@ -6,7 +6,7 @@
 // With "permutation" chosen as the set of critical values, a basic run makes
 // one more step: ixo_cli writes the permutation p-values of every dimension to
 // pvalues.tmp, and the grid gets them as a fourth column, with the verdicts
-// read from them.
+// read from them; the status line shows how far ixo_cli has come.
 //
 // The controller holds the run state and nothing else; it reads the window's
 // controls afresh at every step through RunControls and reaches the system
@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/cli_progress.h"
 #include "analysis/run_controls.h"
 #include "analysis/run_host.h"
 #include "analysis/run_state.h"
@@ -81,7 +82,8 @@ class TestRunController {
   void ShowCorrelationIntegrals1Click();
 
   // The window closes: the poll stops, and an engine still computing is left
-  // to finish by itself (see RunHost::DetachEngine).
+  // to finish by itself (see RunHost::DetachEngine); ixo_cli, which computes
+  // for the window alone, is stopped and its progress file removed.
   void FormClose();
 
   // The step the next result belongs to (see run_state.h).
@@ -102,10 +104,11 @@ class TestRunController {
   // permutation run and the curves. Each is described once, in FollowUp(); the
   // start, the poll and the messages follow the description.
   struct FollowUpStep {
-    int run_state;        // the run state that names the step
-    const char* program;  // the program it starts
-    const char* file;     // the exchange file it writes, in the program directory
-    size_t max_bytes;     // the most of that file the poll reads
+    int run_state;         // the run state that names the step
+    const char* program;   // the program it starts
+    const char* file;      // the exchange file it writes, in the program directory
+    size_t max_bytes;      // the most of that file the poll reads
+    const char* progress;  // the progress file it keeps (see cli_progress.h), or nullptr
     std::vector<std::string> (TestRunController::*arguments)() const;
     // The status line while it runs; read at every tick, shown when it changes.
     std::string (TestRunController::*status)() const;
@@ -115,7 +118,11 @@ class TestRunController {
   // The follow-up step run_state_ names; nullptr for the engine's steps.
   const FollowUpStep* FollowUp() const;
   std::string OutputPath();
+  // Deletes the step's result file and its progress file (see DeleteProgress).
   void DeleteOutput();
+  // Deletes the progress file of the step run_state_ names, if it keeps one;
+  // a failure is of no concern, as the next start deletes it again.
+  void DeleteProgress();
   // The words of the program the step starts: the engine's line split once,
   // or ixo_cli's arguments for a follow-up step.
   std::vector<std::string> Arguments();
@@ -152,10 +159,11 @@ class TestRunController {
   char decimal_separator_;
   int run_state_ = 0;
   bool timer_enabled_ = false;
-  int grid_columns_ = 3;           // 4 with the p-value column
-  int permutation_dimension_ = 2;  // the largest dimension of the p-value step
-  int pass_ticks_ = 0;             // ticks of the step that runs now
-  std::string waiting_status_;     // the status line shown while the step runs
+  int grid_columns_ = 3;                 // 4 with the p-value column
+  int permutation_dimension_ = 2;        // the largest dimension of the p-value step
+  int pass_ticks_ = 0;                   // ticks of the step that runs now
+  std::string waiting_status_;           // the status line shown while the step runs
+  std::optional<CliProgress> progress_;  // the last progress the step's program wrote
   // The maximum dimension and range index of the last finished basic run.
   std::optional<int> curves_m_;
   int curves_eps_range_ = 0;

@@ -122,6 +122,7 @@ class FakeHost : public RunHost {
     log.push_back("delete " + path);
     if (path == directory + "pvalues.tmp") pvalues.reset();
     if (path == directory + "curves.tmp") curves.reset();
+    if (path == directory + "progress.tmp") progress.reset();
     if (path != directory + "output.tmp") return std::nullopt;
     if (delete_error) return delete_error;
     output.reset();
@@ -161,11 +162,12 @@ class FakeHost : public RunHost {
     return *output;
   }
   ResultFileText ReadText(const std::string& path, size_t) override {
-    const std::optional<std::string>& file = path == directory + "pvalues.tmp"  ? pvalues
-                                             : path == directory + "curves.tmp" ? curves
-                                                                                : none;
-    if (!file) return ResultFileText{};
-    return ResultFileText{true, *file, text_error};
+    const std::pair<const char*, std::optional<std::string>*> files[] = {
+        {"pvalues.tmp", &pvalues}, {"curves.tmp", &curves}, {"progress.tmp", &progress}};
+    for (const auto& [name, file] : files) {
+      if (path == directory + name && file->has_value()) return {true, **file, text_error};
+    }
+    return ResultFileText{};
   }
 
   // The running engine writes `value` (in full) and ends normally.
@@ -191,8 +193,8 @@ class FakeHost : public RunHost {
   std::optional<ResultFileText> output;  // output.tmp, when present
   std::optional<std::string> pvalues;    // pvalues.tmp, when present
   std::optional<std::string> curves;     // curves.tmp, when present
-  const std::optional<std::string> none;
-  std::string text_error;  // why pvalues.tmp or curves.tmp, present, cannot be read
+  std::optional<std::string> progress;   // progress.tmp, when present
+  std::string text_error;                // why pvalues.tmp or curves.tmp, present, cannot be read
   EngineStatus engine{true, "", ""};
   // The engine renames its result into place and exits just as it is polled.
   std::optional<double> finish_when_polled;

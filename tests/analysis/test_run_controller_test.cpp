@@ -363,6 +363,69 @@ TEST_F(RunControllerTest, PermutationRunEndsWithThePValueStep) {
   EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp 4 0.60 1.90 40 50 1");
 }
 
+TEST_F(RunControllerTest, PValueStepShowsHowFarIxoCliHasCome) {
+  controls_.size_class = kPermutationClass;
+  controls_.max_dimension_index = 0;
+  host_.progress = "progress 999 999\n";  // left by an earlier run
+  controller_.Button1Click();
+  Deliver(1.6);
+  EXPECT_FALSE(host_.progress.has_value());
+  EXPECT_EQ(controls_.status, kBusy + " [p-values]");
+  host_.progress = "progress 0 999\nprogress 370 999\nprogress 38";
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status, kBusy + " [p-values 37 %]");
+  const size_t shown = controls_.status_history.size();
+  for (int tick = 0; tick < 40; ++tick) controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status_history.size(), shown);  // no seconds once the percent is known
+  host_.progress = "stage 2\n";                       // no progress line: the last one seen stays
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status, kBusy + " [p-values 37 %]");
+  host_.progress = "progress 999 999\n";
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status, kBusy + " [p-values 100 %]");
+  host_.pvalues = kPValuesHeader + "input.tmp,500,2,1.6,41,1000,x,0.5\n";
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  EXPECT_FALSE(host_.progress.has_value());
+}
+
+// ixo_cli computes for the window alone: closing it or loading another series
+// stops it (an engine step is left to finish on close, see above).
+TEST_F(RunControllerTest, ClosingOrLoadingStopsIxoCli) {
+  controls_.size_class = kPermutationClass;
+  controls_.max_dimension_index = 0;
+  for (const bool close : {true, false}) {
+    controller_.Button1Click();
+    Deliver(1.6);
+    ASSERT_EQ(controller_.RunState(), kPermutationPass);
+    host_.progress = "progress 10 999\n";
+    controller_.Timer1Timer();
+    const int killed = host_.engines_killed;
+    host_.log.clear();
+    if (close) {
+      controller_.FormClose();
+    } else {
+      controller_.BeforeLoad();
+    }
+    EXPECT_EQ(host_.engines_killed, killed + 1) << close;
+    EXPECT_EQ(host_.engines_detached, 0) << close;
+    EXPECT_EQ(host_.log, (std::vector<std::string>{"stop", "delete /opt/ixo/progress.tmp"}))
+        << close;
+    EXPECT_FALSE(controller_.Running());
+  }
+  // The curves likewise.
+  controller_.Button1Click();
+  Deliver(1.6);
+  host_.pvalues = kPValuesHeader + "input.tmp,500,2,1.6,41,1000,x,0.5\n";
+  controller_.Timer1Timer();
+  controller_.ShowCorrelationIntegrals1Click();
+  ASSERT_EQ(controller_.RunState(), kCurvesRun);
+  host_.log.clear();
+  controller_.FormClose();
+  EXPECT_EQ(host_.log, (std::vector<std::string>{"stop"}));
+  EXPECT_EQ(host_.engines_detached, 0);
+}
+
 TEST_F(RunControllerTest, FailedPValueStepIsReportedLikeAFailedEngine) {
   controls_.size_class = kPermutationClass;
   controls_.max_dimension_index = 0;
