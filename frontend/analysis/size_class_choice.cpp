@@ -1,7 +1,6 @@
 #include "analysis/size_class_choice.h"
 
-#include "analysis/pvalue_table.h"
-#include "analysis/series_entries.h"
+#include "tables/critical_values.h"
 
 namespace ixo {
 

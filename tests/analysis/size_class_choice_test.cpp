@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/pvalue_table.h"
+#include "tables/critical_values.h"
 
 namespace ixo {
 namespace {
