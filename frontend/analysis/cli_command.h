@@ -26,7 +26,8 @@ struct CliRequest {
 // empty --eps word, which ixo_cli refuses, as the engine refuses the basic line.
 std::vector<std::string> CliArguments(const CliRequest& request);
 
-// The p-value step: "ixo_cli ixo ... --reps 999 --output <program_directory>pvalues.tmp".
+// The p-value step: "ixo_cli ixo ... --reps 999 --progress-file
+// <program_directory>progress.tmp --output <program_directory>pvalues.tmp".
 std::vector<std::string> PermutationArguments(int m, int eps_range,
                                               const std::string& program_directory);
 

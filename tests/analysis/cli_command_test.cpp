@@ -10,10 +10,12 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "analysis/cli_progress.h"
 #include "analysis/curves_csv.h"
 #include "analysis/engine_command.h"
 #include "analysis/pvalue_table.h"
@@ -121,6 +123,11 @@ TEST_F(CliCommandTest, EveryRangeGivesTheEnginesValuesToBothRuns) {
     const PValueTable table = ParsePValueTable(pvalues);
     EXPECT_FALSE(table.error) << table.error.value_or("");
     EXPECT_EQ(table.p_values.size(), engine.size()) << range;
+    // Its progress, as the window reads it, ends with every permutation drawn.
+    const std::optional<CliProgress> progress = LastProgress(Read("progress.tmp"));
+    ASSERT_TRUE(progress) << Read("progress.tmp");
+    EXPECT_EQ(progress->done, 999);
+    EXPECT_EQ(progress->total, 999);
 
     ASSERT_TRUE(RunToEnd(CurvesArguments(kTopDimension, range, program_directory_))) << range;
     const CurvesParse curves = ParseCurvesCsv(Read("curves.tmp"));

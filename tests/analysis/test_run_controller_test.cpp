@@ -327,10 +327,11 @@ TEST_F(RunControllerTest, PermutationRunEndsWithThePValueStep) {
   EXPECT_EQ(controls_.grid[2], (std::vector<std::string>{"m=3", "2.4", "", ""}));
   Deliver(3.2);
   // Every dimension has its Ixo value; ixo_cli now computes the p-values.
-  EXPECT_EQ(host_.arguments.back(),
-            (std::vector<std::string>{"ixo_cli", "ixo", "input.tmp", "--m", "4", "--eps",
-                                      "0.60:1.90", "--reps", "999", "--output",
-                                      "/opt/ixo/pvalues.tmp", "--format", "csv"}));
+  EXPECT_EQ(
+      host_.arguments.back(),
+      (std::vector<std::string>{"ixo_cli", "ixo", "input.tmp", "--m", "4", "--eps", "0.60:1.90",
+                                "--reps", "999", "--progress-file", "/opt/ixo/progress.tmp",
+                                "--output", "/opt/ixo/pvalues.tmp", "--format", "csv"}));
   EXPECT_EQ(host_.log.back(), "start " + host_.commands.back());
   EXPECT_EQ(host_.log[host_.log.size() - 2], "delete /opt/ixo/pvalues.tmp");
   EXPECT_EQ(controller_.RunState(), kPermutationPass);

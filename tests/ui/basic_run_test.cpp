@@ -2,11 +2,13 @@
 // then the results copied to the clipboard and the run's correlation integrals
 // shown; and the clipboard text of chosen grid rows.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QXYSeries>
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -146,6 +149,34 @@ TEST_F(MainWindowTest, PermutationRunShowsAndCopiesThePValues) {
   form_.CopyresultsintoClipboard1->trigger();
   EXPECT_TRUE(Clipboard().startsWith("dimension\tIxo\tsignificance\r\nm=2\t"));
   EXPECT_FALSE(grid.item(0, 2)->toolTip().isEmpty());  // the class's hint on the verdict
+}
+// A long p-value step shows in the status line how far ixo_cli has come, and
+// closing the window stops it: no ixo_cli computes on for nobody.
+TEST_F(MainWindowTest, PValueStepShowsItsProgressAndEndsWithTheWindow) {
+  std::string series;
+  for (int i = 0; i < 14; ++i) series += SmallSeries();  // 4200 values
+  Load(WriteDataFile("long.txt", series));
+  ASSERT_EQ(form_.ComboBox3->currentText(), "permutation");
+  form_.ComboBox2->setCurrentIndex(0);
+  form_.Button1->click();
+  QElapsedTimer clock;
+  clock.start();
+  while (form_.Timer1->isActive() && !form_.Panel1->text().endsWith(" %]") &&
+         clock.elapsed() < 120000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  ASSERT_TRUE(form_.Timer1->isActive()) << "ixo_cli ended before the window closed";
+  EXPECT_TRUE(form_.Panel1->text().startsWith(
+      "Calculation can take several minutes, please do not interupt. [p-values "))
+      << form_.Panel1->text().toStdString();
+  const int pid = host_.EnginePid();
+  ASSERT_GT(pid, 0);
+  form_.close();
+  errno = 0;
+  EXPECT_EQ(::kill(pid, 0), -1) << "ixo_cli " << pid << " still runs";
+  EXPECT_EQ(errno, ESRCH);
+  EXPECT_FALSE(std::filesystem::exists(program_directory_ + "progress.tmp"));
+  EXPECT_FALSE(std::filesystem::exists(program_directory_ + "input.tmp"));
 }
 #endif
 
