@@ -40,9 +40,10 @@ constexpr const char* kHelp =
     "                    percent, the last with DONE = TOTAL); \"-\": standard error\n"
     "\n"
     "Columns: file,n,m,ixo,points,class,verdict,p_value. `class` is the tabulated sample\n"
-    "size nearest to n (500, 1000 or 2500; the window's choice within 20 %) and `verdict` the\n"
-    "tables' verdict for the value to three decimals; \"unknown\" for dimensions above 10\n"
-    "or settings other than a tabulated range with 40 intervals and Cm limit 50.\n"
+    "size nearest to n (500, 1000 or 2500; the window preselects it within 20 % of n)\n"
+    "and `verdict` the tables' verdict for the value to three decimals; \"unknown\" for\n"
+    "dimensions above 10 or settings other than a tabulated range with 40 intervals and\n"
+    "Cm limit 50.\n"
     "\n"
     "Exit status: 0 done, 1 bad data or output, 2 bad usage.\n";
 
