@@ -60,7 +60,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   ProgressBar bar(io.err, io.progress);
   for (const SeriesInput& input : *inputs.value) {
     const Simulation simulation = SimulationOf(
-        *common.value, [&](int done, int total) { bar.Show(input.path, done, total); });
+        *common.value, io, [&](int done, int total) { bar.Show(input.path, done, total); });
     const Result<IxoTestReport> report = IxoTest(input.values, *settings.value, simulation);
     if (!report.ok()) {
       bar.Clear();
