@@ -64,7 +64,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   ProgressBar bar(io.err, io.progress);
   for (const SeriesInput& input : *inputs.value) {
     const Simulation simulation = SimulationOf(
-        *common.value, [&](int done, int total) { bar.Show(input.path, done, total); });
+        *common.value, io, [&](int done, int total) { bar.Show(input.path, done, total); });
     const Result<BdsPermutationTest> test = PermutationTestBds(input.values, m, eps, simulation);
     if (!test.ok()) {
       bar.Clear();

@@ -59,7 +59,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   ProgressBar bar(io.err, io.progress);
   const std::string label = "n = " + std::to_string(*n.value);
   const Simulation simulation =
-      SimulationOf(*common.value, [&](int done, int total) { bar.Show(label, done, total); });
+      SimulationOf(*common.value, io, [&](int done, int total) { bar.Show(label, done, total); });
   const Result<SimulatedCriticalValues> values =
       SimulateCriticalValues(static_cast<int>(*n.value), *settings.value, simulation);
   bar.Clear();

@@ -54,7 +54,8 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   const Result<std::vector<SeriesInput>> inputs = ReadSeriesFiles(a.files);
   if (!inputs.ok()) return DataError(io, inputs.error);
   const SeriesInput& input = inputs.value->front();
-  const Result<std::vector<CorrelationCurve>> curves = SeriesCurves(input.values, *settings.value);
+  const Result<std::vector<CorrelationCurve>> curves =
+      SeriesCurves(input.values, *settings.value, io.pair_count_path);
   if (!curves.ok()) return DataError(io, "'" + input.path + "': " + curves.error);
   const CurvesTables tables = CurvesResultTables(*curves.value);
   return DeliverText(io, *common.value, WrittenCurves(tables, common.value->format));

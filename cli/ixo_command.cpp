@@ -72,7 +72,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   ProgressBar bar(io.err, io.progress && !lines.value->OnStandardError());
   std::int64_t drawn = 0;  // by the series before this one
   for (const SeriesInput& input : *inputs.value) {
-    const Simulation simulation = SimulationOf(*common.value, [&](int done, int total) {
+    const Simulation simulation = SimulationOf(*common.value, io, [&](int done, int total) {
       bar.Show(input.path, done, total);
       lines.value->Show(drawn + done);
     });

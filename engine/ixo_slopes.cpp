@@ -25,7 +25,8 @@ class Integrals {
     if (input.workspace != nullptr) {
       counts_ = &input.workspace->Count(input.series, grid, last, which);
     } else {
-      owned_counts_ = CountClosePairs(input.series, grid, last, which, input.threads);
+      owned_counts_ =
+          CountClosePairs(input.series, grid, last, which, input.threads, input.pair_count_path);
       counts_ = &owned_counts_;
     }
   }

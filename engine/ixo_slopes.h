@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "grid.h"
+#include "pair_counts.h"
 
 namespace ixo {
-
-class PairCountWorkspace;
 
 // How the close pairs are found: counted once for the whole grid and every
 // dimension (the engine's path), or by one kernel call per grid point and
@@ -29,6 +28,9 @@ struct SlopeInput {
   // which keeps its buffers and tables from one series to the next (threads
   // is then the workspace's own); the counts are the same.
   PairCountWorkspace* workspace = nullptr;
+  // The instructions of the pair counts without a workspace (a workspace has
+  // its own); the counts are the same.
+  PairCountPath pair_count_path = PairCountPath::kAuto;
 };
 
 struct DimensionSlope {

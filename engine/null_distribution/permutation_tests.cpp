@@ -36,7 +36,8 @@ Result<IxoPermutationTest> IxoTestOf(std::span<const double> series, const IxoSe
   if (error.empty()) error = CheckGrid(series, fractions);
   if (!error.empty()) return Failure<IxoPermutationTest>(std::move(error));
   IxoPermutationTest test;
-  test.observed = IxoValues(series, settings, simulation.threads);
+  test.observed =
+      IxoValues(series, settings, simulation.threads, nullptr, simulation.pair_count_path);
   if (simulation.replications <= 0) return {std::move(test), {}};
 
   // A permuted copy's sd may differ from the series' in the last bits, as the
@@ -98,7 +99,7 @@ Result<BdsPermutationTest> BdsTestOf(std::span<const double> series, int max_dim
   };
   const int columns = (max_dimension - 1) * distances;
   std::vector<double> observed(columns);
-  PairCountWorkspace workspace;
+  PairCountWorkspace workspace(simulation.pair_count_path);
   statistics(series, observed, workspace);
   const Result<ReplicationTable> table = Permute(series, simulation, columns, statistics);
   if (!table.ok()) return Failure<BdsPermutationTest>(table.error);
@@ -121,11 +122,13 @@ Result<BdsPermutationTest> BdsTestOf(std::span<const double> series, int max_dim
 }  // namespace
 
 std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
-                                      int threads, PairCountWorkspace* workspace) {
+                                      int threads, PairCountWorkspace* workspace,
+                                      PairCountPath path) {
   Result<SlopeInput> input = SlopeInputFor(series, settings);
   if (!input.ok()) return {};
   input.value->threads = threads;
   input.value->workspace = workspace;
+  input.value->pair_count_path = path;
   return IxoSlopes(*input.value, 2, settings.max_dimension);
 }
 

@@ -18,11 +18,12 @@ namespace ixo {
 
 // The Ixo values of dimensions 2 .. max_dimension of `series` as the engine
 // computes them (Describe, DistanceGrid, IxoSlopes over the pair counts), the
-// counts on `threads` threads, or with `workspace` on the calling thread when
-// one is given (a replication loop keeps one per thread). Requires
-// CheckIxoSettings to pass; none when CheckGrid refuses the series.
+// counts on `threads` threads along `path`, or with `workspace` on the calling
+// thread when one is given (a replication loop keeps one per thread).
+// Requires CheckIxoSettings to pass; none when CheckGrid refuses the series.
 std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
-                                      int threads, PairCountWorkspace* workspace = nullptr);
+                                      int threads, PairCountWorkspace* workspace = nullptr,
+                                      PairCountPath path = PairCountPath::kAuto);
 
 struct IxoPermutationTest {
   std::vector<DimensionSlope> observed;  // dimensions 2 .. max_dimension
