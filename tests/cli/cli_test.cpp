@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -221,6 +222,55 @@ TEST_F(Cli, BdsAndCriticalColumns) {
   EXPECT_EQ(lines[0], "n,m,reps,p0.5,p1,p2.5,p5,p95,p97.5,p99,p99.5");
   EXPECT_EQ(lines[1].substr(0, 9), "100,2,20,");
   EXPECT_EQ(Split(lines[1], ',').size(), 11u);
+}
+
+TEST_F(Cli, AnyScaleGivesTheSameValues) {
+  // The Ixo and BDS values are free of the series' unit: the first 300 values
+  // of the normal example times each scale give the values of scale 1 to the
+  // last few bits, and the same other columns.
+  std::vector<double> x;
+  std::ifstream in(std::string(IXO_EXAMPLES_DIR) + "/normal.txt");
+  for (double v; x.size() < 300 && in >> v;) x.push_back(v);
+  const std::vector<std::vector<std::string>> commands = {
+      {"ixo", "--reps", "0"}, {"bds", "--m", "3", "--eps", "0.5,1.5", "--reps", "0"}};
+  for (const std::vector<std::string>& command : commands) {
+    std::vector<std::vector<std::string>> expected;
+    for (double scale : {1.0, 1e-100, 1e-161, 1e-200, 1e-300, 1e100}) {
+      std::string text;
+      for (double v : x) {
+        char line[40];
+        std::snprintf(line, sizeof line, "%.17g\n", v * scale);
+        text += line;
+      }
+      std::ofstream(Path("scaled.txt")) << text;
+      std::vector<std::string> args = command;
+      args.insert(args.begin() + 1, Path("scaled.txt"));
+      args.insert(args.end(), {"--format", "csv"});
+      const Outcome o = Run(args);
+      ASSERT_EQ(o.status, 0) << command[0] << " scale " << scale << ": " << o.err;
+      const std::vector<std::string> lines = Split(o.out, '\n');
+      if (expected.empty()) {
+        for (const std::string& line : lines) expected.push_back(Split(line, ','));
+        continue;
+      }
+      ASSERT_EQ(lines.size(), expected.size()) << command[0] << " scale " << scale;
+      for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
+        const std::vector<std::string> f = Split(lines[i], ',');
+        ASSERT_EQ(f.size(), expected[i].size()) << lines[i];
+        for (std::size_t j = 1; j < f.size(); ++j) {
+          const std::string what =
+              command[0] + " scale " + ::testing::PrintToString(scale) + ": " + lines[i];
+          const bool value = command[0] == "ixo" ? j == 3 : j == 4 || j == 5;
+          if (!value) {
+            EXPECT_EQ(f[j], expected[i][j]) << what;
+            continue;
+          }
+          const double want = std::strtod(expected[i][j].c_str(), nullptr);
+          EXPECT_NEAR(std::strtod(f[j].c_str(), nullptr), want, 1e-12 * std::fabs(want)) << what;
+        }
+      }
+    }
+  }
 }
 
 TEST_F(Cli, VerdictOnlyForTheTabulatedSettings) {
