@@ -13,6 +13,8 @@
 
 #include "analysis/curves_csv.h"
 #include "analysis/verdict.h"
+#include "correlation_curves.h"
+#include "grid.h"
 #include "ixo_slopes.h"
 #include "pair_counts.h"
 #include "permutation_tests.h"
@@ -179,6 +181,37 @@ TEST_F(Cli, CurvesHoldTheEnginesCountsAndSlopes) {
         EXPECT_EQ(table.fits[i].slope, slopes[i].slope) << name << " m=" << table.fits[i].m;
         EXPECT_EQ(table.fits[i].points, slopes[i].points) << name << " m=" << table.fits[i].m;
       }
+    }
+  }
+}
+
+TEST_F(Cli, CurvesPrintTheWholeCountAndTheEnginesLogarithm) {
+  // What curves --help promises of its numbers: pairs the whole count, y the
+  // logarithm of the engine's own pairs (the count up to rounding), so that a
+  // fit through the y read back gives the Ixo value.
+  const Outcome help = Run({"curves", "--help"});
+  EXPECT_NE(help.out.find("pairs the number of close pairs as a whole number"), std::string::npos)
+      << help.out;
+  EXPECT_EQ(help.out.find("Numbers read back to the computed doubles"), std::string::npos)
+      << help.out;
+  const std::string file = std::string(IXO_EXAMPLES_DIR) + "/normal.txt";
+  const Outcome o = Run({"curves", file, "--m", "3", "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  std::vector<double> x;
+  std::ifstream in(file);
+  for (double v; in >> v;) x.push_back(v);
+  const Statistics s = Describe(x);
+  const std::vector<CorrelationCurve> curves =
+      CorrelationCurves({x, DistanceGrid(0.60, 1.90, s.sd, 40), s.spread, 50}, 2, 3);
+  const std::vector<std::string> lines = Split(o.out, '\n');
+  std::size_t row = 1;
+  for (const CorrelationCurve& curve : curves) {
+    for (const CurvePoint& p : curve.points) {
+      ASSERT_LT(row, lines.size());
+      const std::vector<std::string> f = Split(lines[row++], ',');
+      ASSERT_EQ(f.size(), 7u) << lines[row - 1];
+      EXPECT_EQ(f[4], std::to_string(std::llround(p.pairs))) << lines[row - 1];
+      EXPECT_EQ(std::strtod(f[5].c_str(), nullptr), p.y) << lines[row - 1];
     }
   }
 }
