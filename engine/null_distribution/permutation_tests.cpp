@@ -158,7 +158,8 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
     value.eps = eps_fractions[column % distances];
     if (!std::isnan(observed[column])) {
       value.bds = observed[column];
-      value.p_normal = std::erfc(std::fabs(observed[column]) / std::sqrt(2.0));
+      if (BdsNormalLawHolds(series.size(), value.m, value.eps))
+        value.p_normal = std::erfc(std::fabs(observed[column]) / std::sqrt(2.0));
       if (simulation.replications > 0)
         value.p_permutation = MonteCarloPValue(observed[column], Column(table, columns, column));
     }

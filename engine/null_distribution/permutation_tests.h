@@ -43,8 +43,9 @@ struct BdsValue {
   int m = 0;
   double eps = 0;                       // the distance as a fraction of the sd
   std::optional<double> bds;            // none when the BDS variance is not positive
-  std::optional<double> p_normal;       // two-sided, from the standard normal law
-  std::optional<double> p_permutation;  // none as well when R = 0
+  std::optional<double> p_normal;       // two-sided, from the standard normal law; none
+                                        // also where that law misleads (BdsNormalLawHolds)
+  std::optional<double> p_permutation;  // none as well when R = 0; holds for any n, m, eps
 };
 
 struct BdsPermutationTest {
@@ -54,8 +55,9 @@ struct BdsPermutationTest {
 
 // The BDS statistic sqrt(n - m + 1) * bds_ratio(C_1, C_m, K, c, m) of `series`
 // at distance eps * sd (sd of the series as given, the distance fixed for
-// every permutation), its two-sided normal p-value erfc(|BDS| / sqrt 2) and its
-// Monte Carlo p-value against R permutations. C_m comes from the pair counts,
+// every permutation), its two-sided normal p-value erfc(|BDS| / sqrt 2) where
+// BdsNormalLawHolds(n, m, eps), and its Monte Carlo p-value against R
+// permutations. C_m comes from the pair counts,
 // C_1, K and c from SumCloseValues: the kernel's numbers bit for bit, without
 // its tables. Requires 2 <= max_dimension <= 16, max_dimension <= n - 1 and at
 // least one eps; fails, as a value, on a series CheckGrid refuses or when

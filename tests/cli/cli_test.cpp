@@ -248,6 +248,20 @@ TEST_F(Cli, BdsAndCriticalColumns) {
   EXPECT_EQ(f[1] + " " + f[2] + " " + f[3], "150 2 1");
   EXPECT_EQ(f[6], "0.01");  // 2 / 200: beyond every permutation
 
+  // The normal p-value only where the normal law serves: n >= 200 m and eps
+  // from 0.5 to 2 sd; the permutation p-value everywhere.
+  const std::string iid = WriteSeries("iid.txt", 500);
+  o = Run({"bds", iid, "--m", "3", "--eps", "1,5", "--reps", "19", "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  lines = Split(o.out, '\n');
+  ASSERT_EQ(lines.size(), 6u) << o.out;
+  for (int row = 1; row <= 4; ++row) {
+    f = Split(lines[row], ',');
+    ASSERT_EQ(f.size(), 7u) << lines[row];
+    EXPECT_EQ(f[5].empty(), f[2] != "2" || f[3] != "1") << lines[row];
+    EXPECT_FALSE(f[6].empty()) << lines[row];
+  }
+
   o = Run({"critical", "--n", "100", "--m", "2", "--reps", "20", "--format", "csv"});
   ASSERT_EQ(o.status, 0) << o.err;
   lines = Split(o.out, '\n');
