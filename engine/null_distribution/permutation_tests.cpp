@@ -71,8 +71,13 @@ IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoS
   test.error = CheckIxoSettings(settings, series.size());
   if (test.error.empty()) test.error = CheckGrid(series, fractions);
   if (!test.error.empty()) return test;
+  const Statistics stats = Describe(series);
+  SlopeInput input{series,
+                   DistanceGrid(settings.eps_low, settings.eps_high, stats.sd, settings.subint),
+                   stats.spread, settings.cm_limit};
+  input.threads = simulation.threads;
   try {
-    test.observed = IxoValues(series, settings, simulation.threads);
+    test.observed = IxoSlopes(input, 2, settings.max_dimension);
   } catch (const std::bad_alloc&) {
     test.error = kOutOfMemory;
     return test;
@@ -81,22 +86,25 @@ IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoS
 
   const int columns = settings.max_dimension - 1;
   std::vector<double> table;
-  // A permuted copy's sd may differ from the series' in the last bits, as the
-  // engine would find; a copy without a grid leaves its row NaN.
-  test.error = Permute(series, simulation, columns, table,
-                       [&](auto copy, double* row, PairCountWorkspace& workspace) {
-                         for (const DimensionSlope& d : IxoValues(copy, settings, 1, &workspace))
-                           row[d.dimension - 2] = d.slope;
-                       });
+  // Every permuted copy is counted on the series' own grid and spread: its sd
+  // and spread are the series' (a sum in another order would only differ in
+  // the last bits), so equal counts give equal statistics, the ties that
+  // count in both tails.
+  test.error =
+      Permute(series, simulation, columns, table,
+              [&](auto copy, double* row, PairCountWorkspace& workspace) {
+                SlopeInput permuted = input;
+                permuted.series = copy;
+                permuted.threads = 1;
+                permuted.workspace = &workspace;
+                for (const DimensionSlope& d : IxoSlopes(permuted, 2, settings.max_dimension))
+                  row[d.dimension - 2] = d.slope;
+              });
   if (!test.error.empty()) return test;
-  if (std::any_of(table.begin(), table.end(), [](double v) { return std::isnan(v); })) {
-    test.error = "a permuted copy admits no distance grid: " +
-                 std::string("the values are too large for their mean and sd to be computed");
-    return test;
-  }
   for (int column = 0; column < columns; ++column) {
+    test.null_distribution.push_back(Column(table, columns, column));
     test.p_values.push_back(
-        MonteCarloPValue(test.observed[column].slope, Column(table, columns, column)));
+        MonteCarloPValue(test.observed[column].slope, test.null_distribution.back()));
   }
   return test;
 }

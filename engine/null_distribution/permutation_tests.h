@@ -26,15 +26,18 @@ std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoS
 struct IxoPermutationTest {
   std::vector<DimensionSlope> observed;  // dimensions 2 .. max_dimension
   std::vector<double> p_values;          // one per dimension; empty when R = 0
-  std::string error;                     // empty on success; else why there is no result
+  // Per dimension, the statistic of each permuted copy in replication order;
+  // empty when R = 0.
+  std::vector<std::vector<double>> null_distribution;
+  std::string error;  // empty on success; else why there is no result
 };
 
 // The Ixo values of `series` and their two-sided Monte Carlo p-values against
-// R permutations, each permuted copy described and counted like a series of its
-// own (its Ixo values are what the engine reports for it), one copy per
-// thread. Fails on settings or a series that CheckIxoSettings or CheckGrid
-// refuses (a permuted copy included: sums of huge values may overflow in one
-// order and not in another), or when memory runs out.
+// R permutations, one copy per thread. Every copy is counted on the series'
+// own description (sd, spread and so the distance grid: mathematically the
+// copy's own, and free of the last-bit noise of summing in another order), so
+// copies with equal counts have equal statistics. Fails on settings or a
+// series that CheckIxoSettings or CheckGrid refuses, or when memory runs out.
 [[nodiscard]] IxoPermutationTest PermutationTestIxo(std::span<const double> series,
                                                     const IxoSettings& settings,
                                                     const Simulation& simulation);

@@ -4,11 +4,14 @@
 
 #include <cmath>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "bds.h"
 #include "correlation_integrals.h"
+#include "grid.h"
+#include "pair_counts.h"
 #include "random_stream.h"
 #include "statistics.h"
 
@@ -57,6 +60,49 @@ TEST(PermutationTestIxo, ObservedValuesAreTheEnginesBitForBit) {
     EXPECT_EQ(test.observed[i].points, engine[i].points) << engine[i].dimension;
   }
   release_tables();
+}
+
+TEST(PermutationTestIxo, CopiesWithEqualCountsHaveEqualStatistics) {
+  // A three-valued series (0.1, 0.45, 0.8: sums of them depend on the order):
+  // many orderings share their counts of close pairs, and their statistics
+  // must then be the same double, or "T* = T" would depend on the last bit of
+  // a sum taken in another order. The copies are made again here (the stream
+  // of (seed, r), Fisher-Yates) and counted on the series' own grid.
+  RandomStream values(3, 0);
+  std::vector<double> x(60);
+  for (double& v : x) v = 0.1 + 0.35 * static_cast<double>(values.Below(3));
+  IxoSettings settings;
+  settings.max_dimension = 4;
+  const Simulation simulation{400, 11, 0, {}};
+  const IxoPermutationTest test = PermutationTestIxo(x, settings, simulation);
+  ASSERT_EQ(test.error, "");
+  ASSERT_EQ(test.null_distribution.size(), 3u);
+  const Statistics s = Describe(x);
+  const DistanceGrid grid(settings.eps_low, settings.eps_high, s.sd, settings.subint);
+  std::vector<double> distances;
+  for (int k = 0; k <= settings.subint; ++k) distances.push_back(grid.Point(k));
+  std::map<std::vector<std::uint64_t>, std::vector<int>> by_counts;  // per m: copies
+  for (int r = 0; r < simulation.replications; ++r) {
+    std::vector<double> copy = x;
+    RandomStream stream(simulation.seed, static_cast<std::uint64_t>(r));
+    Shuffle(copy, stream);
+    const PairCounts counts = CountClosePairs(copy, distances, settings.max_dimension);
+    for (int m = 2; m <= settings.max_dimension; ++m) {
+      std::vector<std::uint64_t> key = {static_cast<std::uint64_t>(m)};
+      for (int k = 0; k <= settings.subint; ++k) key.push_back(counts.At(m, k));
+      by_counts[key].push_back(r);
+    }
+  }
+  int twins = 0;
+  for (const auto& [key, copies] : by_counts) {
+    const std::vector<double>& statistics = test.null_distribution[key[0] - 2];
+    for (int r : copies) {
+      EXPECT_EQ(statistics[r], statistics[copies[0]])
+          << "m " << key[0] << ": copies " << copies[0] << " and " << r;
+      twins += r != copies[0];
+    }
+  }
+  EXPECT_GT(twins, 10) << "too few copies share their counts to test anything";
 }
 
 TEST(PermutationTestBds, ObservedValuesAreTheEnginesBitForBit) {
