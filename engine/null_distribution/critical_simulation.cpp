@@ -1,6 +1,9 @@
 #include "critical_simulation.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
 #include <vector>
 
 #include "monte_carlo.h"
@@ -9,6 +12,11 @@
 #include "random_stream.h"
 
 namespace ixo {
+namespace {
+
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
+
+}  // namespace
 
 SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& settings,
                                                const Simulation& simulation) {
@@ -25,7 +33,7 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
   std::vector<std::vector<double>> series;
   std::vector<PairCountWorkspace> workspaces;
   try {
-    table.resize(static_cast<std::size_t>(count) * columns);
+    table.assign(static_cast<std::size_t>(count) * columns, kNoValue);
     series.resize(WorkerCount(count, simulation.threads));
     workspaces.resize(series.size());
   } catch (const std::bad_alloc&) {
@@ -39,18 +47,33 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
     for (double& v : x) v = stream.Normal();
     double* row = table.data() + static_cast<std::size_t>(r) * columns;
     for (const DimensionSlope& d : IxoValues(x, settings, 1, &workspaces[worker]))
-      row[d.dimension - 2] = d.slope;
+      row[d.dimension - 2] = HasIxoValue(d) ? d.slope : kNoValue;
   };
   if (RunReplications(count, simulation.threads, body, simulation.progress) == 0) {
     result.error = "out of memory";
     return result;
   }
-  std::vector<double> column(count);
+  std::vector<double> column;
   for (int j = 0; j < columns; ++j) {
-    for (int r = 0; r < count; ++r) column[r] = table[static_cast<std::size_t>(r) * columns + j];
-    std::sort(column.begin(), column.end());
+    column.clear();
+    for (int r = 0; r < count; ++r) {
+      const double value = table[static_cast<std::size_t>(r) * columns + j];
+      if (!std::isnan(value)) column.push_back(value);
+    }
     CriticalRow row;
     row.m = j + 2;
+    row.undefined = count - static_cast<int>(column.size());
+    // Percentiles of the values that exist; where most series have none, the
+    // few that do describe another statistic than the one a user compares.
+    if (2 * static_cast<long long>(column.size()) < count) {
+      result.error = "m = " + std::to_string(row.m) + ": only " + std::to_string(column.size()) +
+                     " of " + std::to_string(count) +
+                     " simulated series have an Ixo value (the others have fewer than two usable "
+                     "grid points or flat counts); lower --m or --cm-limit, or raise --n";
+      result.rows.clear();
+      return result;
+    }
+    std::sort(column.begin(), column.end());
     for (std::size_t i = 0; i < kCriticalPercentiles.size(); ++i)
       row.values[i] = Percentile(column, kCriticalPercentiles[i]);
     result.rows.push_back(row);

@@ -266,9 +266,26 @@ TEST_F(Cli, BdsAndCriticalColumns) {
   ASSERT_EQ(o.status, 0) << o.err;
   lines = Split(o.out, '\n');
   ASSERT_EQ(lines.size(), 3u) << o.out;
-  EXPECT_EQ(lines[0], "n,m,reps,p0.5,p1,p2.5,p5,p95,p97.5,p99,p99.5");
+  EXPECT_EQ(lines[0], "n,m,reps,p0.5,p1,p2.5,p5,p95,p97.5,p99,p99.5,undefined");
   EXPECT_EQ(lines[1].substr(0, 9), "100,2,20,");
-  EXPECT_EQ(Split(lines[1], ',').size(), 11u);
+  EXPECT_EQ(Split(lines[1], ',').size(), 12u);
+  EXPECT_EQ(Split(lines[1], ',').back(), "0");
+
+  // Series without an Ixo value are counted apart, not taken as 0; where most
+  // have none, the command fails.
+  o = Run({"critical", "--n", "40", "--m", "8", "--reps", "400", "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  lines = Split(o.out, '\n');
+  ASSERT_EQ(lines.size(), 9u) << o.out;
+  f = Split(lines[7], ',');
+  ASSERT_EQ(f.size(), 12u) << lines[7];
+  EXPECT_EQ(f[1], "8");
+  EXPECT_GT(std::stoi(f[11]), 0) << lines[7];
+  for (int i = 3; i <= 5; ++i) EXPECT_GT(std::strtod(f[i].c_str(), nullptr), 1) << lines[7];
+  o = Run({"critical", "--n", "20", "--m", "10", "--reps", "200"});
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.out, "");
+  EXPECT_NE(o.err.find("m = 5: only 20 of 200"), std::string::npos) << o.err;
 }
 
 TEST_F(Cli, AnyScaleGivesTheSameValues) {
