@@ -98,13 +98,21 @@ IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoS
                 permuted.threads = 1;
                 permuted.workspace = &workspace;
                 for (const DimensionSlope& d : IxoSlopes(permuted, 2, settings.max_dimension))
-                  row[d.dimension - 2] = d.slope;
+                  row[d.dimension - 2] = HasIxoValue(d) ? d.slope : kNaN;
               });
   if (!test.error.empty()) return test;
+  // A statistic without a value has no p-value; a copy without one is left
+  // out (given that the statistic exists, the copies that have it are as
+  // likely as the series to take any rank among them).
   for (int column = 0; column < columns; ++column) {
     test.null_distribution.push_back(Column(table, columns, column));
-    test.p_values.push_back(
-        MonteCarloPValue(test.observed[column].slope, test.null_distribution.back()));
+    std::vector<double> defined;
+    for (double t : test.null_distribution.back())
+      if (!std::isnan(t)) defined.push_back(t);
+    const DimensionSlope& d = test.observed[column];
+    test.p_values.push_back(HasIxoValue(d) && !defined.empty()
+                                ? std::optional<double>(MonteCarloPValue(d.slope, defined))
+                                : std::nullopt);
   }
   return test;
 }

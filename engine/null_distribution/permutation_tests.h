@@ -25,9 +25,12 @@ std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoS
 
 struct IxoPermutationTest {
   std::vector<DimensionSlope> observed;  // dimensions 2 .. max_dimension
-  std::vector<double> p_values;          // one per dimension; empty when R = 0
-  // Per dimension, the statistic of each permuted copy in replication order;
-  // empty when R = 0.
+  // One per dimension, empty when R = 0; none where the series has no Ixo
+  // value (HasIxoValue) or no permuted copy has one. Copies without a value
+  // are left out: p is then taken among the R' copies that have one.
+  std::vector<std::optional<double>> p_values;
+  // Per dimension, the statistic of each permuted copy in replication order,
+  // NaN for a copy without an Ixo value; empty when R = 0.
   std::vector<std::vector<double>> null_distribution;
   std::string error;  // empty on success; else why there is no result
 };
