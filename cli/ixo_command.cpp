@@ -1,12 +1,9 @@
 // ixo_cli ixo: per file and dimension the Ixo value, its usable grid points,
 // the verdict of the tabulated critical values and the permutation p-value.
 #include <cstdio>
-#include <cstdlib>
 
-#include "analysis/series_entries.h"
-#include "analysis/verdict.h"
 #include "ixo_settings_options.h"
-#include "permutation_tests.h"
+#include "ixo_test.h"
 #include "progress_bar.h"
 #include "series_input.h"
 #include "subcommand.h"
@@ -38,17 +35,18 @@ constexpr const char* kHelp =
     "\n"
     "Columns: file,n,m,ixo,points,class,verdict,p_value. `class` is the tabulated sample\n"
     "size nearest to n (500, 1000 or 2500, as the window preselects it) and `verdict` the\n"
-    "tables' verdict for the value to three decimals; \"unknown\" for dimensions above 10\n"
-    "or settings other than a tabulated range with 40 intervals and Cm limit 50.\n"
+    "tables' verdict for the value to three decimals where the tables hold; otherwise:\n"
+    "  no value: REASON  the dimension has no Ixo value (fewer than two usable grid\n"
+    "                    points, or flat counts; ixo_engine prints \"---\"): ixo and\n"
+    "                    p_value are empty\n"
+    "  unknown           dimensions above 10, or settings other than a tabulated range\n"
+    "                    with 40 intervals and Cm limit 50\n"
+    "  unknown: n lies more than 20 % from the class\n"
+    "                    the table of the class rejects too often or too rarely there\n"
+    "The permutation p-value holds at any n. Permuted copies without an Ixo value are\n"
+    "left out of it.\n"
     "\n"
     "Exit status: 0 done, 1 bad data or output, 2 bad usage.\n";
-
-// The value as the window reads it from output.tmp: "%.3f", read back.
-double ThreeDecimals(double value) {
-  char text[512];
-  std::snprintf(text, sizeof text, "%.3f", value);
-  return std::strtod(text, nullptr);
-}
 
 int Run(std::span<const std::string> args, const CliIo& io) {
   std::vector<const char*> names = WithCommonOptions({});
@@ -56,43 +54,35 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   const CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
   const Arguments& a = start.arguments;
-  std::string error;
-  const IxoSettings settings = ReadIxoSettings(a, error);
-  const CommonOptions common = ReadCommonOptions(a, 999, error);
-  if (!error.empty()) return UsageError(io, kName, error);
+  const Result<CommonOptions> common = ReadCommonOptions(a, 999);
+  if (!common.ok()) return UsageError(io, kName, common.error);
+  const Result<IxoSettings> settings = ReadIxoSettings(a);
+  if (!settings.ok()) return UsageError(io, kName, settings.error);
   if (a.files.empty()) return UsageError(io, kName, "no series file given");
 
-  const std::vector<SeriesInput> inputs = ReadSeriesFiles(a.files, error);
-  if (!error.empty()) return DataError(io, error);
+  const Result<std::vector<SeriesInput>> inputs = ReadSeriesFiles(a.files);
+  if (!inputs.ok()) return DataError(io, inputs.error);
 
   ResultTable table;
   table.columns = {"file", "n", "m", "ixo", "points", "class", "verdict", "p_value"};
-  const int range = TabulatedRange(settings);
   ProgressBar bar(io.err, io.progress);
-  for (const SeriesInput& input : inputs) {
-    Simulation simulation{common.reps, common.seed, common.threads,
-                          [&](int done, int total) { bar.Show(input.path, done, total); }};
-    const IxoPermutationTest test = PermutationTestIxo(input.values, settings, simulation);
-    if (!test.error.empty()) {
+  for (const SeriesInput& input : *inputs.value) {
+    const Simulation simulation = SimulationOf(
+        *common.value, [&](int done, int total) { bar.Show(input.path, done, total); });
+    const Result<IxoTestReport> report = IxoTest(input.values, *settings.value, simulation);
+    if (!report.ok()) {
       bar.Clear();
-      return DataError(io, "'" + input.path + "': " + test.error);
+      return DataError(io, "'" + input.path + "': " + report.error);
     }
-    const int n = static_cast<int>(input.values.size());
-    const int size_class = SampleSizeClass(n);
-    static constexpr int kNominal[] = {500, 1000, 2500};
-    for (std::size_t i = 0; i < test.observed.size(); ++i) {
-      const DimensionSlope& d = test.observed[i];
-      const std::string verdict =
-          range < 0 ? "unknown" : Verdict(ThreeDecimals(d.slope), range, d.dimension, size_class);
-      table.rows.push_back(
-          {TextCell(input.path), IntegerCell(n), IntegerCell(d.dimension), NumberCell(d.slope),
-           IntegerCell(d.points), IntegerCell(kNominal[size_class]), TextCell(verdict),
-           NumberCell(test.p_values.empty() ? std::nullopt
-                                            : std::optional<double>(test.p_values[i]))});
+    for (const IxoTestRow& row : report.value->rows) {
+      table.rows.push_back({TextCell(input.path), IntegerCell(report.value->n), IntegerCell(row.m),
+                            NumberCell(row.value), IntegerCell(row.points),
+                            IntegerCell(row.size_class), TextCell(row.verdict),
+                            NumberCell(row.p_value)});
     }
   }
   bar.Clear();
-  return Deliver(io, common, table);
+  return Deliver(io, *common.value, table);
 }
 
 }  // namespace

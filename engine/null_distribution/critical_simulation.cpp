@@ -18,14 +18,11 @@ constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 }  // namespace
 
-SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& settings,
-                                               const Simulation& simulation) {
-  SimulatedCriticalValues result;
-  result.error = CheckIxoSettings(settings, n < 0 ? 0 : static_cast<std::size_t>(n));
-  if (result.error.empty() && simulation.replications < 1) {
-    result.error = "at least one replication is needed";
-  }
-  if (!result.error.empty()) return result;
+Result<SimulatedCriticalValues> SimulateCriticalValues(int n, const IxoSettings& settings,
+                                                       const Simulation& simulation) {
+  std::string error = CheckIxoSettings(settings, n < 0 ? 0 : static_cast<std::size_t>(n));
+  if (error.empty() && simulation.replications < 1) error = "at least one replication is needed";
+  if (!error.empty()) return Failure<SimulatedCriticalValues>(std::move(error));
 
   const int count = simulation.replications;
   const int columns = settings.max_dimension - 1;
@@ -37,8 +34,7 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
     series.resize(WorkerCount(count, simulation.threads));
     workspaces.resize(series.size());
   } catch (const std::bad_alloc&) {
-    result.error = "out of memory";
-    return result;
+    return Failure<SimulatedCriticalValues>(kOutOfMemory);
   }
   const auto body = [&](int worker, int r) {
     std::vector<double>& x = series[worker];
@@ -49,10 +45,10 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
     for (const DimensionSlope& d : IxoValues(x, settings, 1, &workspaces[worker]))
       row[d.dimension - 2] = HasIxoValue(d) ? d.slope : kNoValue;
   };
-  if (RunReplications(count, simulation.threads, body, simulation.progress) == 0) {
-    result.error = "out of memory";
-    return result;
-  }
+  const Result<int> run =
+      RunReplications(count, simulation.threads, body, simulation.progress, simulation.stop);
+  if (!run.ok()) return Failure<SimulatedCriticalValues>(run.error);
+  SimulatedCriticalValues result;
   std::vector<double> column;
   for (int j = 0; j < columns; ++j) {
     column.clear();
@@ -66,19 +62,18 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
     // Percentiles of the values that exist; where most series have none, the
     // few that do describe another statistic than the one a user compares.
     if (2 * static_cast<long long>(column.size()) < count) {
-      result.error = "m = " + std::to_string(row.m) + ": only " + std::to_string(column.size()) +
-                     " of " + std::to_string(count) +
-                     " simulated series have an Ixo value (the others have fewer than two usable "
-                     "grid points or flat counts); lower --m or --cm-limit, or raise --n";
-      result.rows.clear();
-      return result;
+      return Failure<SimulatedCriticalValues>(
+          "m = " + std::to_string(row.m) + ": only " + std::to_string(column.size()) + " of " +
+          std::to_string(count) +
+          " simulated series have an Ixo value (the others have fewer than two usable grid "
+          "points or flat counts); lower --m or --cm-limit, or raise --n");
     }
     std::sort(column.begin(), column.end());
     for (std::size_t i = 0; i < kCriticalPercentiles.size(); ++i)
       row.values[i] = Percentile(column, kCriticalPercentiles[i]);
     result.rows.push_back(row);
   }
-  return result;
+  return {std::move(result), {}};
 }
 
 }  // namespace ixo

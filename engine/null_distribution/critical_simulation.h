@@ -4,9 +4,9 @@
 #pragma once
 
 #include <array>
-#include <string>
 #include <vector>
 
+#include "result.h"
 #include "simulation_settings.h"
 
 namespace ixo {
@@ -22,7 +22,6 @@ struct CriticalRow {
 
 struct SimulatedCriticalValues {
   std::vector<CriticalRow> rows;  // m = 2 .. max_dimension
-  std::string error;              // empty on success; else why there is no result
 };
 
 // The Ixo values of R series of n i.i.d. N(0, 1) values (series r drawn by
@@ -31,8 +30,10 @@ struct SimulatedCriticalValues {
 // monte_carlo.h) over the series that have a value; those without one are
 // counted apart. Fails when CheckIxoSettings refuses n and the settings, when
 // R < 1, when in some dimension fewer than half of the series have a value,
-// or when memory runs out.
-[[nodiscard]] SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& settings,
-                                                             const Simulation& simulation);
+// when memory runs out, or with kInterrupted when the simulation's stop
+// request answers true.
+[[nodiscard]] Result<SimulatedCriticalValues> SimulateCriticalValues(int n,
+                                                                     const IxoSettings& settings,
+                                                                     const Simulation& simulation);
 
 }  // namespace ixo

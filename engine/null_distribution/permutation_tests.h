@@ -7,10 +7,11 @@
 
 #include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
+#include "ixo_settings.h"
 #include "ixo_slopes.h"
+#include "result.h"
 #include "simulation_settings.h"
 
 namespace ixo {
@@ -32,7 +33,6 @@ struct IxoPermutationTest {
   // Per dimension, the statistic of each permuted copy in replication order,
   // NaN for a copy without an Ixo value; empty when R = 0.
   std::vector<std::vector<double>> null_distribution;
-  std::string error;  // empty on success; else why there is no result
 };
 
 // The Ixo values of `series` and their two-sided Monte Carlo p-values against
@@ -40,10 +40,11 @@ struct IxoPermutationTest {
 // own description (sd, spread and so the distance grid: mathematically the
 // copy's own, and free of the last-bit noise of summing in another order), so
 // copies with equal counts have equal statistics. Fails on settings or a
-// series that CheckIxoSettings or CheckGrid refuses, or when memory runs out.
-[[nodiscard]] IxoPermutationTest PermutationTestIxo(std::span<const double> series,
-                                                    const IxoSettings& settings,
-                                                    const Simulation& simulation);
+// series that CheckIxoSettings or CheckGrid refuses, when memory runs out, or
+// with kInterrupted when the simulation's stop request answers true.
+[[nodiscard]] Result<IxoPermutationTest> PermutationTestIxo(std::span<const double> series,
+                                                            const IxoSettings& settings,
+                                                            const Simulation& simulation);
 
 struct BdsValue {
   int m = 0;
@@ -56,7 +57,6 @@ struct BdsValue {
 
 struct BdsPermutationTest {
   std::vector<BdsValue> values;  // m = 2 .. max_dimension, each with every eps in the given order
-  std::string error;
 };
 
 // The BDS statistic sqrt(n - m + 1) * bds_ratio(C_1, C_m, K, c, m) of `series`
@@ -66,11 +66,11 @@ struct BdsPermutationTest {
 // permutations. C_m comes from the pair counts,
 // C_1, K and c from SumCloseValues: the kernel's numbers bit for bit, without
 // its tables. Requires 2 <= max_dimension <= 16, max_dimension <= n - 1 and at
-// least one eps; fails, as a value, on a series CheckGrid refuses or when
-// memory runs out.
-[[nodiscard]] BdsPermutationTest PermutationTestBds(std::span<const double> series,
-                                                    int max_dimension,
-                                                    std::span<const double> eps_fractions,
-                                                    const Simulation& simulation);
+// least one eps; fails, as a value, on a series CheckGrid refuses, when memory
+// runs out, or with kInterrupted when the simulation's stop request answers true.
+[[nodiscard]] Result<BdsPermutationTest> PermutationTestBds(std::span<const double> series,
+                                                            int max_dimension,
+                                                            std::span<const double> eps_fractions,
+                                                            const Simulation& simulation);
 
 }  // namespace ixo

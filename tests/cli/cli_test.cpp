@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "analysis/curves_csv.h"
-#include "analysis/verdict.h"
 #include "correlation_curves.h"
 #include "grid.h"
 #include "ixo_slopes.h"
@@ -20,6 +19,7 @@
 #include "permutation_tests.h"
 #include "random_stream.h"
 #include "statistics.h"
+#include "tables/critical_values.h"
 
 namespace ixo {
 namespace {
@@ -103,8 +103,8 @@ class Cli : public ::testing::Test {
 };
 
 TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
-  // The window's command line; n = 760 lies in the class of 1000.
-  const std::string series = WriteSeries("input.tmp", 760);
+  // The window's command line; n = 820 lies in the class of 1000, within 20 %.
+  const std::string series = WriteSeries("input.tmp", 820);
   const Outcome o = Run({"ixo", series, "--m", "4", "--eps", "0.60:1.90", "--reps", "19",
                          "--output", Path("pvalues.tmp"), "--format", "csv"});
   ASSERT_EQ(o.status, 0) << o.err;
@@ -119,12 +119,15 @@ TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
   for (double v; in >> v;) x.push_back(v);
   IxoSettings settings;
   settings.max_dimension = 4;
-  const IxoPermutationTest test = PermutationTestIxo(x, settings, {19, kDefaultSeed, 1, {}});
+  const Result<IxoPermutationTest> result =
+      PermutationTestIxo(x, settings, {19, kDefaultSeed, 1, {}, {}});
+  ASSERT_TRUE(result.ok()) << result.error;
+  const IxoPermutationTest& test = *result.value;
   for (int m = 2; m <= 4; ++m) {
     const std::vector<std::string> f = Split(lines[m - 1], ',');
     ASSERT_EQ(f.size(), 8u) << lines[m - 1];
     EXPECT_EQ(f[0], series);
-    EXPECT_EQ(f[1], "760");
+    EXPECT_EQ(f[1], "820");
     EXPECT_EQ(f[2], std::to_string(m));
     EXPECT_EQ(std::strtod(f[3].c_str(), nullptr), test.observed[m - 2].slope);  // round trip
     EXPECT_EQ(f[4], std::to_string(test.observed[m - 2].points));
@@ -337,8 +340,62 @@ TEST_F(Cli, AnyScaleGivesTheSameValues) {
   }
 }
 
+TEST_F(Cli, NoValueIsEmptyWithItsReasonInEveryFormat) {
+  // Three values have no usable grid point, 17 values none from m = 4 up: no
+  // value, no verdict but the reason, no p-value, in CSV, JSON and the table.
+  std::ofstream(Path("three.txt")) << "1\n2\n3\n";
+  const std::string seventeen = WriteSeries("seventeen.txt", 17);
+  const std::string reason = "no value: fewer than two usable grid points";
+  struct Case {
+    std::vector<std::string> args;
+    std::vector<std::string> lines;  // each found in the output
+  };
+  const Case cases[] = {
+      {{"ixo", Path("three.txt"), "--m", "2", "--format", "csv"},
+       {Path("three.txt") + ",3,2,,0,500," + reason + ",\n"}},
+      {{"ixo", seventeen, "--format", "csv"},
+       {",17,4,,0,500," + reason + ",\n", ",17,10,,0,500," + reason + ",\n"}},
+      {{"ixo", Path("three.txt"), "--m", "2", "--format", "json"},
+       {"\"m\": 2, \"ixo\": null, \"points\": 0, \"class\": 500, \"verdict\": \"" + reason +
+        "\", \"p_value\": null}"}},
+      {{"ixo", Path("three.txt"), "--m", "2"}, {"  3  2  -         0    500  " + reason + "  -\n"}},
+      {{"ixo", seventeen, "--reps", "9"},
+       {"  17   4                   -       0    500  " + reason + "  "}},
+  };
+  for (const Case& c : cases) {
+    const Outcome o = Run(c.args);
+    ASSERT_EQ(o.status, 0) << c.args[1] << ": " << o.err;
+    for (const std::string& line : c.lines)
+      EXPECT_NE(o.out.find(line), std::string::npos) << line << "\nin\n" << o.out;
+    EXPECT_EQ(o.out.find("reject"), std::string::npos) << o.out;
+  }
+}
+
+TEST_F(Cli, TableVerdictOnlyWithinTwentyPercentOfTheClass) {
+  // 60 i.i.d. values are held against the table of 500 values, which rejects
+  // them at m = 4 and above: the verdict says the table does not hold; at 500
+  // values it gives the table's verdict.
+  for (const int n : {60, 500}) {
+    const std::string series = WriteSeries("iid.txt", n);
+    const Outcome o = Run({"ixo", series, "--reps", "0", "--format", "csv"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::vector<std::string> lines = Split(o.out, '\n');
+    ASSERT_EQ(lines.size(), 11u) << o.out;
+    for (std::size_t i = 1; i <= 9; ++i) {
+      const std::vector<std::string> f = Split(lines[i], ',');
+      ASSERT_EQ(f.size(), 8u) << lines[i];
+      if (f[3].empty()) continue;  // no value
+      if (n == 60) {
+        EXPECT_EQ(f[6], "unknown: n lies more than 20 % from the class") << lines[i];
+      } else {
+        EXPECT_TRUE(f[6] == "do not reject" || f[6].rfind("reject at ", 0) == 0) << lines[i];
+      }
+    }
+  }
+}
+
 TEST_F(Cli, VerdictOnlyForTheTabulatedSettings) {
-  const std::string series = WriteSeries("s.txt", 200);
+  const std::string series = WriteSeries("s.txt", 500);
   struct Case {
     std::vector<std::string> extra;
     bool known;
@@ -358,6 +415,7 @@ TEST_F(Cli, VerdictOnlyForTheTabulatedSettings) {
     ASSERT_EQ(f.size(), 8u) << o.out;
     EXPECT_EQ(f[5], "500");
     EXPECT_EQ(f[6] == "unknown", !c.known) << c.extra[0] << " " << c.extra[1] << ": " << f[6];
+    EXPECT_EQ(f[6].rfind("unknown", 0) == 0, !c.known) << c.extra[0] << ": " << f[6];
     EXPECT_EQ(f[7], "") << "--reps 0 gives no p-value";
   }
 }

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "analysis/critical_values.h"
+#include "tables/critical_values.h"
 
 namespace ixo {
 namespace {
@@ -23,9 +23,10 @@ TEST(SimulateCriticalValues, ReproducesTheTableAtItsClass) {
   // percentile is sqrt(p (1 - p) / R) / phi(z_p) sigma, sigma from the table's
   // own 5-95 band. (bench/critical_check compares every class and percentile.)
   IxoSettings settings;
-  const SimulatedCriticalValues v =
-      SimulateCriticalValues(500, settings, {kReplications, kDefaultSeed, 0, {}});
-  ASSERT_EQ(v.error, "");
+  const Result<SimulatedCriticalValues> simulated =
+      SimulateCriticalValues(500, settings, {kReplications, kDefaultSeed, 0, {}, {}});
+  ASSERT_EQ(simulated.error, "");
+  const SimulatedCriticalValues& v = *simulated.value;
   ASSERT_EQ(v.rows.size(), 9u);
   constexpr double kZ = 1.6448536;
   const double se_factor =
@@ -43,14 +44,15 @@ TEST(SimulateCriticalValues, ReproducesTheTableAtItsClass) {
 TEST(SimulateCriticalValues, AnyThreadCountGivesTheSameValues) {
   IxoSettings settings;
   settings.max_dimension = 3;
-  const auto one = SimulateCriticalValues(120, settings, {50, 3, 1, {}});
-  const auto two = SimulateCriticalValues(120, settings, {50, 3, 2, {}});
-  ASSERT_EQ(one.rows.size(), 2u);
-  ASSERT_EQ(two.rows.size(), 2u);
-  for (std::size_t i = 0; i < one.rows.size(); ++i)
-    EXPECT_EQ(one.rows[i].values, two.rows[i].values);
-  EXPECT_NE(SimulateCriticalValues(120, settings, {0, 3, 1, {}}).error, "");
-  EXPECT_NE(SimulateCriticalValues(3, settings, {5, 3, 1, {}}).error, "");
+  const auto one = SimulateCriticalValues(120, settings, {50, 3, 1, {}, {}});
+  const auto two = SimulateCriticalValues(120, settings, {50, 3, 2, {}, {}});
+  ASSERT_TRUE(one.ok() && two.ok());
+  ASSERT_EQ(one.value->rows.size(), 2u);
+  ASSERT_EQ(two.value->rows.size(), 2u);
+  for (std::size_t i = 0; i < one.value->rows.size(); ++i)
+    EXPECT_EQ(one.value->rows[i].values, two.value->rows[i].values);
+  EXPECT_FALSE(SimulateCriticalValues(120, settings, {0, 3, 1, {}, {}}).ok());
+  EXPECT_FALSE(SimulateCriticalValues(3, settings, {5, 3, 1, {}, {}}).ok());
 }
 
 TEST(SimulateCriticalValues, SeriesWithoutAValueAreCountedApart) {
@@ -61,19 +63,19 @@ TEST(SimulateCriticalValues, SeriesWithoutAValueAreCountedApart) {
   // series have none in the higher dimensions: refused, naming the dimension.
   IxoSettings settings;
   settings.max_dimension = 8;
-  const SimulatedCriticalValues values =
-      SimulateCriticalValues(40, settings, {400, kDefaultSeed, 0, {}});
-  ASSERT_EQ(values.error, "");
-  ASSERT_EQ(values.rows.size(), 7u);
-  for (const CriticalRow& row : values.rows) {
+  const Result<SimulatedCriticalValues> values =
+      SimulateCriticalValues(40, settings, {400, kDefaultSeed, 0, {}, {}});
+  ASSERT_TRUE(values.ok()) << values.error;
+  ASSERT_EQ(values.value->rows.size(), 7u);
+  for (const CriticalRow& row : values.value->rows) {
     EXPECT_EQ(row.undefined > 0, row.m == 8) << "m " << row.m << ": " << row.undefined;
     EXPECT_GT(row.values[0], 1.0) << "m " << row.m;
   }
-  EXPECT_LT(values.rows.back().undefined, 200);
+  EXPECT_LT(values.value->rows.back().undefined, 200);
   settings.max_dimension = 10;
-  const SimulatedCriticalValues refused =
-      SimulateCriticalValues(20, settings, {200, kDefaultSeed, 0, {}});
-  EXPECT_TRUE(refused.rows.empty());
+  const Result<SimulatedCriticalValues> refused =
+      SimulateCriticalValues(20, settings, {200, kDefaultSeed, 0, {}, {}});
+  EXPECT_FALSE(refused.ok());
   EXPECT_NE(refused.error.find("m = 5: only"), std::string::npos) << refused.error;
 }
 
