@@ -54,7 +54,7 @@ Statistics Describe(std::span<const double> x) {
     const double largest = std::max(s.maximum - s.mean, s.mean - s.minimum);
     int exponent = 0;
     std::frexp(largest, &exponent);
-    if (exponent < 0) {
+    if (std::isfinite(largest) && exponent < 0) {
       k = std::min(-exponent, DBL_MAX_EXP - 2);
       squares = SumSquares(x, s.mean, std::ldexp(1.0, k));
     }
