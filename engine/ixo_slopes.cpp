@@ -90,4 +90,9 @@ std::vector<DimensionSlope> IxoSlopes(const SlopeInput& input, int first, int la
   return slopes;
 }
 
+std::string NoIxoValueReason(const DimensionSlope& d) {
+  if (HasIxoValue(d)) return {};
+  return d.points < 2 ? "fewer than two usable grid points" : "flat counts";
+}
+
 }  // namespace ixo

@@ -79,6 +79,18 @@ TEST_F(DataImportTest, SeriesOneToFourUnderBothSeparators) {
   }
 }
 
+TEST_F(DataImportTest, TinyValuesGiveTheRatioOfAnyOtherScale) {
+  // sd / spread does not depend on the unit; squares of deviations near 1e-161
+  // leave the normal doubles, and below 1e-162 they vanish.
+  for (const char* exponent : {"", "E-100", "E-161", "E-200", "E-300", "E100"}) {
+    std::string bytes;
+    for (const char* v : {"1", "2", "3", "4"}) bytes += std::string(v) + exponent + "\n";
+    const ImportResult r = Import(DataFile("series.txt", bytes));
+    EXPECT_FALSE(r.error) << exponent << ": " << r.error.value_or("");
+    EXPECT_EQ(r.ratio_text, "0.430") << exponent;
+  }
+}
+
 TEST_F(DataImportTest, LinesOfAFile) {
   const struct {
     std::string bytes;
