@@ -7,6 +7,7 @@
 #include "progress_bar.h"
 #include "series_input.h"
 #include "subcommand.h"
+#include "tables/csv_fields.h"
 
 namespace ixo {
 namespace {
@@ -56,7 +57,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   if (!inputs.ok()) return DataError(io, inputs.error);
 
   ResultTable table;
-  table.columns = {"file", "n", "m", "ixo", "points", "class", "verdict", "p_value"};
+  table.columns = HeaderColumns(kIxoTestHeader);
   ProgressBar bar(io.err, io.progress);
   for (const SeriesInput& input : *inputs.value) {
     const Simulation simulation = SimulationOf(

@@ -5,15 +5,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tables/csv_fields.h"
+
 namespace ixo {
 namespace {
-
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char ch : text) quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-  return quoted + "\"";
-}
 
 std::string JsonString(const std::string& text) {
   std::string quoted = "\"";
@@ -46,7 +41,7 @@ std::string Csv(const ResultTable& table) {
   const auto line = [&](const auto& fields, const auto& field_text) {
     for (std::size_t c = 0; c < fields.size(); ++c) {
       if (c > 0) text += ',';
-      text += CsvField(field_text(fields[c]));
+      text += QuotedCsvField(field_text(fields[c]));
     }
     text += '\n';
   };
