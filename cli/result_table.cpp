@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "tables/csv_fields.h"
+#include "tables/whole_numbers.h"
 
 namespace ixo {
 namespace {
@@ -31,9 +32,9 @@ std::string JsonString(const std::string& text) {
 std::string JsonValue(const Cell& cell) {
   if (cell.text.empty()) return "null";
   if (!cell.number) return JsonString(cell.text);
-  // JSON has no NaN or infinity.
-  const bool finite = cell.text.find_first_of("ni") == std::string::npos;
-  return finite ? cell.text : "null";
+  // JSON has no NaN or infinity: a number cell that does not read back as a
+  // finite number is written as null.
+  return WholeDouble(cell.text) ? cell.text : "null";
 }
 
 std::string Csv(const ResultTable& table) {

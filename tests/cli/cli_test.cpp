@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "pair_counts.h"
 #include "permutation_tests.h"
 #include "random_stream.h"
+#include "result_table.h"
 #include "statistics.h"
 #include "tables/critical_values.h"
 
@@ -353,6 +355,32 @@ TEST_F(Cli, HelpAndProgress) {
   EXPECT_EQ(quiet.err, "");
   EXPECT_NE(shown.err.find("100%"), std::string::npos) << shown.err;
   EXPECT_EQ(shown.out, quiet.out);
+}
+
+TEST(ResultTable, JsonWritesNoNumberThatIsNotFinite) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    Cell cell;
+    const char* json;
+  } cases[] = {
+      {NumberCell(std::numeric_limits<double>::quiet_NaN()), "null"},
+      {NumberCell(inf), "null"},
+      {NumberCell(-inf), "null"},
+      {NumberCell(std::nullopt), "null"},
+      {NumberCell(1e-5), "1e-05"},
+      {NumberCell(-0.25), "-0.25"},
+      {NumberCell(1.7976931348623157e308), "1.7976931348623157e+308"},
+      {IntegerCell(7), "7"},
+      {TextCell("nan"), "\"nan\""},
+      {TextCell("inf"), "\"inf\""},
+  };
+  for (const auto& c : cases) {
+    ResultTable table;
+    table.columns = {"v"};
+    table.rows = {{c.cell}};
+    EXPECT_EQ(Written(table, OutputFormat::kJson), std::string("[\n  {\"v\": ") + c.json + "}\n]\n")
+        << c.cell.text;
+  }
 }
 
 }  // namespace
