@@ -13,7 +13,7 @@
 #include "analysis/exchange_files.h"
 #include "analysis/number_text.h"
 #include "analysis/series_entries.h"
-#include "tables/critical_values.h"
+#include "analysis/size_class_choice.h"
 
 namespace ixo {
 namespace {
@@ -189,7 +189,7 @@ ImportResult ImportDataFile(const std::string& chosen_path, const std::string& p
     return result;
   }
   result.ratio_text = ThreeDecimalText(ratio.value, decimal_separator);
-  result.size_class = SampleSizeClass(result.count);
+  result.size_class = PreselectedSizeClass(result.count);
   return result;
 }
 

@@ -306,6 +306,9 @@ TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
       {{"ixo", Path("short.txt")}, 1, "short.txt': m = 10 needs at least 11 values"},
       {{"bds", Path("constant.txt")}, 1, "constant.txt': a constant series"},
       {{"ixo", good, "--reps", "0", "--output", Path("no/such/folder/out.csv")}, 1, "out.csv"},
+      {{"ixo", good, "--progress-file", Path("no/such/folder/p.txt")}, 1, "p.txt"},
+      {{"ixo", good, "--progress-file"}, 2, "needs a value"},
+      {{"curves", good, "--progress-file", "-"}, 2, "'--progress-file'"},
   };
   for (const Case& c : cases) {
     std::string shown;
@@ -355,6 +358,61 @@ TEST_F(Cli, HelpAndProgress) {
   EXPECT_EQ(quiet.err, "");
   EXPECT_NE(shown.err.find("100%"), std::string::npos) << shown.err;
   EXPECT_EQ(shown.out, quiet.out);
+}
+
+// The progress lines the window reads: whole lines "progress DONE TOTAL" over
+// every file, from 0 to the total, a line per whole percent, and the results
+// the same as without them.
+TEST_F(Cli, ProgressLinesCountEveryFilesPermutations) {
+  const std::string a = WriteSeries("a.txt", 60);
+  const std::string b = WriteSeries("b.txt", 80);
+  const std::string progress = Path("progress.tmp");
+  std::ofstream(progress) << "progress 5 5\n";  // an earlier run's, emptied first
+  for (const int reps : {0, 1, 7, 250}) {
+    const std::string shown = "reps " + std::to_string(reps);
+    const std::vector<std::string> args = {
+        "ixo", a, b, "--m", "2", "--reps", std::to_string(reps), "--format", "csv"};
+    std::vector<std::string> with_lines = args;
+    with_lines.insert(with_lines.end(), {"--threads", "2", "--progress-file", progress});
+    const Outcome plain = Run(args);
+    const Outcome o = Run(with_lines);
+    EXPECT_EQ(o.status, 0) << shown << o.err;
+    EXPECT_EQ(o.out, plain.out) << shown;
+    EXPECT_EQ(o.err, "") << shown;
+    const std::string text = ReadAll(progress);
+    const std::string total = std::to_string(2 * reps);
+    if (reps == 0) {
+      EXPECT_EQ(text, "") << shown;
+      continue;
+    }
+    ASSERT_FALSE(text.empty()) << shown;
+    EXPECT_EQ(text.back(), '\n') << shown;
+    std::vector<std::string> lines = Split(text, '\n');
+    lines.pop_back();
+    EXPECT_EQ(lines.front(), "progress 0 " + total) << shown;
+    EXPECT_EQ(lines.back(), "progress " + total + " " + total) << shown;
+    EXPECT_LE(lines.size(), 102u) << shown;
+    long long last_done = -1;
+    int last_percent = -1;
+    for (const std::string& line : lines) {
+      const std::vector<std::string> words = Split(line, ' ');
+      ASSERT_EQ(words.size(), 3u) << line;
+      EXPECT_EQ(words[0], "progress") << line;
+      EXPECT_EQ(words[2], total) << line;
+      const long long done = std::stoll(words[1]);
+      const int percent = static_cast<int>(done * 100 / (2 * reps));
+      EXPECT_GT(done, last_done) << shown << ": " << line;
+      EXPECT_TRUE(percent > last_percent || done == 2 * reps) << shown << ": " << line;
+      last_done = done;
+      last_percent = percent;
+    }
+  }
+  // "-" writes them to standard error, where no progress bar mixes with them.
+  const Outcome o = Run({"ixo", a, "--m", "2", "--reps", "3", "--progress-file", "-"}, true);
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.err.rfind("progress 0 3\n", 0), 0u) << o.err;
+  EXPECT_NE(o.err.find("progress 3 3\n"), std::string::npos) << o.err;
+  EXPECT_EQ(o.err.find('\r'), std::string::npos) << o.err;
 }
 
 TEST(ResultTable, JsonWritesNoNumberThatIsNotFinite) {
