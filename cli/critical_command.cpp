@@ -39,9 +39,13 @@ constexpr const char* kHelp =
     "  --format part     write a part file for ixo_cli merge instead of the table\n"
     "  --replications A:B  only series A..B-1 of the R (with --format part)\n"
     "\n"
-    "Columns: n,m,reps,p0.5,p1,p2.5,p5,p95,p97.5,p99,p99.5.\n"
+    "Columns: n,m,reps,p0.5,p1,p2.5,p5,p95,p97.5,p99,p99.5,undefined. A series whose\n"
+    "dimension m has no Ixo value (fewer than two usable grid points, or flat counts;\n"
+    "ixo_engine prints \"---\") is left out of that dimension's percentiles and counted\n"
+    "in `undefined`; where fewer than half of the series have a value, nothing is\n"
+    "written and the command fails.\n"
     "\n"
-    "Exit status: 0 done, 1 bad output, 2 bad usage.\n";
+    "Exit status: 0 done, 1 too few values or bad output, 2 bad usage.\n";
 
 int Run(std::span<const std::string> args, const CliIo& io) {
   std::vector<const char*> names = WithCommonOptions({"n"});
@@ -69,7 +73,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   ProgressBar bar(io.err, io.progress);
   const std::string label = "n = " + std::to_string(*n.value);
   Simulation simulation =
-      SimulationOf(*common.value, [&](int done, int total) { bar.Show(label, done, total); });
+      SimulationOf(*common.value, io, [&](int done, int total) { bar.Show(label, done, total); });
   SetRange(simulation, *parts.value);
   const int length = static_cast<int>(*n.value);
   const Result<SimulatedCriticalValues> values =

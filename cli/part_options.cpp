@@ -46,6 +46,10 @@ Result<PartOptions> ReadPartOptions(const Arguments& a, bool part, int reps) {
   return {o, {}};
 }
 
+long long RangeLength(const PartOptions& options, int reps) {
+  return (options.end < 0 ? reps : options.end) - options.begin;
+}
+
 void SetRange(Simulation& simulation, const PartOptions& options) {
   simulation.begin = options.begin;
   simulation.end = options.end;

@@ -33,6 +33,9 @@ bool TakePartFormat(Arguments& a);
 // names the option.
 [[nodiscard]] Result<PartOptions> ReadPartOptions(const Arguments& a, bool part, int reps);
 
+// The replications a run of `reps` draws with `options`.
+long long RangeLength(const PartOptions& options, int reps);
+
 // The simulation's range from `options`.
 void SetRange(Simulation& simulation, const PartOptions& options);
 

@@ -1,10 +1,12 @@
 #include "run_tables.h"
 
+#include "tables/csv_fields.h"
+
 namespace ixo {
 
 ResultTable IxoTable() {
   ResultTable table;
-  table.columns = {"file", "n", "m", "ixo", "points", "class", "verdict", "p_value"};
+  table.columns = HeaderColumns(kIxoTestHeader);
   return table;
 }
 
@@ -33,10 +35,12 @@ void AddBdsRows(ResultTable& table, const std::string& path, long long n,
 
 ResultTable CriticalTable(long long n, int reps, const SimulatedCriticalValues& values) {
   ResultTable table;
-  table.columns = {"n", "m", "reps", "p0.5", "p1", "p2.5", "p5", "p95", "p97.5", "p99", "p99.5"};
+  table.columns = {"n",  "m",   "reps",  "p0.5", "p1",    "p2.5",
+                   "p5", "p95", "p97.5", "p99",  "p99.5", "undefined"};
   for (const CriticalRow& row : values.rows) {
     std::vector<Cell> cells = {IntegerCell(n), IntegerCell(row.m), IntegerCell(reps)};
     for (double v : row.values) cells.push_back(NumberCell(v));
+    cells.push_back(IntegerCell(row.undefined));
     table.rows.push_back(std::move(cells));
   }
   return table;

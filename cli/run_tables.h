@@ -24,7 +24,8 @@ ResultTable BdsTable();
 void AddBdsRows(ResultTable& table, const std::string& path, long long n,
                 const BdsPermutationTest& test);
 
-// The table of `critical` for series of n values and R = reps replications.
+// The table of `critical` for series of n values and R = reps replications,
+// with the count of series without a value beside each dimension's percentiles.
 ResultTable CriticalTable(long long n, int reps, const SimulatedCriticalValues& values);
 
 }  // namespace ixo

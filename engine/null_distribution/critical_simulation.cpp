@@ -1,6 +1,9 @@
 #include "critical_simulation.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
 #include <vector>
 
 #include "monte_carlo.h"
@@ -9,6 +12,8 @@
 
 namespace ixo {
 namespace {
+
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 Result<SimulatedCriticalValues> Simulate(int n, const IxoSettings& settings,
                                          const Simulation& simulation) {
@@ -22,13 +27,17 @@ Result<SimulatedCriticalValues> Simulate(int n, const IxoSettings& settings,
         r.series.resize(n);
         for (double& v : r.series) v = r.stream.Normal();
         for (const DimensionSlope& d : IxoValues(r.series, settings, 1, &r.workspace))
-          r.row[d.dimension - 2] = d.slope;
+          r.row[d.dimension - 2] = HasIxoValue(d) ? d.slope : kNoValue;
       });
   if (!table.ok()) return Failure<SimulatedCriticalValues>(table.error);
   SimulatedCriticalValues result;
   result.columns = table.value->columns;
   result.replicated = std::move(table.value->values);
-  if (WholeRange(simulation)) result.rows = CriticalRowsOf(result.replicated, result.columns);
+  if (WholeRange(simulation)) {
+    Result<std::vector<CriticalRow>> rows = CriticalRowsOf(result.replicated, result.columns);
+    if (!rows.ok()) return Failure<SimulatedCriticalValues>(std::move(rows.error));
+    result.rows = std::move(*rows.value);
+  }
   return {std::move(result), {}};
 }
 
@@ -40,20 +49,33 @@ Result<SimulatedCriticalValues> SimulateCriticalValues(int n, const IxoSettings&
       [&] { return Simulate(n, settings, simulation); });
 }
 
-std::vector<CriticalRow> CriticalRowsOf(std::span<const double> table, int columns) {
-  const std::size_t count = table.size() / static_cast<std::size_t>(columns);
+Result<std::vector<CriticalRow>> CriticalRowsOf(std::span<const double> table, int columns) {
+  const int count = static_cast<int>(table.size() / static_cast<std::size_t>(columns));
   std::vector<CriticalRow> rows;
-  std::vector<double> column(count);
   for (int j = 0; j < columns; ++j) {
-    for (std::size_t r = 0; r < count; ++r) column[r] = table[r * columns + j];
-    std::sort(column.begin(), column.end());
+    std::vector<double> column;
+    for (int r = 0; r < count; ++r) {
+      const double value = table[static_cast<std::size_t>(r) * columns + j];
+      if (!std::isnan(value)) column.push_back(value);
+    }
     CriticalRow row;
     row.m = j + 2;
+    row.undefined = count - static_cast<int>(column.size());
+    // Percentiles of the values that exist; where most series have none, the
+    // few that do describe another statistic than the one a user compares.
+    if (2 * static_cast<long long>(column.size()) < count) {
+      return Failure<std::vector<CriticalRow>>(
+          "m = " + std::to_string(row.m) + ": only " + std::to_string(column.size()) + " of " +
+          std::to_string(count) +
+          " simulated series have an Ixo value (the others have fewer than two usable grid "
+          "points or flat counts); lower --m or --cm-limit, or raise --n");
+    }
+    std::sort(column.begin(), column.end());
     for (std::size_t i = 0; i < kCriticalPercentiles.size(); ++i)
       row.values[i] = Percentile(column, kCriticalPercentiles[i]);
     rows.push_back(row);
   }
-  return rows;
+  return {std::move(rows), {}};
 }
 
 }  // namespace ixo

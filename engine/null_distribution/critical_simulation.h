@@ -18,12 +18,13 @@ inline constexpr std::array<double, 8> kCriticalPercentiles = {0.5, 1, 2.5, 5, 9
 struct CriticalRow {
   int m = 0;
   std::array<double, 8> values{};  // at kCriticalPercentiles, by Percentile's rule
+  int undefined = 0;  // series without an Ixo value (HasIxoValue), left out of the percentiles
 };
 
 struct SimulatedCriticalValues {
   std::vector<CriticalRow> rows;  // m = 2 .. max_dimension; none when only a range is drawn
   // The Ixo values of the range's series, one row of `columns` (dimensions
-  // 2 .. max_dimension) per replication in replication order.
+  // 2 .. max_dimension) per replication in replication order; NaN for none.
   std::vector<double> replicated;
   int columns = 0;
 };
@@ -31,15 +32,20 @@ struct SimulatedCriticalValues {
 // The Ixo values of R series of n i.i.d. N(0, 1) values (series r drawn by
 // RandomStream(seed, r).Normal()), each computed as the engine does, and their
 // percentiles per dimension (linear interpolation between order statistics,
-// monte_carlo.h). Fails when CheckIxoSettings refuses n and the settings, when
-// R < 1, when CheckRange refuses the range, when memory runs out, or with
-// kInterrupted when the simulation's stop request answers true.
+// monte_carlo.h) over the series that have a value; those without one are
+// counted apart. Fails when CheckIxoSettings refuses n and the settings, when
+// R < 1, when CheckRange refuses the range, when in some dimension fewer than
+// half of the series have a value (only for the whole range),
+// when memory runs out, or with kInterrupted when the simulation's stop
+// request answers true.
 [[nodiscard]] Result<SimulatedCriticalValues> SimulateCriticalValues(int n,
                                                                      const IxoSettings& settings,
                                                                      const Simulation& simulation);
 
-// The rows of SimulateCriticalValues from the Ixo values of all R
-// replications, `columns` per replication (R >= 1).
-std::vector<CriticalRow> CriticalRowsOf(std::span<const double> table, int columns);
+// The rows of SimulateCriticalValues from the Ixo values of all R >= 1
+// replications, `columns` per replication (NaN for none); fails as it fails
+// when too few series have a value.
+[[nodiscard]] Result<std::vector<CriticalRow>> CriticalRowsOf(std::span<const double> table,
+                                                              int columns);
 
 }  // namespace ixo

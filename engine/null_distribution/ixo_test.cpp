@@ -30,16 +30,24 @@ IxoTestReport IxoReportOf(int n, const IxoSettings& settings, const IxoPermutati
   report.n = n;
   const int range = TabulatedRange(settings);
   const int size_class = SampleSizeClass(report.n);
-  for (std::size_t i = 0; i < test.observed.size(); ++i) {
-    const DimensionSlope& d = test.observed[i];
+  const std::vector<DimensionSlope>& observed = test.observed;
+  const std::vector<std::optional<double>>& p_values = test.p_values;
+  const bool fits = SizeClassFits(report.n, size_class);
+  for (std::size_t i = 0; i < observed.size(); ++i) {
+    const DimensionSlope& d = observed[i];
     IxoTestRow row;
     row.m = d.dimension;
-    row.value = d.slope;
     row.points = d.points;
     row.size_class = kSampleSizeClasses[size_class];
-    row.verdict =
-        range < 0 ? "unknown" : Verdict(ThreeDecimals(d.slope), range, d.dimension, size_class);
-    if (!test.p_values.empty()) row.p_value = test.p_values[i];
+    if (!HasIxoValue(d)) {
+      row.verdict = "no value: " + NoIxoValueReason(d);
+    } else {
+      row.value = d.slope;
+      const std::string verdict =
+          range < 0 ? "unknown" : Verdict(ThreeDecimals(d.slope), range, d.dimension, size_class);
+      row.verdict = verdict == "unknown" || fits ? verdict : kClassMisfit;
+    }
+    if (!p_values.empty()) row.p_value = p_values[i];
     report.rows.push_back(std::move(row));
   }
   return report;

@@ -17,6 +17,7 @@ TailCounts CountTails(double observed, std::span<const double> replicated) {
   for (double t : replicated) {
     if (t <= observed) ++tails.at_most;
     if (t >= observed) ++tails.at_least;
+    if (t == t) ++tails.counted;
   }
   return tails;
 }

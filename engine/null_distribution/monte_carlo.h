@@ -18,10 +18,12 @@ double MonteCarloPValue(double observed, std::span<const double> replicated);
 struct TailCounts {
   long long at_most = 0;
   long long at_least = 0;
+  long long counted = 0;  // the replicated values that are numbers
 };
 TailCounts CountTails(double observed, std::span<const double> replicated);
 
-// MonteCarloPValue from the tail counts of all R >= 1 replications, bit for bit.
+// MonteCarloPValue from the tail counts of all R >= 1 replications, bit for bit
+// (R the number of replicated values, NaN included as MonteCarloPValue counts it).
 double PValueFromTails(const TailCounts& tails, long long replications);
 
 // The p-th percentile (0 <= p <= 100) of `sorted` (ascending, at least one

@@ -67,6 +67,13 @@ std::string CheckWhole(const Part& whole, const char* command, long long index) 
   return {};
 }
 
+// Row `i` of a tails section: at_most, at_least, counted.
+TailCounts TailsAt(const PartSection& tails, int i) {
+  const double* row = tails.cells.data() + 3 * static_cast<std::size_t>(i);
+  return TailCounts{static_cast<long long>(row[0]), static_cast<long long>(row[1]),
+                    static_cast<long long>(row[2])};
+}
+
 void AddSeries(Part& part, const std::string& path, std::span<const double> values) {
   part.series.push_back(PartSeries{path, values.size(), SeriesHash(values)});
 }
@@ -155,14 +162,15 @@ void AddIxoSeries(Part& part, const std::string& path, std::span<const double> v
   const int index = static_cast<int>(part.series.size());
   AddSeries(part, path, values);
   PartSection observed{"observed", SectionKind::kSame, index, 3, {}};
-  PartSection tails{"tails", SectionKind::kSum, index, 2, {}};
+  PartSection tails{"tails", SectionKind::kSum, index, 3, {}};
   for (std::size_t i = 0; i < test.observed.size(); ++i) {
     const DimensionSlope& d = test.observed[i];
     observed.cells.insert(observed.cells.end(), {static_cast<double>(d.dimension), d.slope,
                                                  static_cast<double>(d.points)});
     const TailCounts t = i < test.tails.size() ? test.tails[i] : TailCounts{};
     tails.cells.insert(tails.cells.end(),
-                       {static_cast<double>(t.at_most), static_cast<double>(t.at_least)});
+                       {static_cast<double>(t.at_most), static_cast<double>(t.at_least),
+                        static_cast<double>(t.counted)});
   }
   part.sections.push_back(std::move(observed));
   part.sections.push_back(std::move(tails));
@@ -173,12 +181,13 @@ void AddBdsSeries(Part& part, const std::string& path, std::span<const double> v
   const int index = static_cast<int>(part.series.size());
   AddSeries(part, path, values);
   PartSection observed{"observed", SectionKind::kSame, index, 4, {}};
-  PartSection tails{"tails", SectionKind::kSum, index, 2, {}};
+  PartSection tails{"tails", SectionKind::kSum, index, 3, {}};
   for (const BdsValue& v : test.values) {
     observed.cells.insert(observed.cells.end(), {static_cast<double>(v.m), v.eps,
                                                  v.bds.value_or(kNaN), v.p_normal.value_or(kNaN)});
-    tails.cells.insert(tails.cells.end(), {static_cast<double>(v.tails.at_most),
-                                           static_cast<double>(v.tails.at_least)});
+    tails.cells.insert(tails.cells.end(),
+                       {static_cast<double>(v.tails.at_most), static_cast<double>(v.tails.at_least),
+                        static_cast<double>(v.tails.counted)});
   }
   part.sections.push_back(std::move(observed));
   part.sections.push_back(std::move(tails));
@@ -200,7 +209,7 @@ Result<IxoPermutationTest> IxoTestFromPart(const Part& whole, std::size_t index)
   const PartSection* observed = SectionNamed(whole, "observed", series);
   const PartSection* tails = SectionNamed(whole, "tails", series);
   const int dimensions = settings.value->max_dimension - 1;
-  if (!observed || !tails || observed->columns != 3 || tails->columns != 2 ||
+  if (!observed || !tails || observed->columns != 3 || tails->columns != 3 ||
       observed->Rows() != dimensions || tails->Rows() != dimensions)
     return Failure<IxoPermutationTest>("the part's sections do not fit its settings");
   IxoPermutationTest test;
@@ -210,10 +219,9 @@ Result<IxoPermutationTest> IxoTestFromPart(const Part& whole, std::size_t index)
         row[2] != std::floor(row[2]))
       return Failure<IxoPermutationTest>("the part's sections do not fit its settings");
     test.observed.push_back(DimensionSlope{i + 2, row[1], static_cast<int>(row[2])});
-    const TailCounts t{static_cast<long long>(tails->cells[2 * i]),
-                       static_cast<long long>(tails->cells[2 * i + 1])};
+    const TailCounts t = TailsAt(*tails, i);
     test.tails.push_back(t);
-    if (whole.replications > 0) test.p_values.push_back(PValueFromTails(t, whole.replications));
+    if (whole.replications > 0) test.p_values.push_back(IxoPValue(test.observed.back(), t));
   }
   return {std::move(test), {}};
 }
@@ -229,7 +237,7 @@ Result<BdsPermutationTest> BdsTestFromPart(const Part& whole, std::size_t index)
   const PartSection* tails = SectionNamed(whole, "tails", series);
   const int distances = static_cast<int>(settings.value->eps.size());
   const int cells = (settings.value->max_dimension - 1) * distances;
-  if (!observed || !tails || observed->columns != 4 || tails->columns != 2 ||
+  if (!observed || !tails || observed->columns != 4 || tails->columns != 3 ||
       observed->Rows() != cells || tails->Rows() != cells)
     return Failure<BdsPermutationTest>("the part's sections do not fit its settings");
   BdsPermutationTest test;
@@ -240,11 +248,10 @@ Result<BdsPermutationTest> BdsTestFromPart(const Part& whole, std::size_t index)
     v.eps = settings.value->eps[i % distances];
     if (row[0] != v.m || std::memcmp(&row[1], &v.eps, sizeof v.eps) != 0)
       return Failure<BdsPermutationTest>("the part's sections do not fit its settings");
-    v.tails = TailCounts{static_cast<long long>(tails->cells[2 * i]),
-                         static_cast<long long>(tails->cells[2 * i + 1])};
+    v.tails = TailsAt(*tails, i);
     if (!std::isnan(row[2])) {
       v.bds = row[2];
-      v.p_normal = row[3];
+      if (!std::isnan(row[3])) v.p_normal = row[3];
       if (whole.replications > 0) v.p_permutation = PValueFromTails(v.tails, whole.replications);
     }
     test.values.push_back(v);
@@ -264,7 +271,9 @@ Result<SimulatedCriticalValues> CriticalValuesFromPart(const Part& whole) {
   SimulatedCriticalValues result;
   result.columns = columns;
   result.replicated = values->cells;
-  result.rows = CriticalRowsOf(result.replicated, columns);
+  Result<std::vector<CriticalRow>> rows = CriticalRowsOf(result.replicated, columns);
+  if (!rows.ok()) return Failure<SimulatedCriticalValues>(std::move(rows.error));
+  result.rows = std::move(*rows.value);
   return {std::move(result), {}};
 }
 
