@@ -25,10 +25,10 @@
 //   section observed same 2 3 series 0
 //   2 1.6302240423969419 41
 //   3 2.4493256564578 41
-//   section tails sum 2 2 series 0
-//   415 85
-//   413 87
-//   end e552bb32c146ea17
+//   section tails sum 2 3 series 0
+//   415 85 500
+//   413 87 500
+//   end 4ee146dd5ed6b3de
 #pragma once
 
 #include <cstdint>

@@ -45,6 +45,7 @@ TEST(TailCounts, RangesAddUpToTheWholeRunsPValue) {
   const TailCounts ties = CountTails(0.2, all);
   EXPECT_EQ(ties.at_most, 5);   // 0.1, 0.2 three times, 0.05
   EXPECT_EQ(ties.at_least, 6);  // 0.3, 0.2 three times, 0.5, 0.4
+  EXPECT_EQ(ties.counted, 8);   // all but the NaN
 }
 
 TEST(Percentile, InterpolatesBetweenOrderStatistics) {
