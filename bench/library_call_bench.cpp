@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "permutation_tests.h"
+#include "ixo_test.h"
 #include "random_stream.h"
 #include "series_file.h"
 
@@ -33,10 +33,11 @@ std::vector<double> BenchSeries() {
 void BM_IxoValuesWithoutPermutations(benchmark::State& state) {
   static const std::vector<double> x = BenchSeries();
   const ixo::IxoSettings settings;
-  const ixo::Simulation simulation{0, ixo::kDefaultSeed, 0, {}};
+  ixo::Simulation simulation;
+  simulation.replications = 0;
   for (auto _ : state) {
-    ixo::IxoPermutationTest test = ixo::PermutationTestIxo(x, settings, simulation);
-    benchmark::DoNotOptimize(test.observed.data());
+    ixo::Result<ixo::IxoTestReport> test = ixo::IxoTest(x, settings, simulation);
+    benchmark::DoNotOptimize(test.value->rows.data());
   }
 }
 

@@ -13,6 +13,8 @@ seed, bit for bit, on any number of threads. The computation runs without
 the GIL; Ctrl+C stops a long run with KeyboardInterrupt.
 """
 
+import numpy as np
+
 from . import _input
 from . import _ixo
 from ._results import BdsResult, CriticalValues, CurveFits, CurvePoints, Curves, IxoTestResult
@@ -60,6 +62,13 @@ _RAISES_DOC = """Raises
         When memory runs out."""
 
 
+def _text_column(texts):
+    """A list of str (None where there is no text) as a numpy array of objects."""
+    column = np.empty(len(texts), dtype=object)
+    column[:] = texts
+    return column
+
+
 def _doc(text):
     return text.replace("{x}", _X_DOC).replace("{raises}", _RAISES_DOC)
 
@@ -74,6 +83,7 @@ def test(x, m=10, eps=(0.60, 1.90), subint=40, cm_limit=50, reps=999, seed=DEFAU
     columns = _ixo.ixo_test(
         values, _input.integer("m", m), low, high, subint, cm_limit, reps, seed, _input.threads(threads)
     )
+    columns["verdict"] = _text_column(columns["verdict"])
     return IxoTestResult(
         **columns, n=len(values), eps=(low, high), subint=subint, cm_limit=cm_limit, reps=reps, seed=seed
     )

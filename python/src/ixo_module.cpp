@@ -15,11 +15,11 @@
 
 #include "correlation_curves.h"
 #include "critical_simulation.h"
-#include "grid.h"
 #include "interrupt_poll.h"
-#include "options.h"
+#include "ixo_settings.h"
+#include "ixo_test.h"
 #include "permutation_tests.h"
-#include "statistics.h"
+#include "result.h"
 
 namespace py = pybind11;
 
@@ -33,10 +33,15 @@ std::span<const double> SpanOf(const Series& x) {
   return {x.data(), static_cast<std::size_t>(x.size())};
 }
 
-// The library's message as the Python exception users expect.
-[[noreturn]] void Raise(const std::string& error) {
-  if (error == "out of memory") throw std::bad_alloc();
-  throw py::value_error(error);
+// The value of `result`, or its failure as the Python exception users expect:
+// KeyboardInterrupt when `poll` saw Ctrl+C, MemoryError, else ValueError with
+// the library's message. Requires the GIL.
+template <typename T>
+T ValueOf(Result<T>&& result, const InterruptPoll* poll = nullptr) {
+  if (poll) poll->ThrowIfInterrupted();
+  if (result.ok()) return std::move(*result.value);
+  if (result.error == kOutOfMemory) throw std::bad_alloc();
+  throw py::value_error(result.error);
 }
 
 template <typename T>
@@ -46,10 +51,10 @@ py::array_t<T> ArrayOf(const std::vector<T>& values) {
   return array;
 }
 
-// The replications' settings, with the progress callback (on the calling
-// thread, between replications) looking for Ctrl+C.
+// The replications' settings, with the stop request (asked on the calling
+// thread between replications) looking for Ctrl+C.
 Simulation SimulationOf(int reps, std::uint64_t seed, int threads, InterruptPoll& poll) {
-  return Simulation{reps, seed, threads, [&poll](int, int) { poll.Poll(); }};
+  return Simulation{reps, seed, threads, {}, [&poll] { return poll.Poll(); }};
 }
 
 IxoSettings SettingsOf(int m, double eps_low, double eps_high, int subint, int cm_limit) {
@@ -62,42 +67,40 @@ IxoSettings SettingsOf(int m, double eps_low, double eps_high, int subint, int c
   return settings;
 }
 
+double OrNaN(const std::optional<double>& value) {
+  return value.value_or(std::numeric_limits<double>::quiet_NaN());
+}
+
 py::dict IxoTestOf(const Series& x, int m, double eps_low, double eps_high, int subint,
                    int cm_limit, int reps, std::uint64_t seed, int threads) {
   const std::span<const double> series = SpanOf(x);
   const IxoSettings settings = SettingsOf(m, eps_low, eps_high, subint, cm_limit);
   InterruptPoll poll;
-  IxoPermutationTest test;
+  Result<IxoTestReport> result;
   {
     py::gil_scoped_release release;
-    test = PermutationTestIxo(series, settings, SimulationOf(reps, seed, threads, poll));
+    result = IxoTest(series, settings, SimulationOf(reps, seed, threads, poll));
   }
-  poll.ThrowIfInterrupted();
-  if (!test.error.empty()) Raise(test.error);
-  std::vector<int> dimension;
-  std::vector<double> value;
-  std::vector<int> points;
-  for (const DimensionSlope& d : test.observed) {
-    dimension.push_back(d.dimension);
-    value.push_back(d.slope);
-    points.push_back(d.points);
+  const IxoTestReport report = ValueOf(std::move(result), &poll);
+  std::vector<int> dimension, points, size_class;
+  std::vector<double> value, p_value;
+  py::list verdict;
+  for (const IxoTestRow& row : report.rows) {
+    dimension.push_back(row.m);
+    value.push_back(row.value);
+    points.push_back(row.points);
+    size_class.push_back(row.size_class);
+    verdict.append(row.verdict.empty() ? py::object(py::none()) : py::str(row.verdict));
+    p_value.push_back(OrNaN(row.p_value));
   }
-  std::vector<double> p_value = test.p_values;
-  p_value.resize(value.size(), std::numeric_limits<double>::quiet_NaN());
-  py::dict result;
-  result["m"] = ArrayOf(dimension);
-  result["statistic"] = ArrayOf(value);
-  result["points"] = ArrayOf(points);
-  result["pvalue"] = ArrayOf(p_value);
-  py::list none;
-  for (std::size_t i = 0; i < value.size(); ++i) none.append(py::none());
-  result["size_class"] = py::array(none);
-  result["verdict"] = py::array(none);
-  return result;
-}
-
-double OrNaN(const std::optional<double>& value) {
-  return value.value_or(std::numeric_limits<double>::quiet_NaN());
+  py::dict columns;
+  columns["m"] = ArrayOf(dimension);
+  columns["statistic"] = ArrayOf(value);
+  columns["points"] = ArrayOf(points);
+  columns["size_class"] = ArrayOf(size_class);
+  columns["verdict"] = verdict;
+  columns["pvalue"] = ArrayOf(p_value);
+  return columns;
 }
 
 py::dict BdsOf(const Series& x, int m, const Series& eps, int reps, std::uint64_t seed,
@@ -105,13 +108,12 @@ py::dict BdsOf(const Series& x, int m, const Series& eps, int reps, std::uint64_
   const std::span<const double> series = SpanOf(x);
   const std::span<const double> distances = SpanOf(eps);
   InterruptPoll poll;
-  BdsPermutationTest test;
+  Result<BdsPermutationTest> result;
   {
     py::gil_scoped_release release;
-    test = PermutationTestBds(series, m, distances, SimulationOf(reps, seed, threads, poll));
+    result = PermutationTestBds(series, m, distances, SimulationOf(reps, seed, threads, poll));
   }
-  poll.ThrowIfInterrupted();
-  if (!test.error.empty()) Raise(test.error);
+  const BdsPermutationTest test = ValueOf(std::move(result), &poll);
   std::vector<int> dimension;
   std::vector<double> fraction, statistic, p_normal, p_permutation;
   for (const BdsValue& v : test.values) {
@@ -121,26 +123,25 @@ py::dict BdsOf(const Series& x, int m, const Series& eps, int reps, std::uint64_
     p_normal.push_back(OrNaN(v.p_normal));
     p_permutation.push_back(OrNaN(v.p_permutation));
   }
-  py::dict result;
-  result["m"] = ArrayOf(dimension);
-  result["eps"] = ArrayOf(fraction);
-  result["statistic"] = ArrayOf(statistic);
-  result["pvalue_normal"] = ArrayOf(p_normal);
-  result["pvalue_permutation"] = ArrayOf(p_permutation);
-  return result;
+  py::dict columns;
+  columns["m"] = ArrayOf(dimension);
+  columns["eps"] = ArrayOf(fraction);
+  columns["statistic"] = ArrayOf(statistic);
+  columns["pvalue_normal"] = ArrayOf(p_normal);
+  columns["pvalue_permutation"] = ArrayOf(p_permutation);
+  return columns;
 }
 
 py::dict CriticalOf(int n, int m, double eps_low, double eps_high, int subint, int cm_limit,
                     int reps, std::uint64_t seed, int threads) {
   const IxoSettings settings = SettingsOf(m, eps_low, eps_high, subint, cm_limit);
   InterruptPoll poll;
-  SimulatedCriticalValues values;
+  Result<SimulatedCriticalValues> result;
   {
     py::gil_scoped_release release;
-    values = SimulateCriticalValues(n, settings, SimulationOf(reps, seed, threads, poll));
+    result = SimulateCriticalValues(n, settings, SimulationOf(reps, seed, threads, poll));
   }
-  poll.ThrowIfInterrupted();
-  if (!values.error.empty()) Raise(values.error);
+  const SimulatedCriticalValues values = ValueOf(std::move(result), &poll);
   std::vector<int> dimension;
   py::array_t<double> table({static_cast<py::ssize_t>(values.rows.size()),
                              static_cast<py::ssize_t>(kCriticalPercentiles.size())});
@@ -150,32 +151,22 @@ py::dict CriticalOf(int n, int m, double eps_low, double eps_high, int subint, i
     for (std::size_t j = 0; j < kCriticalPercentiles.size(); ++j)
       cells(i, j) = values.rows[i].values[j];
   }
-  py::dict result;
-  result["m"] = ArrayOf(dimension);
-  result["values"] = table;
-  return result;
+  py::dict columns;
+  columns["m"] = ArrayOf(dimension);
+  columns["values"] = table;
+  return columns;
 }
 
 py::dict CurvesOf(const Series& x, int m, double eps_low, double eps_high, int subint,
                   int cm_limit) {
   const std::span<const double> series = SpanOf(x);
   const IxoSettings settings = SettingsOf(m, eps_low, eps_high, subint, cm_limit);
-  std::vector<CorrelationCurve> curves;
+  Result<std::vector<CorrelationCurve>> result;
   {
     py::gil_scoped_release release;
-    const double fractions[] = {settings.eps_low, settings.eps_high};
-    std::string error = CheckIxoSettings(settings, series.size());
-    if (error.empty()) error = CheckGrid(series, fractions);
-    if (!error.empty()) {
-      py::gil_scoped_acquire gil;
-      Raise(error);
-    }
-    const Statistics stats = Describe(series);
-    const SlopeInput input{
-        series, DistanceGrid(settings.eps_low, settings.eps_high, stats.sd, settings.subint),
-        stats.spread, settings.cm_limit};
-    curves = CorrelationCurves(input, 2, settings.max_dimension);
+    result = SeriesCurves(series, settings);
   }
+  const std::vector<CorrelationCurve> curves = ValueOf(std::move(result));
   std::vector<int> point_m, k, used, fit_m, fit_points;
   std::vector<double> eps, px, pairs, py_, slope, intercept;
   for (const CorrelationCurve& curve : curves) {
@@ -206,10 +197,10 @@ py::dict CurvesOf(const Series& x, int m, double eps_low, double eps_high, int s
   fits["slope"] = ArrayOf(slope);
   fits["intercept"] = ArrayOf(intercept);
   fits["points"] = ArrayOf(fit_points);
-  py::dict result;
-  result["points"] = points;
-  result["fits"] = fits;
-  return result;
+  py::dict columns;
+  columns["points"] = points;
+  columns["fits"] = fits;
+  return columns;
 }
 
 }  // namespace

@@ -46,6 +46,8 @@ def test_ixo_test_equals_ixo_cli(name, settings, options):
     label = f"{name} {settings}"
     assert [int(r["m"]) for r in rows] == result.m.tolist(), label
     assert [int(r["points"]) for r in rows] == result.points.tolist(), label
+    assert [int(r["class"]) for r in rows] == result.size_class.tolist(), label
+    assert [r["verdict"] for r in rows] == result.verdict.tolist(), label
     assert_column(rows, "ixo", result.statistic, label)
     assert_column(rows, "p_value", result.pvalue, label)
 
