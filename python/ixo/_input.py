@@ -128,4 +128,4 @@ def threads(value):
     """None for one thread per core (the extension's 0), else a positive count."""
     if value is None:
         return 0
-    return integer("threads", value, 1)
+    return integer("threads", value, 1, 256)
