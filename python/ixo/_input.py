@@ -54,6 +54,10 @@ def series(x):
     residuals = _fitted_residuals(x)
     if residuals is not None:
         x = residuals
+    # pandas' nullable numbers (Float64, Int64) come out of numpy as objects;
+    # their own conversion gives the doubles, with NaN for a missing value.
+    if getattr(getattr(x, "dtype", None), "kind", None) in ("i", "u", "f") and hasattr(x, "to_numpy"):
+        x = x.to_numpy(dtype=np.float64, na_value=np.nan)
     try:
         values = np.asarray(x)
     except Exception as error:  # numpy's own refusal of a ragged or odd object

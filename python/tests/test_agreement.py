@@ -135,3 +135,15 @@ def test_input_forms_give_the_same_numbers():
     base = ixo.test(exact, m=3, reps=49)
     for form in (exact.tolist(), tuple(exact), np.float32(x), np.repeat(exact, 2)[::2]):
         assert ixo.test(form, m=3, reps=49) == base, type(form).__name__
+
+
+def test_calls_from_several_python_threads_at_once():
+    # The GIL is released during the computation, so these run side by side;
+    # state shared between calls would show as a difference.
+    import concurrent.futures
+
+    series = [np.asarray(read_series(name)) for name in EXAMPLE_NAMES]
+    alone = [ixo.test(x, m=4, reps=60, threads=1) for x in series]
+    with concurrent.futures.ThreadPoolExecutor(max_workers=3) as pool:
+        together = list(pool.map(lambda x: ixo.test(x, m=4, reps=60, threads=1), series))
+    assert together == alone

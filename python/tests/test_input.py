@@ -88,8 +88,15 @@ def test_numeric_forms_read_as_doubles(label, form):
 
 def test_pandas_series():
     pandas = pytest.importorskip("pandas")
-    s = pandas.Series(GOOD, index=np.arange(200) * 3)
-    assert ixo.test(s, m=3, reps=19) == ixo.test(GOOD, m=3, reps=19)
+    expected = ixo.test(GOOD, m=3, reps=19)
+    for dtype in ("float64", "Float64"):
+        s = pandas.Series(GOOD, index=np.arange(200) * 3, dtype=dtype)
+        assert ixo.test(s, m=3, reps=19) == expected, dtype
+    counts = pandas.Series(np.arange(60) % 7, dtype="Int64")
+    assert _input.series(counts).tolist() == (np.arange(60) % 7).tolist()
+    missing = pandas.Series([1.5, 2.5, None, 0.5] * 10, dtype="Float64")
+    with pytest.raises(ValueError, match=r"x\[2\] is nan"):
+        ixo.test(missing, reps=0)
 
 
 class _Statsmodels:
