@@ -8,9 +8,13 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "correlation_curves.h"
@@ -67,8 +71,12 @@ IxoSettings SettingsOf(int m, double eps_low, double eps_high, int subint, int c
   return settings;
 }
 
+// A number column's cell: the value, or NaN where there is none.
 double OrNaN(const std::optional<double>& value) {
   return value.value_or(std::numeric_limits<double>::quiet_NaN());
+}
+double OrNaN(double value) {
+  return value;
 }
 
 py::dict IxoTestOf(const Series& x, int m, double eps_low, double eps_high, int subint,
@@ -87,7 +95,7 @@ py::dict IxoTestOf(const Series& x, int m, double eps_low, double eps_high, int 
   py::list verdict;
   for (const IxoTestRow& row : report.rows) {
     dimension.push_back(row.m);
-    value.push_back(row.value);
+    value.push_back(OrNaN(row.value));
     points.push_back(row.points);
     size_class.push_back(row.size_class);
     verdict.append(row.verdict.empty() ? py::object(py::none()) : py::str(row.verdict));
