@@ -96,16 +96,21 @@ class IxoTestResult(_Columns):
     m : ndarray of int
         The embedding dimensions, 2 .. the largest asked for.
     statistic : ndarray of float
-        The Ixo value of each dimension, exactly as ixo_engine computes it.
+        The Ixo value of each dimension, exactly as ixo_engine computes it;
+        NaN where the dimension has none (fewer than two usable grid points,
+        or flat counts: ixo_engine's "---").
     points : ndarray of int
         The grid points each value was fitted over.
     size_class : ndarray of int
         The tabulated sample size nearest to n (500, 1000 or 2500).
     verdict : ndarray of object
         The tabulated critical values' verdict ("do not reject", "reject at
-        10%", ...), or "unknown" where the tables hold none for the settings.
+        10%", ...); "no value: " and the reason where there is no value;
+        "unknown" where the tables hold none for the settings, and "unknown:
+        n lies more than 20 % from the class" where they do not fit n.
     pvalue : ndarray of float
-        The two-sided permutation p-value of each value; NaN when reps is 0.
+        The two-sided permutation p-value of each value; NaN when reps is 0
+        and where there is no value.
     n, eps, subint, cm_limit, reps, seed
         The series' length and the settings of the test.
     """
@@ -186,31 +191,37 @@ class CriticalValues(_Columns):
     m : ndarray of int
         The embedding dimensions, 2 .. the largest asked for.
     values : ndarray of float, shape (len(m), len(percentiles))
-        The percentiles of each dimension's simulated Ixo values.
+        The percentiles of each dimension's simulated Ixo values, over the
+        series that have one.
+    undefined : ndarray of int
+        The simulated series without an Ixo value in each dimension (fewer
+        than two usable grid points, or flat counts), left out of its
+        percentiles.
     percentiles : tuple of float
         0.5, 1, 2.5, 5, 95, 97.5, 99 and 99.5.
     n, eps, subint, cm_limit, reps, seed
         The simulated series' length and the settings.
     """
 
-    _columns = ("m", "values")
+    _columns = ("m", "values", "undefined")
     _settings = ("n", "eps", "subint", "cm_limit", "reps", "seed", "percentiles")
 
     def to_frame(self):
-        """A pandas DataFrame: columns m, p0.5, p1, ..., p99.5 as ixo_cli prints them."""
+        """A pandas DataFrame: columns m, p0.5, p1, ..., p99.5, undefined as ixo_cli prints them."""
         try:
             import pandas
         except ImportError:
             raise ImportError("to_frame() needs pandas (Debian: python3-pandas)") from None
         frame = pandas.DataFrame(self.values, columns=[f"p{p:g}" for p in self.percentiles])
         frame.insert(0, "m", self.m)
+        frame["undefined"] = self.undefined
         return frame
 
     def __repr__(self):
-        header = ["m"] + [f"{p:g}%" for p in self.percentiles]
+        header = ["m"] + [f"{p:g}%" for p in self.percentiles] + ["undefined"]
         rows = [
-            [str(int(m))] + [_text.number(float(v), 3) for v in row]
-            for m, row in zip(self.m, self.values)
+            [str(int(m))] + [_text.number(float(v), 3) for v in row] + [str(int(u))]
+            for m, row, u in zip(self.m, self.values, self.undefined)
         ]
         low, high = self.eps
         return (

@@ -75,9 +75,6 @@ IxoSettings SettingsOf(int m, double eps_low, double eps_high, int subint, int c
 double OrNaN(const std::optional<double>& value) {
   return value.value_or(std::numeric_limits<double>::quiet_NaN());
 }
-double OrNaN(double value) {
-  return value;
-}
 
 py::dict IxoTestOf(const Series& x, int m, double eps_low, double eps_high, int subint,
                    int cm_limit, int reps, std::uint64_t seed, int threads) {
@@ -150,18 +147,20 @@ py::dict CriticalOf(int n, int m, double eps_low, double eps_high, int subint, i
     result = SimulateCriticalValues(n, settings, SimulationOf(reps, seed, threads, poll));
   }
   const SimulatedCriticalValues values = ValueOf(std::move(result), &poll);
-  std::vector<int> dimension;
+  std::vector<int> dimension, undefined;
   py::array_t<double> table({static_cast<py::ssize_t>(values.rows.size()),
                              static_cast<py::ssize_t>(kCriticalPercentiles.size())});
   auto cells = table.mutable_unchecked<2>();
   for (std::size_t i = 0; i < values.rows.size(); ++i) {
     dimension.push_back(values.rows[i].m);
+    undefined.push_back(values.rows[i].undefined);
     for (std::size_t j = 0; j < kCriticalPercentiles.size(); ++j)
       cells(i, j) = values.rows[i].values[j];
   }
   py::dict columns;
   columns["m"] = ArrayOf(dimension);
   columns["values"] = table;
+  columns["undefined"] = ArrayOf(undefined);
   return columns;
 }
 

@@ -52,6 +52,19 @@ def test_ixo_test_equals_ixo_cli(name, settings, options):
     assert_column(rows, "p_value", result.pvalue, label)
 
 
+def test_dimensions_without_a_value_equal_ixo_cli(tmp_path):
+    # 17 values: the high dimensions have too few usable grid points.
+    x = read_series("garch")[:17]
+    path = tmp_path / "short.txt"
+    path.write_text("".join(f"{v!r}\n" for v in x))
+    rows = run_cli("ixo", path, "--m", 8, "--reps", 99)[0]
+    result = ixo.test(x, m=8, reps=99)
+    assert np.isnan(result.statistic).any() and not np.isnan(result.statistic).all()
+    assert [r["verdict"] for r in rows] == result.verdict.tolist()
+    assert_column(rows, "ixo", result.statistic, "short")
+    assert_column(rows, "p_value", result.pvalue, "short")
+
+
 BDS_CASES = [
     ("normal", dict(reps=99), []),
     ("garch", dict(m=5, eps=(1.5,), reps=49, seed=3), ["--m", 5, "--eps", "1.5", "--seed", 3]),
@@ -72,6 +85,8 @@ def test_bds_equals_ixo_cli(name, settings, options):
 
 CRITICAL_CASES = [
     (dict(n=200, m=4, reps=300), ["--n", 200, "--m", 4, "--reps", 300]),
+    # Short series: some have no Ixo value at m = 8 and are counted apart.
+    (dict(n=40, m=8, reps=50), ["--n", 40, "--m", 8, "--reps", 50]),
     (dict(n=120, m=3, eps=(0.25, 2.0), reps=101, seed=11),
      ["--n", 120, "--m", 3, "--eps", "0.25:2", "--reps", 101, "--seed", 11]),
 ]
@@ -84,6 +99,7 @@ def test_critical_equals_ixo_cli(settings, options):
     assert [int(r["m"]) for r in rows] == result.m.tolist(), settings
     for j, p in enumerate(result.percentiles):
         assert_column(rows, f"p{p:g}", result.values[:, j], str(settings))
+    assert [int(r["undefined"]) for r in rows] == result.undefined.tolist(), settings
 
 
 @pytest.mark.parametrize("name", EXAMPLE_NAMES)

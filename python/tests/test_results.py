@@ -73,7 +73,7 @@ def test_frames_have_one_row_per_row():
     assert r["test"].to_frame()["statistic"].tolist() == r["test"].statistic.tolist()
     assert len(r["bds"].to_frame()) == 4
     critical = r["critical"].to_frame()
-    assert list(critical.columns) == ["m", "p0.5", "p1", "p2.5", "p5", "p95", "p97.5", "p99", "p99.5"]
+    assert list(critical.columns) == ["m", "p0.5", "p1", "p2.5", "p5", "p95", "p97.5", "p99", "p99.5", "undefined"]
     assert critical["p95"].tolist() == r["critical"].values[:, 4].tolist()
     assert len(r["curves"].to_frame()) == 2 * 41
 
