@@ -40,6 +40,9 @@ class _Columns:
 
     __hash__ = None
 
+    def __repr__(self):
+        return f"{type(self).__name__}({len(self)} rows: {', '.join(self._columns)})"
+
     def to_frame(self):
         """The columns as a pandas DataFrame, one row per element (needs pandas)."""
         try:
@@ -149,7 +152,9 @@ class BdsResult(_Columns):
     statistic : ndarray of float
         The BDS statistic; NaN where its variance is not positive.
     pvalue_normal : ndarray of float
-        Its two-sided p-value from the standard normal law; NaN likewise.
+        Its two-sided p-value from the standard normal law; NaN likewise, and
+        where that law is no fair approximation (unless n >= 200 m and
+        0.5 <= eps <= 2).
     pvalue_permutation : ndarray of float
         Its two-sided permutation p-value; NaN likewise, and when reps is 0.
     n, reps, seed
@@ -178,7 +183,8 @@ class BdsResult(_Columns):
         """One column as a 2-D array: a row per dimension, a column per distance."""
         if column not in self._columns[2:]:
             raise ValueError(f"column must be one of {', '.join(self._columns[2:])}")
-        distances = len(np.unique(self.eps)) if len(self) else 0
+        # The rows run through every distance, as given, within each dimension.
+        distances = int(np.count_nonzero(self.m == self.m[0])) if len(self) else 0
         values = np.asarray(getattr(self, column), dtype=np.float64)
         return values.reshape(-1, distances) if distances else values.reshape(0, 0)
 

@@ -78,11 +78,13 @@ def test_frames_have_one_row_per_row():
     assert len(r["curves"].to_frame()) == 2 * 41
 
 
-def test_bds_matrix_is_dimension_by_distance():
-    b = ixo.bds(X, m=4, eps=(2.0, 0.5, 1.0), reps=0)
-    matrix = b.matrix()
-    assert matrix.shape == (3, 3)
-    assert matrix[1, 0] == b.statistic[(b.m == 3) & (b.eps == 2.0)][0]
+@pytest.mark.parametrize("eps", [(2.0, 0.5, 1.0), (1.0,), (1.5, 1.5)])
+def test_bds_matrix_is_dimension_by_distance(eps):
+    b = ixo.bds(X, m=4, eps=eps, reps=0)
+    matrix = b.matrix("statistic")
+    assert matrix.shape == (3, len(eps)), eps
+    for i, m in enumerate((2, 3, 4)):
+        assert matrix[i].tolist() == b.statistic[b.m == m].tolist(), eps
 
 
 @pytest.mark.parametrize("name", list(results()))
@@ -91,6 +93,12 @@ def test_repr_shows_every_row(name):
     text = repr(result)
     rows = len(result.fits) if name == "curves" else len(result)
     assert len(text.splitlines()) == 3 + 1 + rows, text
+
+
+def test_repr_of_the_curves_parts_says_their_size():
+    c = ixo.curves(X, m=3)
+    assert repr(c.fits) == "CurveFits(2 rows: m, slope, intercept, points)"
+    assert repr(c.points).startswith("CurvePoints(82 rows: m, k, eps")
 
 
 def test_repr_of_the_test_holds_its_values():
