@@ -20,6 +20,12 @@ packages=(
   # the GNU parallel recipe (in the suite) and the single-node Slurm cluster of
   # scripts/slurm_local.sh
   parallel slurm-wlm munge
+  # the Python package: the extension's build, numpy, its tests, the README's
+  # install into a virtual environment, and the optional frames, plots and
+  # the benchmark against statsmodels
+  python3-dev pybind11-dev python3-numpy python3-pytest
+  python3-venv python3-pip python3-setuptools python3-wheel
+  python3-pandas python3-matplotlib python3-statsmodels
   # the comma locale below
   locales
 )
