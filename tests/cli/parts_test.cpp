@@ -1,6 +1,7 @@
 // ixo_cli's parts of a replication range and their merge, run in the test
 // process: every split merges to the single run's output byte for byte.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +35,7 @@ class Parts : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::path(::testing::TempDir()) /
-           ("ixo_parts_" +
+           ("ixo_parts_" + std::to_string(::getpid()) + "_" +
             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
