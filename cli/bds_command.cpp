@@ -1,10 +1,12 @@
 // ixo_cli bds: per file, dimension and distance the BDS statistic with its
-// normal and permutation p-values.
+// normal and permutation p-values, raw and adjusted over the file's family;
+// then the file's overall test.
 #include <cstdio>
 
 #include "options.h"
 #include "permutation_tests.h"
 #include "progress_bar.h"
+#include "sequential_option.h"
 #include "series_input.h"
 #include "subcommand.h"
 
@@ -14,8 +16,8 @@ namespace {
 constexpr const char* kName = "bds";
 
 constexpr const char* kHelp =
-    "usage: ixo_cli bds FILE... [--m 10] [--eps 0.5,1,1.5,2] [--reps 999] [--seed N]\n"
-    "                   [--threads N] [--format table|csv|json] [--output PATH]\n"
+    "usage: ixo_cli bds FILE... [--m 10] [--eps 0.5,1,1.5,2] [--reps 999] [--sequential H]\n"
+    "                   [--seed N] [--threads N] [--format table|csv|json] [--output PATH]\n"
     "\n"
     "The BDS statistic of each series FILE for dimensions 2..m at each distance (in\n"
     "standard deviations of the series), computed as ixo_engine's write mode 2 computes\n"
@@ -25,18 +27,25 @@ constexpr const char* kHelp =
     "  --m M             largest embedding dimension, 2..16 (default 10)\n"
     "  --eps A,B,...     distances in standard deviations (default 0.5,1,1.5,2)\n"
     "  --reps R          permutations (default 999; 0: no permutation p-value)\n"
+    "  --sequential H    stop drawing permutations once every p-value is certainly above\n"
+    "                    10 %, as for ixo_cli ixo (default 0: all R)\n"
     "  --seed N          seed of the permutations (default 20040105: runs agree)\n"
     "  --threads N       threads, 0 for one per core (default 0); the results do not change\n"
     "  --format F        table, csv or json (default table)\n"
     "  --output PATH     write the results there, whole or not at all (default: stdout)\n"
     "\n"
-    "Columns: file,n,m,eps,bds,p_normal,p_permutation; the three values stay empty where\n"
-    "the BDS variance is not positive.\n"
+    "Columns: file,n,m,eps,bds,p_normal,p_permutation,p_adjusted; the values stay empty\n"
+    "where the BDS variance is not positive. `p_adjusted` is the permutation p-value\n"
+    "adjusted over every m and eps of the file (step-down min-p from the same\n"
+    "permutations). After each file's rows a row with m \"all\" gives the overall\n"
+    "test of the file: the smallest adjusted p-value in p_permutation and p_adjusted.\n"
+    "Its smallest possible value is about the share of permutations extreme in some\n"
+    "m and eps, so many distances need many permutations (--reps 999 or more).\n"
     "\n"
     "Exit status: 0 done, 1 bad data or output, 2 bad usage.\n";
 
 int Run(std::span<const std::string> args, const CliIo& io) {
-  const std::vector<const char*> names = WithCommonOptions({"m", "eps"});
+  const std::vector<const char*> names = WithCommonOptions({"m", "eps", kSequentialOption});
   const CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
   const Arguments& a = start.arguments;
@@ -54,6 +63,8 @@ int Run(std::span<const std::string> args, const CliIo& io) {
     error = p.error;
   }
   const CommonOptions common = ReadCommonOptions(a, 999, error);
+  const Parsed<long long> sequential = ReadSequential(a);
+  if (error.empty()) error = sequential.error;
   if (!error.empty()) return UsageError(io, kName, error);
   if (a.files.empty()) return UsageError(io, kName, "no series file given");
 
@@ -61,11 +72,12 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   if (!error.empty()) return DataError(io, error);
 
   ResultTable table;
-  table.columns = {"file", "n", "m", "eps", "bds", "p_normal", "p_permutation"};
+  table.columns = {"file", "n", "m", "eps", "bds", "p_normal", "p_permutation", "p_adjusted"};
   ProgressBar bar(io.err, io.progress);
   for (const SeriesInput& input : inputs) {
     Simulation simulation{common.reps, common.seed, common.threads,
                           [&](int done, int total) { bar.Show(input.path, done, total); }};
+    simulation.sequential = static_cast<int>(*sequential.value);
     const BdsPermutationTest test = PermutationTestBds(input.values, m, eps, simulation);
     if (!test.error.empty()) {
       bar.Clear();
@@ -75,8 +87,10 @@ int Run(std::span<const std::string> args, const CliIo& io) {
     for (const BdsValue& v : test.values) {
       table.rows.push_back({TextCell(input.path), IntegerCell(n), IntegerCell(v.m),
                             NumberCell(v.eps), NumberCell(v.bds), NumberCell(v.p_normal),
-                            NumberCell(v.p_permutation)});
+                            NumberCell(v.p_permutation), NumberCell(v.p_adjusted)});
     }
+    table.rows.push_back({TextCell(input.path), IntegerCell(n), TextCell("all"), Cell{}, Cell{},
+                          Cell{}, NumberCell(test.p_overall), NumberCell(test.p_overall)});
   }
   bar.Clear();
   return Deliver(io, common, table);

@@ -10,7 +10,10 @@
 #include "monte_carlo.h"
 #include "pair_counts.h"
 #include "random_stream.h"
+#include "sequential_draws.h"
+#include "sequential_p_value.h"
 #include "statistics.h"
+#include "step_down_min_p.h"
 
 namespace ixo {
 namespace {
@@ -26,27 +29,68 @@ std::vector<double> Column(const std::vector<double>& table, int columns, int co
 }
 
 // Runs `replicate(copy, table row, workspace)` on a shuffled copy of `series`
-// for every replication, with the pair-count workspace of the worker's thread;
-// the table has `columns` values per replication. Empty on success.
+// for the replications the sequential rule needs against `observed` (all R
+// without it), with the pair-count workspace of the worker's thread; the
+// table has observed.size() values per replication and keeps the rows drawn.
+// The number drawn, or the reason there is none.
 template <typename Replicate>
-std::string Permute(std::span<const double> series, const Simulation& simulation, int columns,
-                    std::vector<double>& table, const Replicate& replicate) {
+std::string Permute(std::span<const double> series, const Simulation& simulation,
+                    std::span<const double> observed, std::vector<double>& table, int& drawn,
+                    const Replicate& replicate) {
   const int count = simulation.replications;
-  table.assign(static_cast<std::size_t>(count) * columns, kNaN);
+  const std::size_t columns = observed.size();
   const int workers = WorkerCount(count, simulation.threads);
   std::vector<std::vector<double>> copies(workers);
   std::vector<PairCountWorkspace> workspaces(workers);
-  const auto body = [&](int worker, int r) {
-    std::vector<double>& copy = copies[worker];
-    copy.assign(series.begin(), series.end());
-    RandomStream stream(simulation.seed, static_cast<std::uint64_t>(r));
-    Shuffle(copy, stream);
-    replicate(std::span<const double>(copy), table.data() + static_cast<std::size_t>(r) * columns,
-              workspaces[worker]);
+  const auto rows = [&](int first, int last) {
+    const auto body = [&](int worker, int i) {
+      const int r = first + i;
+      std::vector<double>& copy = copies[worker];
+      copy.assign(series.begin(), series.end());
+      RandomStream stream(simulation.seed, static_cast<std::uint64_t>(r));
+      Shuffle(copy, stream);
+      replicate(std::span<const double>(copy), table.data() + static_cast<std::size_t>(r) * columns,
+                workspaces[worker]);
+    };
+    ProgressCallback progress;
+    if (simulation.progress)
+      progress = [&](int done, int) { simulation.progress(first + done, count); };
+    return RunReplications(last - first, simulation.threads, body, progress) != 0;
   };
-  if (RunReplications(count, simulation.threads, body, simulation.progress) == 0)
-    return kOutOfMemory;
+  const SequentialDraws draws =
+      DrawSequentially(observed, count, simulation.sequential, table, rows);
+  if (draws.failed) return kOutOfMemory;
+  drawn = draws.drawn;
+  if (drawn < count && simulation.progress) simulation.progress(count, count);
   return {};
+}
+
+// The p-value of every column under the sequential rule (the fixed-R one
+// without it), and the adjusted p-values over the columns, never below those.
+struct ColumnPValues {
+  std::vector<std::optional<double>> raw;       // none where the observed value is NaN
+  std::vector<std::optional<double>> adjusted;  // likewise
+  std::optional<double> overall;
+};
+
+ColumnPValues PValuesOf(std::span<const double> observed, const std::vector<double>& table,
+                        const Simulation& simulation) {
+  const int columns = static_cast<int>(observed.size());
+  ColumnPValues p;
+  p.raw.resize(columns);
+  for (int column = 0; column < columns; ++column) {
+    if (std::isnan(observed[column])) continue;
+    p.raw[column] = SequentialPValue(observed[column], Column(table, columns, column),
+                                     simulation.sequential, simulation.replications);
+  }
+  FamilyPValues family = StepDownMinP(observed, table);
+  p.adjusted = std::move(family.adjusted);
+  for (int column = 0; column < columns; ++column) {
+    if (!p.adjusted[column] || !p.raw[column]) continue;
+    p.adjusted[column] = std::max(*p.adjusted[column], *p.raw[column]);
+    p.overall = std::min(p.overall.value_or(1.0), *p.adjusted[column]);
+  }
+  return p;
 }
 
 }  // namespace
@@ -79,11 +123,12 @@ IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoS
   }
   if (simulation.replications <= 0) return test;
 
-  const int columns = settings.max_dimension - 1;
+  std::vector<double> observed;
+  for (const DimensionSlope& d : test.observed) observed.push_back(d.slope);
   std::vector<double> table;
   // A permuted copy's sd may differ from the series' in the last bits, as the
   // engine would find; a copy without a grid leaves its row NaN.
-  test.error = Permute(series, simulation, columns, table,
+  test.error = Permute(series, simulation, observed, table, test.drawn,
                        [&](auto copy, double* row, PairCountWorkspace& workspace) {
                          for (const DimensionSlope& d : IxoValues(copy, settings, 1, &workspace))
                            row[d.dimension - 2] = d.slope;
@@ -94,10 +139,13 @@ IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoS
                  std::string("the values are too large for their mean and sd to be computed");
     return test;
   }
-  for (int column = 0; column < columns; ++column) {
-    test.p_values.push_back(
-        MonteCarloPValue(test.observed[column].slope, Column(table, columns, column)));
+  const ColumnPValues p = PValuesOf(observed, table, simulation);
+  for (std::size_t i = 0; i < observed.size(); ++i) {
+    test.p_values.push_back(p.raw[i].value_or(kNaN));
+    test.p_adjusted.push_back(p.adjusted[i].value_or(kNaN));
   }
+  test.p_overall = p.overall;
+  test.replicated = std::move(table);
   return test;
 }
 
@@ -148,9 +196,11 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
     test.error = kOutOfMemory;
     return test;
   }
+  ColumnPValues p;
   if (simulation.replications > 0) {
-    test.error = Permute(series, simulation, columns, table, statistics);
+    test.error = Permute(series, simulation, observed, table, test.drawn, statistics);
     if (!test.error.empty()) return test;
+    p = PValuesOf(observed, table, simulation);
   }
   for (int column = 0; column < columns; ++column) {
     BdsValue value;
@@ -159,11 +209,15 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
     if (!std::isnan(observed[column])) {
       value.bds = observed[column];
       value.p_normal = std::erfc(std::fabs(observed[column]) / std::sqrt(2.0));
-      if (simulation.replications > 0)
-        value.p_permutation = MonteCarloPValue(observed[column], Column(table, columns, column));
+      if (simulation.replications > 0) {
+        value.p_permutation = p.raw[column];
+        value.p_adjusted = p.adjusted[column];
+      }
     }
     test.values.push_back(value);
   }
+  test.p_overall = p.overall;
+  test.replicated = std::move(table);
   return test;
 }
 

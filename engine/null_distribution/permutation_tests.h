@@ -3,6 +3,18 @@
 // of the series is held against the statistics of R random permutations of it.
 // Permutation r is the Fisher-Yates shuffle of the series by the stream of
 // (seed, r); the results are the same for any thread count.
+//
+// Every permutation yields the whole family of statistics (every dimension,
+// every distance), so the tests also give each p-value adjusted for the family
+// (step-down min-p, step_down_min_p.h) and one overall p-value, from the same
+// permutations. With Simulation::sequential = h >= 1 the permutations are drawn
+// under the sequential rule (sequential_p_value.h): they stop once every
+// statistic's p-value is certainly above 10 %. The adjusted and overall
+// p-values then come from the replications drawn for all statistics, and are
+// never below the statistic's own p-value: where the rule stopped early every
+// one of them is above 10 %, and where it ran to R they are the fixed-R ones
+// (or larger), so at every level up to 10 % the family's verdicts are never
+// more often a rejection than with all R permutations.
 #pragma once
 
 #include <optional>
@@ -26,6 +38,10 @@ std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoS
 struct IxoPermutationTest {
   std::vector<DimensionSlope> observed;  // dimensions 2 .. max_dimension
   std::vector<double> p_values;          // one per dimension; empty when R = 0
+  std::vector<double> p_adjusted;        // adjusted over the dimensions; empty when R = 0
+  std::optional<double> p_overall;       // the smallest adjusted p-value; none when R = 0
+  int drawn = 0;                         // permutations drawn: R, or fewer where the rule stopped
+  std::vector<double> replicated;        // drawn rows, row r the Ixo values of permutation r
   std::string error;                     // empty on success; else why there is no result
 };
 
@@ -45,10 +61,16 @@ struct BdsValue {
   std::optional<double> bds;            // none when the BDS variance is not positive
   std::optional<double> p_normal;       // two-sided, from the standard normal law
   std::optional<double> p_permutation;  // none as well when R = 0
+  std::optional<double> p_adjusted;     // p_permutation adjusted over every m and eps
 };
 
 struct BdsPermutationTest {
   std::vector<BdsValue> values;  // m = 2 .. max_dimension, each with every eps in the given order
+  std::optional<double> p_overall;  // the smallest adjusted p-value; none when there is none
+  int drawn = 0;                    // permutations drawn: R, or fewer where the rule stopped
+  // drawn rows of values.size() statistics in the order of `values` (NaN
+  // where the variance is not positive): row r those of permutation r.
+  std::vector<double> replicated;
   std::string error;
 };
 

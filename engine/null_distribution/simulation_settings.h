@@ -28,6 +28,9 @@ struct Simulation {
   std::uint64_t seed = kDefaultSeed;
   int threads = 0;  // 0: one per core; the results do not depend on it
   ProgressCallback progress;
+  // The tail count h of the permutation tests' sequential rule
+  // (sequential_p_value.h); 0 draws all R replications.
+  int sequential = 0;
 };
 
 // Empty when the settings are usable for a series of n values: eps_low and

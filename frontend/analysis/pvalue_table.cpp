@@ -9,9 +9,9 @@ namespace ixo {
 
 namespace {
 
-constexpr int kFields = 8;
 constexpr int kDimensionField = 2;
 constexpr int kPValueField = 7;
+constexpr int kAdjustedField = 8;
 
 // The fields of one CSV line: separated by commas, a field in double quotes
 // may hold commas, and "" inside it stands for one quote. Empty when the
@@ -61,6 +61,7 @@ PValueTable Failed(const std::string& message) {
 
 PValueTable ParsePValueTable(std::string_view text) {
   PValueTable table;
+  int fields_per_line = kPValueField + 1;
   int line_number = 0;
   size_t pos = 0;
   while (pos < text.size()) {
@@ -72,21 +73,38 @@ PValueTable ParsePValueTable(std::string_view text) {
     ++line_number;
     const std::string where = "line " + std::to_string(line_number);
     if (line_number == 1) {
-      if (line != kPValueHeader)
-        return Failed(where + " is not the header " + std::string(kPValueHeader));
+      if (line == kAdjustedPValueHeader) {
+        fields_per_line = kAdjustedField + 1;
+      } else if (line != kPValueHeader) {
+        return Failed(where + " is not the header " + std::string(kAdjustedPValueHeader));
+      }
       continue;
     }
     if (line.empty()) continue;
     const std::optional<std::vector<std::string>> fields = SplitCsvLine(line);
-    if (!fields || static_cast<int>(fields->size()) != kFields) {
-      return Failed(where + " does not hold " + std::to_string(kFields) + " fields");
+    if (!fields || static_cast<int>(fields->size()) != fields_per_line) {
+      return Failed(where + " does not hold " + std::to_string(fields_per_line) + " fields");
+    }
+    const auto probability = [&](int field) {
+      const std::optional<double> p = WholeNumber<double>((*fields)[field]);
+      return p && *p >= 0 && *p <= 1 ? p : std::nullopt;
+    };
+    const std::optional<double> p = probability(kPValueField);
+    if (!p) return Failed(where + " has no p-value from 0 to 1");
+    const bool adjusted = fields_per_line > kAdjustedField;
+    if (adjusted && (*fields)[kDimensionField] == "all" && !table.overall) {
+      table.overall = p;
+      continue;
     }
     const std::optional<int> m = WholeNumber<int>((*fields)[kDimensionField]);
-    const std::optional<double> p = WholeNumber<double>((*fields)[kPValueField]);
     if (!m) return Failed(where + " has no dimension");
-    if (!p || !(*p >= 0 && *p <= 1)) return Failed(where + " has no p-value from 0 to 1");
     if (!table.p_values.emplace(*m, *p).second) {
       return Failed(where + " gives dimension " + std::to_string(*m) + " a second time");
+    }
+    if (adjusted) {
+      const std::optional<double> q = probability(kAdjustedField);
+      if (!q) return Failed(where + " has no adjusted p-value from 0 to 1");
+      table.adjusted.emplace(*m, *q);
     }
   }
   if (line_number == 0) return Failed("the file is empty");

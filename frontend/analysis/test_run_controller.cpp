@@ -251,7 +251,7 @@ void TestRunController::PollPermutationPass(const EngineStatus& status) {
   SetTimer(false);
   host_.StopEngine();
   const PValueTable table =
-      file.error.empty() ? ParsePValueTable(file.text) : PValueTable{{}, file.error};
+      file.error.empty() ? ParsePValueTable(file.text) : PValueTable{{}, file.error, {}, {}};
   if (table.error) {
     StopAfterFailure();
     controls_.ShowError(*table.error);

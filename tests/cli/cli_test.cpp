@@ -16,7 +16,9 @@
 #include "pair_counts.h"
 #include "permutation_tests.h"
 #include "random_stream.h"
+#include "result_table.h"
 #include "statistics.h"
+#include "step_down_min_p.h"
 
 namespace ixo {
 namespace {
@@ -108,8 +110,8 @@ TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
   EXPECT_EQ(o.out, "");
   EXPECT_EQ(o.err, "");
   const std::vector<std::string> lines = Split(ReadAll(Path("pvalues.tmp")), '\n');
-  ASSERT_EQ(lines.size(), 5u);  // header, m = 2..4, the empty rest after the last line break
-  EXPECT_EQ(lines[0], "file,n,m,ixo,points,class,verdict,p_value");
+  ASSERT_EQ(lines.size(), 6u);  // header, m = 2..4, "all", the empty rest after the last line break
+  EXPECT_EQ(lines[0], "file,n,m,ixo,points,class,verdict,p_value,p_adjusted");
 
   std::vector<double> x;
   std::ifstream in(series);
@@ -119,7 +121,7 @@ TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
   const IxoPermutationTest test = PermutationTestIxo(x, settings, {19, kDefaultSeed, 1, {}});
   for (int m = 2; m <= 4; ++m) {
     const std::vector<std::string> f = Split(lines[m - 1], ',');
-    ASSERT_EQ(f.size(), 8u) << lines[m - 1];
+    ASSERT_EQ(f.size(), 9u) << lines[m - 1];
     EXPECT_EQ(f[0], series);
     EXPECT_EQ(f[1], "760");
     EXPECT_EQ(f[2], std::to_string(m));
@@ -130,7 +132,11 @@ TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
     std::snprintf(rounded, sizeof rounded, "%.3f", test.observed[m - 2].slope);
     EXPECT_EQ(f[6], Verdict(std::strtod(rounded, nullptr), 0, m, 1));
     EXPECT_EQ(std::strtod(f[7].c_str(), nullptr), test.p_values[m - 2]);
+    EXPECT_EQ(std::strtod(f[8].c_str(), nullptr), test.p_adjusted[m - 2]);
   }
+  ASSERT_TRUE(test.p_overall);
+  EXPECT_EQ(lines[4], series + ",760,all,,,," + LevelVerdict(*test.p_overall) + "," +
+                          NumberText(*test.p_overall) + "," + NumberText(*test.p_overall));
   EXPECT_FALSE(fs::exists(Path("pvalues.tmp") + ".part"));
 }
 
@@ -186,6 +192,7 @@ TEST_F(Cli, EveryCommandGivesTheSameBytesOnOneAndTwoThreads) {
   const std::string series = WriteSeries("s.txt", 150);
   const std::vector<std::vector<std::string>> commands = {
       {"ixo", series, "--m", "3", "--reps", "30"},
+      {"ixo", series, "--m", "3", "--reps", "60", "--sequential", "2", "--format", "csv"},
       {"bds", series, "--m", "3", "--eps", "0.5,1.5", "--reps", "30", "--format", "json"},
       {"critical", "--n", "120", "--m", "3", "--reps", "30", "--format", "csv"},
   };
@@ -207,12 +214,14 @@ TEST_F(Cli, BdsAndCriticalColumns) {
   Outcome o = Run({"bds", chaotic, "--m", "2", "--eps", "1", "--reps", "199", "--format", "csv"});
   ASSERT_EQ(o.status, 0) << o.err;
   std::vector<std::string> lines = Split(o.out, '\n');
-  ASSERT_EQ(lines.size(), 3u) << o.out;
-  EXPECT_EQ(lines[0], "file,n,m,eps,bds,p_normal,p_permutation");
+  ASSERT_EQ(lines.size(), 4u) << o.out;
+  EXPECT_EQ(lines[0], "file,n,m,eps,bds,p_normal,p_permutation,p_adjusted");
   std::vector<std::string> f = Split(lines[1], ',');
-  ASSERT_EQ(f.size(), 7u);
+  ASSERT_EQ(f.size(), 8u);
   EXPECT_EQ(f[1] + " " + f[2] + " " + f[3], "150 2 1");
   EXPECT_EQ(f[6], "0.01");  // 2 / 200: beyond every permutation
+  EXPECT_EQ(f[7], "0.01");  // a family of one
+  EXPECT_EQ(lines[2], chaotic + ",150,all,,,,0.01,0.01");
 
   o = Run({"critical", "--n", "100", "--m", "2", "--reps", "20", "--format", "csv"});
   ASSERT_EQ(o.status, 0) << o.err;
@@ -241,10 +250,10 @@ TEST_F(Cli, VerdictOnlyForTheTabulatedSettings) {
     const Outcome o = Run(args);
     ASSERT_EQ(o.status, 0) << o.err;
     const std::vector<std::string> f = Split(Split(o.out, '\n')[1], ',');
-    ASSERT_EQ(f.size(), 8u) << o.out;
+    ASSERT_EQ(f.size(), 9u) << o.out;
     EXPECT_EQ(f[5], "500");
     EXPECT_EQ(f[6] == "unknown", !c.known) << c.extra[0] << " " << c.extra[1] << ": " << f[6];
-    EXPECT_EQ(f[7], "") << "--reps 0 gives no p-value";
+    EXPECT_EQ(f[7] + f[8], "") << "--reps 0 gives no p-value";
   }
 }
 
@@ -261,7 +270,8 @@ TEST_F(Cli, FileNamesAreQuotedInCsvAndEscapedInJson) {
   EXPECT_NE(o.out.find("{\"file\": \"" + escaped + "\", \"n\": 60, \"m\": 2, \"ixo\": "),
             std::string::npos)
       << o.out;
-  EXPECT_NE(o.out.find("\"p_value\": null}"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("\"p_value\": null, \"p_adjusted\": null}"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("\"m\": \"all\", \"ixo\": null"), std::string::npos) << o.out;
 }
 
 TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
@@ -285,6 +295,9 @@ TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
       {{"ixo", good, "--eps", "0:1"}, 2, "--eps: '0:1'"},
       {{"ixo", good, "--reps", "-1"}, 2, "--reps: '-1'"},
       {{"ixo", good, "--seed", "x"}, 2, "--seed: 'x'"},
+      {{"ixo", good, "--sequential", "-1"}, 2, "--sequential: '-1'"},
+      {{"bds", good, "--sequential", "x"}, 2, "--sequential: 'x'"},
+      {{"critical", "--n", "100", "--sequential", "10"}, 2, "'--sequential'"},
       {{"ixo", good, "--format", "xml"}, 2, "--format: 'xml'"},
       {{"ixo", good, "--m", "3", "--m", "4"}, 2, "twice"},
       {{"ixo", good, "--reps"}, 2, "needs a value"},

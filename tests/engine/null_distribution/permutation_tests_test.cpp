@@ -86,24 +86,35 @@ TEST(PermutationTests, AnyThreadCountGivesTheSameResults) {
   IxoSettings settings;
   settings.max_dimension = 4;
   const double eps[] = {1.0};
-  std::vector<double> first_ixo;
-  std::vector<double> first_bds;
-  for (int threads : {1, 2, 3}) {
-    const Simulation simulation{40, 77, threads, {}};
-    const IxoPermutationTest ixo = PermutationTestIxo(x, settings, simulation);
-    const BdsPermutationTest bds = PermutationTestBds(x, 3, eps, simulation);
-    ASSERT_EQ(ixo.error + bds.error, "");
-    std::vector<double> bds_p;
-    for (const BdsValue& v : bds.values) bds_p.push_back(v.p_permutation.value_or(-1));
-    if (first_ixo.empty()) {
-      first_ixo = ixo.p_values;
-      first_bds = bds_p;
-      continue;
+  // Without and with the sequential rule (which stops this series early).
+  for (const int sequential : {0, 2}) {
+    std::vector<double> first_ixo;
+    std::vector<double> first_bds;
+    for (int threads : {1, 2, 3}) {
+      Simulation simulation{40, 77, threads, {}};
+      simulation.sequential = sequential;
+      const IxoPermutationTest ixo = PermutationTestIxo(x, settings, simulation);
+      const BdsPermutationTest bds = PermutationTestBds(x, 3, eps, simulation);
+      ASSERT_EQ(ixo.error + bds.error, "");
+      std::vector<double> ixo_p = ixo.p_values;
+      ixo_p.insert(ixo_p.end(), ixo.p_adjusted.begin(), ixo.p_adjusted.end());
+      ixo_p.insert(ixo_p.end(), {ixo.p_overall.value_or(-1), static_cast<double>(ixo.drawn)});
+      std::vector<double> bds_p = {bds.p_overall.value_or(-1), static_cast<double>(bds.drawn)};
+      for (const BdsValue& v : bds.values) {
+        bds_p.push_back(v.p_permutation.value_or(-1));
+        bds_p.push_back(v.p_adjusted.value_or(-1));
+      }
+      if (first_ixo.empty()) {
+        first_ixo = ixo_p;
+        first_bds = bds_p;
+        EXPECT_EQ(ixo.drawn<40, sequential> 0) << ixo.drawn;
+        continue;
+      }
+      EXPECT_EQ(ixo_p, first_ixo) << threads << " sequential " << sequential;
+      EXPECT_EQ(bds_p, first_bds) << threads << " sequential " << sequential;
     }
-    EXPECT_EQ(ixo.p_values, first_ixo) << threads;
-    EXPECT_EQ(bds_p, first_bds) << threads;
+    EXPECT_EQ(first_ixo.size(), 3u * 2 + 2);
   }
-  EXPECT_EQ(first_ixo.size(), 3u);
 }
 
 TEST(PermutationTests, ChaoticSeriesIsRejected) {
@@ -112,11 +123,25 @@ TEST(PermutationTests, ChaoticSeriesIsRejected) {
   IxoSettings settings;
   settings.max_dimension = 5;
   const double eps[] = {0.5, 1.0};
-  const Simulation simulation{249, kDefaultSeed, 0, {}};
+  Simulation simulation{249, kDefaultSeed, 0, {}};
   const IxoPermutationTest ixo = PermutationTestIxo(x, settings, simulation);
   ASSERT_EQ(ixo.error, "");
-  for (std::size_t i = 0; i < ixo.p_values.size(); ++i)
+  for (std::size_t i = 0; i < ixo.p_values.size(); ++i) {
     EXPECT_LT(ixo.p_values[i], 0.01) << ixo.observed[i].dimension;
+    // Every row extreme in some dimension ties with the series' smallest
+    // p-value, so the adjusted ones are a few times 2 / (R + 1).
+    EXPECT_LT(ixo.p_adjusted[i], 0.05) << ixo.observed[i].dimension;
+    EXPECT_GE(ixo.p_adjusted[i], ixo.p_values[i]) << ixo.observed[i].dimension;
+  }
+  EXPECT_LT(ixo.p_overall.value_or(1), 0.05);
+  // A series the rule does not stop for gets all R and the fixed-R p-values.
+  simulation.sequential = 10;
+  const IxoPermutationTest sequential = PermutationTestIxo(x, settings, simulation);
+  EXPECT_EQ(sequential.drawn, 249);
+  EXPECT_EQ(sequential.p_values, ixo.p_values);
+  EXPECT_EQ(sequential.p_adjusted, ixo.p_adjusted);
+  EXPECT_EQ(sequential.replicated, ixo.replicated);
+  simulation.sequential = 0;
   const BdsPermutationTest bds = PermutationTestBds(x, 3, eps, simulation);
   ASSERT_EQ(bds.error, "");
   for (const BdsValue& v : bds.values) {
@@ -134,6 +159,7 @@ TEST(PermutationTestIxo, PValuesOfIidSeriesAreUniform) {
   settings.max_dimension = 3;
   for (const bool cauchy : {false, true}) {
     int at_most[3] = {};
+    int overall_at_most[3] = {};
     constexpr double kLevels[3] = {0.1, 0.3, 0.5};
     constexpr int kSeries = kUniformitySeries;
     int tests = 0;
@@ -147,12 +173,16 @@ TEST(PermutationTestIxo, PValuesOfIidSeriesAreUniform) {
         ++tests;
         for (int l = 0; l < 3; ++l) at_most[l] += p <= kLevels[l] + 1e-12;
       }
+      for (int l = 0; l < 3; ++l) overall_at_most[l] += *test.p_overall <= kLevels[l] + 1e-12;
     }
     for (int l = 0; l < 3; ++l) {
       const double share = static_cast<double>(at_most[l]) / tests;
       const double se = std::sqrt(kLevels[l] * (1 - kLevels[l]) / kSeries);
       EXPECT_NEAR(share, kLevels[l], 3 * se)
           << (cauchy ? "Cauchy" : "normal") << " a=" << kLevels[l];
+      // The overall test of the two dimensions: at most nominal.
+      EXPECT_LE(static_cast<double>(overall_at_most[l]) / kSeries, kLevels[l] + 3 * se)
+          << (cauchy ? "Cauchy" : "normal") << " overall a=" << kLevels[l];
     }
   }
 }
