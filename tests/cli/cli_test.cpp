@@ -193,6 +193,7 @@ TEST_F(Cli, EveryCommandGivesTheSameBytesOnOneAndTwoThreads) {
   const std::vector<std::vector<std::string>> commands = {
       {"ixo", series, "--m", "3", "--reps", "30"},
       {"ixo", series, "--m", "3", "--reps", "60", "--sequential", "2", "--format", "csv"},
+      {"test", series, "--m", "3", "--bds-eps", "1", "--reps", "30", "--format", "csv"},
       {"bds", series, "--m", "3", "--eps", "0.5,1.5", "--reps", "30", "--format", "json"},
       {"critical", "--n", "120", "--m", "3", "--reps", "30", "--format", "csv"},
   };
@@ -222,6 +223,12 @@ TEST_F(Cli, BdsAndCriticalColumns) {
   EXPECT_EQ(f[6], "0.01");  // 2 / 200: beyond every permutation
   EXPECT_EQ(f[7], "0.01");  // a family of one
   EXPECT_EQ(lines[2], chaotic + ",150,all,,,,0.01,0.01");
+
+  // The joint test of the same permutations: both families beyond all 199.
+  o = Run({"test", chaotic, "--m", "2", "--bds-eps", "1", "--reps", "199", "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, "file,n,p_overall,verdict,smallest,p_smallest\n" + chaotic +
+                       ",150,0.01,reject at 2%,ixo m=2,0.01\n");
 
   o = Run({"critical", "--n", "100", "--m", "2", "--reps", "20", "--format", "csv"});
   ASSERT_EQ(o.status, 0) << o.err;
@@ -298,6 +305,9 @@ TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
       {{"ixo", good, "--sequential", "-1"}, 2, "--sequential: '-1'"},
       {{"bds", good, "--sequential", "x"}, 2, "--sequential: 'x'"},
       {{"critical", "--n", "100", "--sequential", "10"}, 2, "'--sequential'"},
+      {{"test", good, "--reps", "0"}, 2, "--reps"},
+      {{"test", good, "--bds-eps", "0"}, 2, "--bds-eps: '0'"},
+      {{"test", Path("constant.txt")}, 1, "constant.txt': a constant series"},
       {{"ixo", good, "--format", "xml"}, 2, "--format: 'xml'"},
       {{"ixo", good, "--m", "3", "--m", "4"}, 2, "twice"},
       {{"ixo", good, "--reps"}, 2, "needs a value"},

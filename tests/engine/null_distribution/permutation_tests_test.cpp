@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <string>
@@ -128,12 +129,13 @@ TEST(PermutationTests, ChaoticSeriesIsRejected) {
   ASSERT_EQ(ixo.error, "");
   for (std::size_t i = 0; i < ixo.p_values.size(); ++i) {
     EXPECT_LT(ixo.p_values[i], 0.01) << ixo.observed[i].dimension;
-    // Every row extreme in some dimension ties with the series' smallest
-    // p-value, so the adjusted ones are a few times 2 / (R + 1).
-    EXPECT_LT(ixo.p_adjusted[i], 0.05) << ixo.observed[i].dimension;
+    EXPECT_LT(ixo.p_adjusted[i], 0.01) << ixo.observed[i].dimension;
     EXPECT_GE(ixo.p_adjusted[i], ixo.p_values[i]) << ixo.observed[i].dimension;
   }
-  EXPECT_LT(ixo.p_overall.value_or(1), 0.05);
+  // Far beyond every permutation in every dimension: the overall p-value is
+  // the smallest raw one, 2 / (R + 1), although rows beyond the others in one
+  // dimension have that p-value too.
+  EXPECT_EQ(ixo.p_overall, *std::min_element(ixo.p_values.begin(), ixo.p_values.end()));
   // A series the rule does not stop for gets all R and the fixed-R p-values.
   simulation.sequential = 10;
   const IxoPermutationTest sequential = PermutationTestIxo(x, settings, simulation);

@@ -13,10 +13,12 @@ namespace ixo {
 namespace {
 
 // Step-down min-p written out from its definition, with no shortcut: rows
-// 0 .. R (row 0 observed), the p-value of every value against its whole
-// column, and for the member of rank i the largest, over the ranks l <= i, of
-// its own p-value and of the share of rows whose smallest p-value over the
-// members of rank l and above is at most the observed one of rank l.
+// 0 .. R (row 0 observed); the extremity of a value is its p-value against its
+// whole column, ties broken by its distance from the column's mean in the
+// column's sd (sums taken over the sorted values, so the bits agree); for the
+// member of rank i the largest, over the ranks l <= i, of its own p-value and
+// of the share of rows whose most extreme value over the members of rank l and
+// above is at least as extreme as the observed one of rank l.
 std::vector<std::optional<double>> FromTheDefinition(const std::vector<double>& observed,
                                                      const std::vector<double>& replicated) {
   const int k = static_cast<int>(observed.size());
@@ -34,20 +36,39 @@ std::vector<std::optional<double>> FromTheDefinition(const std::vector<double>& 
     }
     return std::min(1.0, 2.0 * std::min(at_most, at_least) / rows);
   };
+  const auto distance = [&](int row, int j) {
+    std::vector<double> present;
+    for (int d = 0; d < rows; ++d)
+      if (!std::isnan(value(d, j))) present.push_back(value(d, j));
+    std::sort(present.begin(), present.end());
+    double mean = 0, squares = 0;
+    for (double v : present) mean += v;
+    mean /= static_cast<double>(present.size());
+    for (double v : present) squares += (v - mean) * (v - mean);
+    const double sd = std::sqrt(squares / static_cast<double>(present.size()));
+    const double v = value(row, j);
+    return std::isnan(v) || sd == 0 ? 0.0 : std::fabs(v - mean) / sd;
+  };
+  // Whether value (row a, member i) is at least as extreme as (row b, member j).
+  const auto at_least_as_extreme = [&](int a, int i, int b, int j) {
+    return p(a, i) < p(b, j) || (p(a, i) == p(b, j) && distance(a, i) >= distance(b, j));
+  };
   std::vector<int> members;
   for (int j = 0; j < k; ++j)
     if (!std::isnan(observed[j])) members.push_back(j);
-  std::stable_sort(members.begin(), members.end(), [&](int a, int b) { return p(0, a) < p(0, b); });
+  std::stable_sort(members.begin(), members.end(), [&](int a, int b) {
+    return at_least_as_extreme(0, a, 0, b) && !at_least_as_extreme(0, b, 0, a);
+  });
   std::vector<std::optional<double>> adjusted(k);
   for (std::size_t i = 0; i < members.size(); ++i) {
     double largest = 0;
     for (std::size_t l = 0; l <= i; ++l) {
       int count = 0;
       for (int row = 0; row < rows; ++row) {
-        double smallest = 1;
+        bool beyond = false;
         for (std::size_t m = l; m < members.size(); ++m)
-          smallest = std::min(smallest, p(row, members[m]));
-        count += smallest <= p(0, members[l]);
+          beyond = beyond || at_least_as_extreme(row, members[m], 0, members[l]);
+        count += beyond;
       }
       largest = std::max({largest, p(0, members[l]), static_cast<double>(count) / rows});
     }
@@ -58,16 +79,28 @@ std::vector<std::optional<double>> FromTheDefinition(const std::vector<double>& 
 
 TEST(StepDownMinP, StoredFamilyAsWorkedByHand) {
   // Columns A and B, R = 4. Raw p: A 2/5 (the largest of five), B 4/5.
-  // Rows' p-value numerators (A, B): (2,4) observed, (2,2), (4,4), (5,5), (4,2).
-  // B alone: rows with p_B <= 4/5: all but the fourth, 4/5. Both: rows with
-  // min <= 2/5: the first, second and fifth, 3/5.
+  // Rows' (p-value numerator, distance from the mean in sd) for A: (2, 1.90)
+  // observed, (2, 0.95), (4, 0.63), (5, 0.32), (4, 0); for B (mean 10.2, sd
+  // 5.08): (4, 0.04), (2, 0.83), (4, 0.63), (5, 0.43), (2, 1.93).
+  // B alone: rows at least as extreme as (4, 0.04): all but the fourth, 4/5.
+  // Both: rows with a value at least as extreme as A's (2, 1.90): the
+  // observed one and the fifth (B's 20), 2/5, A's own p-value.
   const std::vector<double> observed = {10, 10};
   const std::vector<double> replicated = {1, 6, 2, 7, 3, 8, 4, 20};
   const FamilyPValues family = StepDownMinP(observed, replicated);
   ASSERT_EQ(family.adjusted.size(), 2u);
-  EXPECT_DOUBLE_EQ(family.adjusted[0].value_or(-1), 0.6);
+  EXPECT_DOUBLE_EQ(family.adjusted[0].value_or(-1), 0.4);
   EXPECT_DOUBLE_EQ(family.adjusted[1].value_or(-1), 0.8);
-  EXPECT_DOUBLE_EQ(family.overall.value_or(-1), 0.6);
+  EXPECT_DOUBLE_EQ(family.overall.value_or(-1), 0.4);
+  // A family beyond every permutation in every member, against rows each
+  // below all others in one member: by p-value alone those rows tie with it
+  // (4 / 20); by their distance from the mean it stays the most extreme row,
+  // and the overall p-value is its raw 2 / 20.
+  const std::vector<double> beyond = {100, 100, 100};
+  std::vector<double> rows;
+  for (int r = 0; r < 19; ++r)
+    for (int j = 0; j < 3; ++j) rows.push_back(r == j ? -50.0 : static_cast<double>(r % 5));
+  EXPECT_DOUBLE_EQ(StepDownMinP(beyond, rows).overall.value_or(-1), 0.1);
   // A single member: its share of rows, or its own p-value where ties make
   // the share smaller (one 1 among three 0s: share 1/4, p = 2/4).
   const FamilyPValues single = StepDownMinP(std::vector<double>{1}, std::vector<double>{0, 0, 0});
@@ -136,9 +169,9 @@ TEST(StepDownMinP, AgreesWithTheDefinitionMonotoneAndNeverBelowRaw) {
 TEST(StepDownMinP, FamilyWiseErrorAtMostNominal) {
   // Exchangeable rows (the observed one among them): five members sharing a
   // factor, R = 99. Rejecting where the overall p-value is <= a must happen
-  // at most a of the time (three standard errors); the smallest raw p-value
-  // alone would reject about four times as often. The test is not void: at
-  // 20 % it rejects.
+  // a of the time (three standard errors; the rows' order of extremity has no
+  // ties, so the overall p-value is uniform on 2/100, 3/100, ...); the
+  // smallest raw p-value alone would reject about four times as often.
   constexpr int kTrials = 3000;
   constexpr int kMembers = 5;
   constexpr int kReplications = 99;
@@ -168,10 +201,9 @@ TEST(StepDownMinP, FamilyWiseErrorAtMostNominal) {
   for (int l = 0; l < 3; ++l) {
     const double a = kLevels[l];
     const double se = std::sqrt(a * (1 - a) / kTrials);
-    EXPECT_LE(static_cast<double>(overall[l]) / kTrials, a + 3 * se) << "a=" << a;
+    EXPECT_NEAR(static_cast<double>(overall[l]) / kTrials, a, 3 * se) << "a=" << a;
     EXPECT_GT(static_cast<double>(any_raw[l]) / kTrials, 2 * a) << "a=" << a;
   }
-  EXPECT_GT(static_cast<double>(overall[2]) / kTrials, 0.10);
 }
 
 }  // namespace

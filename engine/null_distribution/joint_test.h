@@ -1,0 +1,46 @@
+// One exact test of the i.i.d. hypothesis against any kind of dependence the
+// Ixo values or the BDS statistics see: both families computed on the same
+// permuted copies, and one overall p-value over both (the min-p over every
+// statistic, calibrated by the same permutations), so a user who does not know
+// which kind of dependence to expect gets the power of the better of the two
+// without paying for two tests.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "simulation_settings.h"
+
+namespace ixo {
+
+struct JointMember {
+  std::string name;                  // "ixo m=3" or "bds m=2 eps=0.5"
+  double value = 0;                  // the statistic of the series; NaN where it has none
+  std::optional<double> p_value;     // two-sided permutation p-value; none without a value
+  std::optional<double> p_adjusted;  // adjusted over both families
+};
+
+struct JointPermutationTest {
+  // The Ixo values of m = 2 .. max_dimension, then the BDS statistics of
+  // every m = 2 .. max_dimension with every distance in the given order.
+  std::vector<JointMember> members;
+  std::optional<double> p_overall;  // the smallest adjusted p-value
+  int smallest = -1;                // the member with the smallest p-value (the first of ties)
+  int drawn = 0;                    // permutations drawn: R, or fewer where the rule stopped
+  std::vector<double> replicated;   // drawn rows of members.size() statistics
+  std::string error;                // empty on success; else why there is no result
+};
+
+// The Ixo test of PermutationTestIxo(series, settings) and the BDS test of
+// PermutationTestBds(series, settings.max_dimension, bds_eps) on the same R
+// permutations (every value and raw p-value theirs bit for bit, with the same
+// seed), the adjusted p-values over both families and the overall one. Fails
+// where either test fails, or when R < 1.
+[[nodiscard]] JointPermutationTest PermutationTestJoint(std::span<const double> series,
+                                                        const IxoSettings& settings,
+                                                        std::span<const double> bds_eps,
+                                                        const Simulation& simulation);
+
+}  // namespace ixo
