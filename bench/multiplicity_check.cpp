@@ -120,11 +120,13 @@ Outcome IxoOutcome(const std::vector<double>& x, int reps, int sequential = 0) {
   ixo::Simulation simulation;
   simulation.replications = reps;
   simulation.sequential = sequential;
-  const ixo::IxoPermutationTest test = ixo::PermutationTestIxo(x, ixo::IxoSettings{}, simulation);
-  if (!test.error.empty()) {
-    std::fprintf(stderr, "multiplicity_check: %s\n", test.error.c_str());
+  const ixo::Result<ixo::IxoPermutationTest> result =
+      ixo::PermutationTestIxo(x, ixo::IxoSettings{}, simulation);
+  if (!result.ok()) {
+    std::fprintf(stderr, "multiplicity_check: %s\n", result.error.c_str());
     std::exit(1);
   }
+  const ixo::IxoPermutationTest& test = *result.value;
   Outcome o;
   for (double p : test.p_values) {
     o.members.push_back(p < 0.05);
@@ -137,11 +139,13 @@ Outcome IxoOutcome(const std::vector<double>& x, int reps, int sequential = 0) {
 Outcome BdsOutcome(const std::vector<double>& x, int reps) {
   ixo::Simulation simulation;
   simulation.replications = reps;
-  const ixo::BdsPermutationTest test = ixo::PermutationTestBds(x, 10, kEps, simulation);
-  if (!test.error.empty()) {
-    std::fprintf(stderr, "multiplicity_check: %s\n", test.error.c_str());
+  const ixo::Result<ixo::BdsPermutationTest> result =
+      ixo::PermutationTestBds(x, 10, kEps, simulation);
+  if (!result.ok()) {
+    std::fprintf(stderr, "multiplicity_check: %s\n", result.error.c_str());
     std::exit(1);
   }
+  const ixo::BdsPermutationTest& test = *result.value;
   Outcome o;
   for (const ixo::BdsValue& v : test.values) {
     const bool rejected = v.p_permutation.value_or(1) < 0.05;
@@ -203,9 +207,9 @@ double JointRate(const Kind& kind, int series, int reps) {
     ixo::RandomStream stream(kind.seed, static_cast<std::uint64_t>(s));
     ixo::Simulation simulation;
     simulation.replications = reps;
-    const ixo::JointPermutationTest test =
+    const ixo::Result<ixo::JointPermutationTest> test =
         ixo::PermutationTestJoint(kind.draw(500, stream), ixo::IxoSettings{}, kEps, simulation);
-    rejected += test.p_overall.value_or(1) < 0.05;
+    rejected += test.ok() && test.value->p_overall.value_or(1) < 0.05;
   }
   return static_cast<double>(rejected) / series;
 }
@@ -245,10 +249,11 @@ int Sequential(int n, int series, const std::vector<int>& tails) {
       ixo::Simulation simulation;
       simulation.replications = kReps;
       simulation.sequential = h;
-      const ixo::IxoPermutationTest test =
+      const ixo::Result<ixo::IxoPermutationTest> test =
           ixo::PermutationTestIxo(x, ixo::IxoSettings{}, simulation);
-      drawn.push_back(test.drawn);
-      for (double p : test.p_values) {
+      if (!test.ok()) return 1;
+      drawn.push_back(test.value->drawn);
+      for (double p : test.value->p_values) {
         ++tests;
         below5 += p < 0.05;
         below10 += p < 0.10;

@@ -4,12 +4,13 @@
 #pragma once
 
 #include "arguments.h"
+#include "result.h"
 
 namespace ixo {
 
 inline constexpr const char* kSequentialOption = "sequential";
 
 // The tail count `a` gives: 0 .. 100000, 0 when the option is left out.
-[[nodiscard]] Parsed<long long> ReadSequential(const Arguments& a);
+[[nodiscard]] Result<long long> ReadSequential(const Arguments& a);
 
 }  // namespace ixo

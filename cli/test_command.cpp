@@ -52,37 +52,39 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   const CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
   const Arguments& a = start.arguments;
-  std::string error;
-  const IxoSettings settings = ReadIxoSettings(a, error);
-  const CommonOptions common = ReadCommonOptions(a, 999, error);
-  const Parsed<long long> sequential = ReadSequential(a);
-  if (error.empty()) error = sequential.error;
+  const Result<CommonOptions> common = ReadCommonOptions(a, 999);
+  if (!common.ok()) return UsageError(io, kName, common.error);
+  const Result<IxoSettings> settings = ReadIxoSettings(a);
+  if (!settings.ok()) return UsageError(io, kName, settings.error);
+  const Result<long long> sequential = ReadSequential(a);
+  if (!sequential.ok()) return UsageError(io, kName, sequential.error);
   std::vector<double> bds_eps = {0.5, 1, 1.5, 2};
-  if (const auto it = a.options.find("bds-eps"); it != a.options.end() && error.empty()) {
-    Parsed<std::vector<double>> p = ParseList("bds-eps", it->second);
-    if (p.value) bds_eps = std::move(*p.value);
-    error = p.error;
+  if (const auto it = a.options.find("bds-eps"); it != a.options.end()) {
+    Result<std::vector<double>> p = ParseList("bds-eps", it->second);
+    if (!p.ok()) return UsageError(io, kName, p.error);
+    bds_eps = std::move(*p.value);
   }
-  if (error.empty() && common.reps < 1) error = "--reps: the test needs at least 1 permutation";
-  if (!error.empty()) return UsageError(io, kName, error);
+  if (common.value->reps < 1)
+    return UsageError(io, kName, "--reps: the test needs at least 1 permutation");
   if (a.files.empty()) return UsageError(io, kName, "no series file given");
 
-  const std::vector<SeriesInput> inputs = ReadSeriesFiles(a.files, error);
-  if (!error.empty()) return DataError(io, error);
+  const Result<std::vector<SeriesInput>> inputs = ReadSeriesFiles(a.files);
+  if (!inputs.ok()) return DataError(io, inputs.error);
 
   ResultTable table;
   table.columns = {"file", "n", "p_overall", "verdict", "smallest", "p_smallest"};
   ProgressBar bar(io.err, io.progress);
-  for (const SeriesInput& input : inputs) {
-    Simulation simulation{common.reps, common.seed, common.threads,
-                          [&](int done, int total) { bar.Show(input.path, done, total); }};
+  for (const SeriesInput& input : *inputs.value) {
+    Simulation simulation = SimulationOf(
+        *common.value, [&](int done, int total) { bar.Show(input.path, done, total); });
     simulation.sequential = static_cast<int>(*sequential.value);
-    const JointPermutationTest test =
-        PermutationTestJoint(input.values, settings, bds_eps, simulation);
-    if (!test.error.empty()) {
+    const Result<JointPermutationTest> result =
+        PermutationTestJoint(input.values, *settings.value, bds_eps, simulation);
+    if (!result.ok()) {
       bar.Clear();
-      return DataError(io, "'" + input.path + "': " + test.error);
+      return DataError(io, "'" + input.path + "': " + result.error);
     }
+    const JointPermutationTest& test = *result.value;
     const JointMember* smallest = test.smallest < 0 ? nullptr : &test.members[test.smallest];
     table.rows.push_back({TextCell(input.path),
                           IntegerCell(static_cast<long long>(input.values.size())),
@@ -92,7 +94,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
                           NumberCell(smallest ? smallest->p_value : std::nullopt)});
   }
   bar.Clear();
-  return Deliver(io, common, table);
+  return Deliver(io, *common.value, table);
 }
 
 }  // namespace

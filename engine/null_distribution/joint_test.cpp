@@ -1,25 +1,16 @@
 #include "joint_test.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 
 #include "bds_statistics.h"
-#include "grid.h"
 #include "pair_counts.h"
 #include "permutation_draws.h"
 #include "permutation_tests.h"
+#include "replication_pool.h"
 
 namespace ixo {
 namespace {
-
-// Each family counts its own grid, so each keeps its own workspace and its
-// tables stay built from one permuted copy to the next.
-struct TwoWorkspaces {
-  PairCountWorkspace ixo;
-  PairCountWorkspace bds;
-};
 
 std::string EpsText(double eps) {
   char text[32];
@@ -27,56 +18,52 @@ std::string EpsText(double eps) {
   return text;
 }
 
-}  // namespace
-
-JointPermutationTest PermutationTestJoint(std::span<const double> series,
-                                          const IxoSettings& settings,
-                                          std::span<const double> bds_eps,
-                                          const Simulation& simulation) {
-  JointPermutationTest test;
+Result<JointPermutationTest> JointTestOf(std::span<const double> series,
+                                         const IxoSettings& settings,
+                                         std::span<const double> bds_eps,
+                                         const Simulation& simulation) {
   const double fractions[] = {settings.eps_low, settings.eps_high};
-  test.error = CheckIxoSettings(settings, series.size());
-  if (test.error.empty() && bds_eps.empty()) test.error = "no BDS distance given";
-  if (test.error.empty()) test.error = CheckGrid(series, fractions);
-  if (test.error.empty()) test.error = CheckGrid(series, bds_eps);
-  if (test.error.empty() && simulation.replications < 1) test.error = "no permutation asked for";
-  if (!test.error.empty()) return test;
+  std::string error = CheckIxoSettings(settings, series.size());
+  if (error.empty() && bds_eps.empty()) error = "no BDS distance given";
+  if (error.empty()) error = CheckGrid(series, fractions);
+  if (error.empty()) error = CheckGrid(series, bds_eps);
+  if (error.empty() && simulation.replications < 1) error = "no permutation asked for";
+  if (!error.empty()) return Failure<JointPermutationTest>(std::move(error));
 
   const int dimensions = settings.max_dimension - 1;
   std::vector<double> observed;
-  std::optional<BdsStatistics> bds;
-  try {
-    for (const DimensionSlope& d : IxoValues(series, settings, simulation.threads))
-      observed.push_back(d.slope);
-    bds.emplace(series, settings.max_dimension, bds_eps);
-    observed.resize(dimensions + bds->size());
-    PairCountWorkspace workspace;
-    bds->Fill(series, observed.data() + dimensions, workspace);
-  } catch (const std::bad_alloc&) {
-    test.error = kOutOfMemory;
-    return test;
-  }
+  for (const DimensionSlope& d : IxoValues(series, settings, simulation.threads))
+    observed.push_back(d.slope);
+  const BdsStatistics bds(series, settings.max_dimension, bds_eps);
+  observed.resize(dimensions + bds.size());
+  PairCountWorkspace workspace;
+  bds.Fill(series, observed.data() + dimensions, workspace);
 
+  // Each family counts its own grid, so the BDS counts keep a workspace of
+  // their own per worker and the tables of both grids stay built.
+  std::vector<PairCountWorkspace> bds_workspaces(
+      WorkerCount(simulation.replications, simulation.threads));
   std::vector<double> table;
-  test.error = Permute<TwoWorkspaces>(
-      series, simulation, observed, table, test.drawn,
-      [&](auto copy, double* row, TwoWorkspaces& workspaces) {
-        for (const DimensionSlope& d : IxoValues(copy, settings, 1, &workspaces.ixo))
-          row[d.dimension - 2] = d.slope;
-        bds->Fill(copy, row + dimensions, workspaces.bds);
-      });
-  if (!test.error.empty()) return test;
+  const Result<int> drawn =
+      Permute(series, simulation, observed, table,
+              [&](std::span<const double> copy, std::span<double> row,
+                  PairCountWorkspace& ixo_workspace, int worker) {
+                for (const DimensionSlope& d : IxoValues(copy, settings, 1, &ixo_workspace))
+                  row[d.dimension - 2] = d.slope;
+                bds.Fill(copy, row.data() + dimensions, bds_workspaces[worker]);
+              });
+  if (!drawn.ok()) return Failure<JointPermutationTest>(drawn.error);
   for (std::size_t r = 0; r * observed.size() < table.size(); ++r) {
     for (int j = 0; j < dimensions; ++j) {
       if (std::isnan(table[r * observed.size() + j])) {
-        test.error =
-            "a permuted copy admits no distance grid: the values are too large for "
-            "their mean and sd to be computed";
-        return test;
+        return Failure<JointPermutationTest>(
+            "a permuted copy admits no distance grid: the values are too large for their mean "
+            "and sd to be computed");
       }
     }
   }
 
+  JointPermutationTest test;
   const ColumnPValues p = PValuesOf(observed, table, simulation);
   const int distances = static_cast<int>(bds_eps.size());
   for (std::size_t j = 0; j < observed.size(); ++j) {
@@ -94,8 +81,19 @@ JointPermutationTest PermutationTestJoint(std::span<const double> series,
     test.members.push_back(std::move(member));
   }
   test.p_overall = p.overall;
+  test.drawn = *drawn.value;
   test.replicated = std::move(table);
-  return test;
+  return {std::move(test), {}};
+}
+
+}  // namespace
+
+Result<JointPermutationTest> PermutationTestJoint(std::span<const double> series,
+                                                  const IxoSettings& settings,
+                                                  std::span<const double> bds_eps,
+                                                  const Simulation& simulation) {
+  return OutOfMemoryAsFailure<JointPermutationTest>(
+      [&] { return JointTestOf(series, settings, bds_eps, simulation); });
 }
 
 }  // namespace ixo

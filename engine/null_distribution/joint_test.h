@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "ixo_settings.h"
+#include "result.h"
 #include "simulation_settings.h"
 
 namespace ixo {
@@ -30,17 +32,16 @@ struct JointPermutationTest {
   int smallest = -1;                // the member with the smallest p-value (the first of ties)
   int drawn = 0;                    // permutations drawn: R, or fewer where the rule stopped
   std::vector<double> replicated;   // drawn rows of members.size() statistics
-  std::string error;                // empty on success; else why there is no result
 };
 
 // The Ixo test of PermutationTestIxo(series, settings) and the BDS test of
 // PermutationTestBds(series, settings.max_dimension, bds_eps) on the same R
 // permutations (every value and raw p-value theirs bit for bit, with the same
 // seed), the adjusted p-values over both families and the overall one. Fails
-// where either test fails, or when R < 1.
-[[nodiscard]] JointPermutationTest PermutationTestJoint(std::span<const double> series,
-                                                        const IxoSettings& settings,
-                                                        std::span<const double> bds_eps,
-                                                        const Simulation& simulation);
+// where either test fails (kOutOfMemory, kInterrupted included), or when R < 1.
+[[nodiscard]] Result<JointPermutationTest> PermutationTestJoint(std::span<const double> series,
+                                                                const IxoSettings& settings,
+                                                                std::span<const double> bds_eps,
+                                                                const Simulation& simulation);
 
 }  // namespace ixo

@@ -4,6 +4,7 @@
 // family. For the tests in this folder; callers use permutation_tests.h.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -11,50 +12,51 @@
 #include <vector>
 
 #include "random_stream.h"
-#include "replication_pool.h"
+#include "replications.h"
+#include "result.h"
 #include "sequential_draws.h"
 #include "simulation_settings.h"
 
 namespace ixo {
 
-inline constexpr const char* kOutOfMemory = "out of memory";
-
-// Runs `replicate(copy, table row, workspace)` on a shuffled copy of `series`
-// (permutation r: Shuffle by RandomStream(seed, r)) for the replications the
-// sequential rule needs against `observed` (all R without it), with the
-// Workspace of the worker's thread, kept from one replication to the next; the
-// table has observed.size() values per replication and keeps the rows drawn,
-// their number in `drawn`. Empty on success, else the reason.
-template <typename Workspace, typename Replicate>
-std::string Permute(std::span<const double> series, const Simulation& simulation,
-                    std::span<const double> observed, std::vector<double>& table, int& drawn,
-                    const Replicate& replicate) {
+// Runs `replicate(copy, row, workspace, worker)` on a shuffled copy of
+// `series` (permutation r: Shuffle by RandomStream(seed, r)) for the
+// replications the sequential rule needs against `observed` (all R without
+// it), through Replicate: in blocks, each worker (0 .. WorkerCount(R, threads)
+// - 1) with its own pair-count workspace. `table` gets observed.size() values
+// per replication and keeps the rows drawn. Gives their number, or the
+// failure (kOutOfMemory, kInterrupted).
+template <typename Body>
+Result<int> Permute(std::span<const double> series, const Simulation& simulation,
+                    std::span<const double> observed, std::vector<double>& table,
+                    const Body& replicate) {
   const int count = simulation.replications;
-  const std::size_t columns = observed.size();
-  const int workers = WorkerCount(count, simulation.threads);
-  std::vector<std::vector<double>> copies(workers);
-  std::vector<Workspace> workspaces(workers);
+  const int columns = static_cast<int>(observed.size());
+  std::string error;
   const auto rows = [&](int first, int last) {
-    const auto body = [&](int worker, int i) {
-      const int r = first + i;
-      std::vector<double>& copy = copies[worker];
-      copy.assign(series.begin(), series.end());
-      RandomStream stream(simulation.seed, static_cast<std::uint64_t>(r));
-      Shuffle(copy, stream);
-      replicate(std::span<const double>(copy), table.data() + static_cast<std::size_t>(r) * columns,
-                workspaces[worker]);
-    };
-    ProgressCallback progress;
+    Simulation block = simulation;
+    block.replications = last - first;
     if (simulation.progress)
-      progress = [&](int done, int) { simulation.progress(first + done, count); };
-    return RunReplications(last - first, simulation.threads, body, progress) != 0;
+      block.progress = [&](int done, int) { simulation.progress(first + done, count); };
+    const Result<ReplicationTable> drawn = Replicate(block, columns, [&](Replication& r) {
+      RandomStream stream(simulation.seed, static_cast<std::uint64_t>(first + r.index));
+      r.series.assign(series.begin(), series.end());
+      Shuffle(r.series, stream);
+      replicate(std::span<const double>(r.series), r.row, r.workspace, r.worker);
+    });
+    if (!drawn.ok()) {
+      error = drawn.error;
+      return false;
+    }
+    std::copy(drawn.value->values.begin(), drawn.value->values.end(),
+              table.begin() + static_cast<std::ptrdiff_t>(first) * columns);
+    return true;
   };
   const SequentialDraws draws =
       DrawSequentially(observed, count, simulation.sequential, table, rows);
-  if (draws.failed) return kOutOfMemory;
-  drawn = draws.drawn;
-  if (drawn < count && simulation.progress) simulation.progress(count, count);
-  return {};
+  if (draws.failed) return Failure<int>(error);
+  if (draws.drawn < count && simulation.progress) simulation.progress(count, count);
+  return {draws.drawn, {}};
 }
 
 // The p-value of every column of `table` (rows of observed.size() values)

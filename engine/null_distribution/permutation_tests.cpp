@@ -5,62 +5,40 @@
 #include <limits>
 
 #include "bds_statistics.h"
-#include "grid.h"
 #include "pair_counts.h"
 #include "permutation_draws.h"
-#include "statistics.h"
 
 namespace ixo {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-}  // namespace
-
-std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
-                                      int threads, PairCountWorkspace* workspace) {
+Result<IxoPermutationTest> IxoTestOf(std::span<const double> series, const IxoSettings& settings,
+                                     const Simulation& simulation) {
   const double fractions[] = {settings.eps_low, settings.eps_high};
-  if (!CheckGrid(series, fractions).empty()) return {};
-  const Statistics stats = Describe(series);
-  SlopeInput input{series,
-                   DistanceGrid(settings.eps_low, settings.eps_high, stats.sd, settings.subint),
-                   stats.spread, settings.cm_limit};
-  input.threads = threads;
-  input.workspace = workspace;
-  return IxoSlopes(input, 2, settings.max_dimension);
-}
-
-IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoSettings& settings,
-                                      const Simulation& simulation) {
+  std::string error = CheckIxoSettings(settings, series.size());
+  if (error.empty()) error = CheckGrid(series, fractions);
+  if (!error.empty()) return Failure<IxoPermutationTest>(std::move(error));
   IxoPermutationTest test;
-  const double fractions[] = {settings.eps_low, settings.eps_high};
-  test.error = CheckIxoSettings(settings, series.size());
-  if (test.error.empty()) test.error = CheckGrid(series, fractions);
-  if (!test.error.empty()) return test;
-  try {
-    test.observed = IxoValues(series, settings, simulation.threads);
-  } catch (const std::bad_alloc&) {
-    test.error = kOutOfMemory;
-    return test;
-  }
-  if (simulation.replications <= 0) return test;
+  test.observed = IxoValues(series, settings, simulation.threads);
+  if (simulation.replications <= 0) return {std::move(test), {}};
 
   std::vector<double> observed;
   for (const DimensionSlope& d : test.observed) observed.push_back(d.slope);
   std::vector<double> table;
   // A permuted copy's sd may differ from the series' in the last bits, as the
   // engine would find; a copy without a grid leaves its row NaN.
-  test.error = Permute<PairCountWorkspace>(
-      series, simulation, observed, table, test.drawn,
-      [&](auto copy, double* row, PairCountWorkspace& workspace) {
+  const Result<int> drawn = Permute(
+      series, simulation, observed, table,
+      [&](std::span<const double> copy, std::span<double> row, PairCountWorkspace& workspace, int) {
         for (const DimensionSlope& d : IxoValues(copy, settings, 1, &workspace))
           row[d.dimension - 2] = d.slope;
       });
-  if (!test.error.empty()) return test;
+  if (!drawn.ok()) return Failure<IxoPermutationTest>(drawn.error);
   if (std::any_of(table.begin(), table.end(), [](double v) { return std::isnan(v); })) {
-    test.error = "a permuted copy admits no distance grid: " +
-                 std::string("the values are too large for their mean and sd to be computed");
-    return test;
+    return Failure<IxoPermutationTest>(
+        "a permuted copy admits no distance grid: " +
+        std::string("the values are too large for their mean and sd to be computed"));
   }
   const ColumnPValues p = PValuesOf(observed, table, simulation);
   for (std::size_t i = 0; i < observed.size(); ++i) {
@@ -68,47 +46,40 @@ IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoS
     test.p_adjusted.push_back(p.adjusted[i].value_or(kNaN));
   }
   test.p_overall = p.overall;
+  test.drawn = *drawn.value;
   test.replicated = std::move(table);
-  return test;
+  return {std::move(test), {}};
 }
 
-BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_dimension,
-                                      std::span<const double> eps_fractions,
-                                      const Simulation& simulation) {
-  BdsPermutationTest test;
-  IxoSettings dimensions;
-  dimensions.max_dimension = max_dimension;
-  test.error = CheckIxoSettings(dimensions, series.size());
-  if (test.error.empty() && eps_fractions.empty()) test.error = "no distance given";
-  if (test.error.empty()) test.error = CheckGrid(series, eps_fractions);
-  if (!test.error.empty()) return test;
+Result<BdsPermutationTest> BdsTestOf(std::span<const double> series, int max_dimension,
+                                     std::span<const double> eps_fractions,
+                                     const Simulation& simulation) {
+  std::string error = CheckDimensions(max_dimension, series.size());
+  if (error.empty() && eps_fractions.empty()) error = "no distance given";
+  if (error.empty()) error = CheckGrid(series, eps_fractions);
+  if (!error.empty()) return Failure<BdsPermutationTest>(std::move(error));
 
+  const BdsStatistics statistics(series, max_dimension, eps_fractions);
   const int distances = static_cast<int>(eps_fractions.size());
-  const int columns = (max_dimension - 1) * distances;
-  std::vector<double> observed(columns);
+  std::vector<double> observed(statistics.size());
+  PairCountWorkspace workspace;
+  statistics.Fill(series, observed.data(), workspace);
+  BdsPermutationTest test;
   std::vector<double> table;
-  std::optional<BdsStatistics> statistics;
-  try {
-    statistics.emplace(series, max_dimension, eps_fractions);
-    PairCountWorkspace workspace;
-    statistics->Fill(series, observed.data(), workspace);
-  } catch (const std::bad_alloc&) {
-    test.error = kOutOfMemory;
-    return test;
-  }
   ColumnPValues p;
   if (simulation.replications > 0) {
-    test.error =
-        Permute<PairCountWorkspace>(series, simulation, observed, table, test.drawn,
-                                    [&](auto copy, double* row, PairCountWorkspace& workspace) {
-                                      statistics->Fill(copy, row, workspace);
-                                    });
-    if (!test.error.empty()) return test;
+    const Result<int> drawn = Permute(series, simulation, observed, table,
+                                      [&](std::span<const double> copy, std::span<double> row,
+                                          PairCountWorkspace& worker_workspace, int) {
+                                        statistics.Fill(copy, row.data(), worker_workspace);
+                                      });
+    if (!drawn.ok()) return Failure<BdsPermutationTest>(drawn.error);
+    test.drawn = *drawn.value;
     p = PValuesOf(observed, table, simulation);
   }
-  for (int column = 0; column < columns; ++column) {
+  for (std::size_t column = 0; column < observed.size(); ++column) {
     BdsValue value;
-    value.m = 2 + column / distances;
+    value.m = 2 + static_cast<int>(column) / distances;
     value.eps = eps_fractions[column % distances];
     if (!std::isnan(observed[column])) {
       value.bds = observed[column];
@@ -122,7 +93,32 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
   }
   test.p_overall = p.overall;
   test.replicated = std::move(table);
-  return test;
+  return {std::move(test), {}};
+}
+
+}  // namespace
+
+std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
+                                      int threads, PairCountWorkspace* workspace) {
+  Result<SlopeInput> input = SlopeInputFor(series, settings);
+  if (!input.ok()) return {};
+  input.value->threads = threads;
+  input.value->workspace = workspace;
+  return IxoSlopes(*input.value, 2, settings.max_dimension);
+}
+
+Result<IxoPermutationTest> PermutationTestIxo(std::span<const double> series,
+                                              const IxoSettings& settings,
+                                              const Simulation& simulation) {
+  return OutOfMemoryAsFailure<IxoPermutationTest>(
+      [&] { return IxoTestOf(series, settings, simulation); });
+}
+
+Result<BdsPermutationTest> PermutationTestBds(std::span<const double> series, int max_dimension,
+                                              std::span<const double> eps_fractions,
+                                              const Simulation& simulation) {
+  return OutOfMemoryAsFailure<BdsPermutationTest>(
+      [&] { return BdsTestOf(series, max_dimension, eps_fractions, simulation); });
 }
 
 }  // namespace ixo

@@ -19,10 +19,11 @@
 
 #include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
+#include "ixo_settings.h"
 #include "ixo_slopes.h"
+#include "result.h"
 #include "simulation_settings.h"
 
 namespace ixo {
@@ -42,7 +43,6 @@ struct IxoPermutationTest {
   std::optional<double> p_overall;       // the smallest adjusted p-value; none when R = 0
   int drawn = 0;                         // permutations drawn: R, or fewer where the rule stopped
   std::vector<double> replicated;        // drawn rows, row r the Ixo values of permutation r
-  std::string error;                     // empty on success; else why there is no result
 };
 
 // The Ixo values of `series` and their two-sided Monte Carlo p-values against
@@ -50,10 +50,11 @@ struct IxoPermutationTest {
 // own (its Ixo values are what the engine reports for it), one copy per
 // thread. Fails on settings or a series that CheckIxoSettings or CheckGrid
 // refuses (a permuted copy included: sums of huge values may overflow in one
-// order and not in another), or when memory runs out.
-[[nodiscard]] IxoPermutationTest PermutationTestIxo(std::span<const double> series,
-                                                    const IxoSettings& settings,
-                                                    const Simulation& simulation);
+// order and not in another), when memory runs out, or with kInterrupted when
+// the simulation's stop request answers true.
+[[nodiscard]] Result<IxoPermutationTest> PermutationTestIxo(std::span<const double> series,
+                                                            const IxoSettings& settings,
+                                                            const Simulation& simulation);
 
 struct BdsValue {
   int m = 0;
@@ -71,7 +72,6 @@ struct BdsPermutationTest {
   // drawn rows of values.size() statistics in the order of `values` (NaN
   // where the variance is not positive): row r those of permutation r.
   std::vector<double> replicated;
-  std::string error;
 };
 
 // The BDS statistic sqrt(n - m + 1) * bds_ratio(C_1, C_m, K, c, m) of `series`
@@ -80,11 +80,11 @@ struct BdsPermutationTest {
 // Monte Carlo p-value against R permutations. C_m comes from the pair counts,
 // C_1, K and c from SumCloseValues: the kernel's numbers bit for bit, without
 // its tables. Requires 2 <= max_dimension <= 16, max_dimension <= n - 1 and at
-// least one eps; fails, as a value, on a series CheckGrid refuses or when
-// memory runs out.
-[[nodiscard]] BdsPermutationTest PermutationTestBds(std::span<const double> series,
-                                                    int max_dimension,
-                                                    std::span<const double> eps_fractions,
-                                                    const Simulation& simulation);
+// least one eps; fails, as a value, on a series CheckGrid refuses, when memory
+// runs out, or with kInterrupted when the simulation's stop request answers true.
+[[nodiscard]] Result<BdsPermutationTest> PermutationTestBds(std::span<const double> series,
+                                                            int max_dimension,
+                                                            std::span<const double> eps_fractions,
+                                                            const Simulation& simulation);
 
 }  // namespace ixo

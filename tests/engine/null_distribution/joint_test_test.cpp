@@ -25,12 +25,14 @@ TEST(PermutationTestJoint, EachFamilyIsItsOwnTestBitForBit) {
   settings.max_dimension = 4;
   const double eps[] = {0.5, 1.5};
   for (const int sequential : {0, 2}) {
-    Simulation simulation{40, 9, 2, {}};
+    Simulation simulation{40, 9, 2, {}, {}};
     simulation.sequential = sequential;
-    const JointPermutationTest joint = PermutationTestJoint(x, settings, eps, simulation);
-    ASSERT_EQ(joint.error, "");
-    const IxoPermutationTest ixo = PermutationTestIxo(x, settings, simulation);
-    const BdsPermutationTest bds = PermutationTestBds(x, 4, eps, simulation);
+    const Result<JointPermutationTest> joint_result =
+        PermutationTestJoint(x, settings, eps, simulation);
+    ASSERT_EQ(joint_result.error, "");
+    const JointPermutationTest& joint = *joint_result.value;
+    const IxoPermutationTest ixo = *PermutationTestIxo(x, settings, simulation).value;
+    const BdsPermutationTest bds = *PermutationTestBds(x, 4, eps, simulation).value;
     ASSERT_EQ(joint.members.size(), 3u + 6u);
     if (sequential == 0) {
       // Without the rule every family draws all R; with it the joint run draws
@@ -58,7 +60,7 @@ TEST(PermutationTestJoint, EachFamilyIsItsOwnTestBitForBit) {
     EXPECT_GE(*joint.p_overall, std::min(*ixo.p_overall, *bds.p_overall) - 1e-12);
     // The same on one thread.
     simulation.threads = 1;
-    const JointPermutationTest one = PermutationTestJoint(x, settings, eps, simulation);
+    const JointPermutationTest one = *PermutationTestJoint(x, settings, eps, simulation).value;
     EXPECT_EQ(one.replicated, joint.replicated) << sequential;
     EXPECT_EQ(one.p_overall, joint.p_overall) << sequential;
   }
@@ -71,10 +73,10 @@ TEST(PermutationTestJoint, ChaoticSeriesIsRejectedAndBadInputRefused) {
   IxoSettings settings;
   settings.max_dimension = 3;
   const double eps[] = {1.0};
-  const JointPermutationTest joint =
-      PermutationTestJoint(x, settings, eps, Simulation{199, kDefaultSeed, 0, {}});
+  const Result<JointPermutationTest> joint =
+      PermutationTestJoint(x, settings, eps, Simulation{199, kDefaultSeed, 0, {}, {}});
   ASSERT_EQ(joint.error, "");
-  EXPECT_LT(joint.p_overall.value_or(1), 0.05);
+  EXPECT_LT(joint.value->p_overall.value_or(1), 0.05);
   struct Case {
     std::vector<double> eps;
     int replications;
@@ -82,12 +84,12 @@ TEST(PermutationTestJoint, ChaoticSeriesIsRejectedAndBadInputRefused) {
   };
   const Case cases[] = {{{}, 9, "no BDS distance"}, {{1.0}, 0, "no permutation"}};
   for (const Case& c : cases) {
-    const JointPermutationTest refused =
-        PermutationTestJoint(x, settings, c.eps, Simulation{c.replications, 1, 1, {}});
+    const Result<JointPermutationTest> refused =
+        PermutationTestJoint(x, settings, c.eps, Simulation{c.replications, 1, 1, {}, {}});
     EXPECT_NE(refused.error.find(c.error), std::string::npos) << c.error << ": " << refused.error;
   }
   EXPECT_NE(
-      PermutationTestJoint(std::vector<double>(30, 2.0), settings, eps, Simulation{9, 1, 1, {}})
+      PermutationTestJoint(std::vector<double>(30, 2.0), settings, eps, Simulation{9, 1, 1, {}, {}})
           .error.find("constant"),
       std::string::npos);
 }

@@ -44,8 +44,9 @@ TEST(PermutationTestIxo, ObservedValuesAreTheEnginesBitForBit) {
   settings.max_dimension = 6;
   Simulation simulation;
   simulation.replications = 0;
-  const IxoPermutationTest test = PermutationTestIxo(x, settings, simulation);
-  ASSERT_EQ(test.error, "");
+  const Result<IxoPermutationTest> result = PermutationTestIxo(x, settings, simulation);
+  ASSERT_EQ(result.error, "");
+  const IxoPermutationTest& test = *result.value;
   EXPECT_TRUE(test.p_values.empty());
   const Statistics s = Describe(x);
   const SlopeInput reference{x, DistanceGrid(0.60, 1.90, s.sd, 40), s.spread, 50,
@@ -66,8 +67,9 @@ TEST(PermutationTestBds, ObservedValuesAreTheEnginesBitForBit) {
   const double eps[] = {0.5, 1.5};
   Simulation simulation;
   simulation.replications = 0;
-  const BdsPermutationTest test = PermutationTestBds(x, 4, eps, simulation);
-  ASSERT_EQ(test.error, "");
+  const Result<BdsPermutationTest> result = PermutationTestBds(x, 4, eps, simulation);
+  ASSERT_EQ(result.error, "");
+  const BdsPermutationTest& test = *result.value;
   ASSERT_EQ(test.values.size(), 6u);
   const double sd = Describe(x).sd;
   for (const BdsValue& v : test.values) {
@@ -92,11 +94,13 @@ TEST(PermutationTests, AnyThreadCountGivesTheSameResults) {
     std::vector<double> first_ixo;
     std::vector<double> first_bds;
     for (int threads : {1, 2, 3}) {
-      Simulation simulation{40, 77, threads, {}};
+      Simulation simulation{40, 77, threads, {}, {}};
       simulation.sequential = sequential;
-      const IxoPermutationTest ixo = PermutationTestIxo(x, settings, simulation);
-      const BdsPermutationTest bds = PermutationTestBds(x, 3, eps, simulation);
-      ASSERT_EQ(ixo.error + bds.error, "");
+      const Result<IxoPermutationTest> ixo_result = PermutationTestIxo(x, settings, simulation);
+      const Result<BdsPermutationTest> bds_result = PermutationTestBds(x, 3, eps, simulation);
+      ASSERT_EQ(ixo_result.error + bds_result.error, "");
+      const IxoPermutationTest& ixo = *ixo_result.value;
+      const BdsPermutationTest& bds = *bds_result.value;
       std::vector<double> ixo_p = ixo.p_values;
       ixo_p.insert(ixo_p.end(), ixo.p_adjusted.begin(), ixo.p_adjusted.end());
       ixo_p.insert(ixo_p.end(), {ixo.p_overall.value_or(-1), static_cast<double>(ixo.drawn)});
@@ -108,7 +112,8 @@ TEST(PermutationTests, AnyThreadCountGivesTheSameResults) {
       if (first_ixo.empty()) {
         first_ixo = ixo_p;
         first_bds = bds_p;
-        EXPECT_EQ(ixo.drawn<40, sequential> 0) << ixo.drawn;
+        const bool stopped_early = ixo.drawn < 40;
+        EXPECT_EQ(stopped_early, sequential > 0) << ixo.drawn;
         continue;
       }
       EXPECT_EQ(ixo_p, first_ixo) << threads << " sequential " << sequential;
@@ -124,9 +129,10 @@ TEST(PermutationTests, ChaoticSeriesIsRejected) {
   IxoSettings settings;
   settings.max_dimension = 5;
   const double eps[] = {0.5, 1.0};
-  Simulation simulation{249, kDefaultSeed, 0, {}};
-  const IxoPermutationTest ixo = PermutationTestIxo(x, settings, simulation);
-  ASSERT_EQ(ixo.error, "");
+  Simulation simulation{249, kDefaultSeed, 0, {}, {}};
+  const Result<IxoPermutationTest> ixo_result = PermutationTestIxo(x, settings, simulation);
+  ASSERT_EQ(ixo_result.error, "");
+  const IxoPermutationTest& ixo = *ixo_result.value;
   for (std::size_t i = 0; i < ixo.p_values.size(); ++i) {
     EXPECT_LT(ixo.p_values[i], 0.01) << ixo.observed[i].dimension;
     EXPECT_LT(ixo.p_adjusted[i], 0.01) << ixo.observed[i].dimension;
@@ -138,15 +144,16 @@ TEST(PermutationTests, ChaoticSeriesIsRejected) {
   EXPECT_EQ(ixo.p_overall, *std::min_element(ixo.p_values.begin(), ixo.p_values.end()));
   // A series the rule does not stop for gets all R and the fixed-R p-values.
   simulation.sequential = 10;
-  const IxoPermutationTest sequential = PermutationTestIxo(x, settings, simulation);
-  EXPECT_EQ(sequential.drawn, 249);
-  EXPECT_EQ(sequential.p_values, ixo.p_values);
-  EXPECT_EQ(sequential.p_adjusted, ixo.p_adjusted);
-  EXPECT_EQ(sequential.replicated, ixo.replicated);
+  const Result<IxoPermutationTest> sequential = PermutationTestIxo(x, settings, simulation);
+  ASSERT_TRUE(sequential.ok()) << sequential.error;
+  EXPECT_EQ(sequential.value->drawn, 249);
+  EXPECT_EQ(sequential.value->p_values, ixo.p_values);
+  EXPECT_EQ(sequential.value->p_adjusted, ixo.p_adjusted);
+  EXPECT_EQ(sequential.value->replicated, ixo.replicated);
   simulation.sequential = 0;
-  const BdsPermutationTest bds = PermutationTestBds(x, 3, eps, simulation);
+  const Result<BdsPermutationTest> bds = PermutationTestBds(x, 3, eps, simulation);
   ASSERT_EQ(bds.error, "");
-  for (const BdsValue& v : bds.values) {
+  for (const BdsValue& v : bds.value->values) {
     EXPECT_LT(v.p_permutation.value_or(1), 0.01) << v.m << " " << v.eps;
     EXPECT_LT(v.p_normal.value_or(1), 0.01) << v.m << " " << v.eps;
   }
@@ -169,13 +176,15 @@ TEST(PermutationTestIxo, PValuesOfIidSeriesAreUniform) {
       RandomStream stream(cauchy ? 1000 + k : k, 0);
       std::vector<double> x(100);
       for (double& v : x) v = cauchy ? stream.Normal() / stream.Normal() : stream.Normal();
-      const IxoPermutationTest test = PermutationTestIxo(x, settings, Simulation{19, 5, 0, {}});
+      const Result<IxoPermutationTest> test =
+          PermutationTestIxo(x, settings, Simulation{19, 5, 0, {}, {}});
       ASSERT_EQ(test.error, "");
-      for (double p : test.p_values) {
+      for (double p : test.value->p_values) {
         ++tests;
         for (int l = 0; l < 3; ++l) at_most[l] += p <= kLevels[l] + 1e-12;
       }
-      for (int l = 0; l < 3; ++l) overall_at_most[l] += *test.p_overall <= kLevels[l] + 1e-12;
+      for (int l = 0; l < 3; ++l)
+        overall_at_most[l] += *test.value->p_overall <= kLevels[l] + 1e-12;
     }
     for (int l = 0; l < 3; ++l) {
       const double share = static_cast<double>(at_most[l]) / tests;
@@ -190,7 +199,7 @@ TEST(PermutationTestIxo, PValuesOfIidSeriesAreUniform) {
 }
 
 TEST(PermutationTests, RefuseSeriesWithoutAResult) {
-  const Simulation simulation{9, 1, 1, {}};
+  const Simulation simulation{9, 1, 1, {}, {}};
   const std::vector<double> constant(20, 3.0);
   const std::vector<double> short_series = {1, 2, 3};
   IxoSettings settings;
@@ -202,12 +211,12 @@ TEST(PermutationTests, RefuseSeriesWithoutAResult) {
   EXPECT_NE(PermutationTestBds(constant, 3, eps, simulation).error.find("constant"),
             std::string::npos);
   // m = 2 with c = 1 (every pair close): K = c^2, so the variance 4 (K - c^2)^2 is 0.
-  const BdsPermutationTest wide =
+  const Result<BdsPermutationTest> wide =
       PermutationTestBds(Normal(50, 2), 2, std::vector<double>{100.0}, simulation);
   ASSERT_EQ(wide.error, "");
-  ASSERT_EQ(wide.values.size(), 1u);
-  EXPECT_FALSE(wide.values[0].bds.has_value());
-  EXPECT_FALSE(wide.values[0].p_permutation.has_value());
+  ASSERT_EQ(wide.value->values.size(), 1u);
+  EXPECT_FALSE(wide.value->values[0].bds.has_value());
+  EXPECT_FALSE(wide.value->values[0].p_permutation.has_value());
 }
 
 }  // namespace
