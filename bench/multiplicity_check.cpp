@@ -2,10 +2,11 @@
 // sequential rule do on simulated series, through the library behind
 // `ixo_cli ixo` and `ixo_cli bds`.
 //
-//   multiplicity_check fwer [series] [reps]
+//   multiplicity_check fwer [series] [reps] [law] [n ...]
 //     the family-wise rate of "some raw p < 5 %" against "overall p < 5 %" on
 //     i.i.d. normal and t(3) series, n = 200, 500, 1000: the Ixo family
-//     (m = 2..10) and the BDS family (m = 2..10 x eps 0.5, 1, 1.5, 2 sd);
+//     (m = 2..10) and the BDS family (m = 2..10 x eps 0.5, 1, 1.5, 2 sd); a
+//     law ("normal" or "t(3)") and sizes given keep to those;
 //   multiplicity_check power [series] [reps]
 //     the share of series rejected at 5 % on GARCH(1,1), TAR(1), NLMA and AR(1)
 //     series of 500 values: per member (the worst and the best) and by the
@@ -182,14 +183,16 @@ Rates RatesOf(const Kind& kind, int n, int series, int reps, bool bds) {
   return r;
 }
 
-int Fwer(int series, int reps) {
+int Fwer(int series, int reps, const std::string& only_law, std::vector<int> sizes) {
   const Kind kinds[] = {{"normal", 101, Normal}, {"t(3)", 102, StudentT3}};
+  if (sizes.empty()) sizes = {200, 500, 1000};
   std::printf("family-wise rate at 5 %%: %d series each, R = %d\n", series, reps);
   std::printf("%-7s %5s | %-22s | %-22s\n", "law", "n", "Ixo m=2..10 (9)", "BDS m x eps (36)");
   std::printf("%-7s %5s | %10s %11s | %10s %11s\n", "", "", "any raw p", "overall p", "any raw p",
               "overall p");
   for (const Kind& kind : kinds) {
-    for (int n : {200, 500, 1000}) {
+    if (!only_law.empty() && only_law != kind.name) continue;
+    for (int n : sizes) {
       const Rates ixo = RatesOf(kind, n, series, reps, false);
       const Rates bds = RatesOf(kind, n, series, reps, true);
       std::printf("%-7s %5d | %10.3f %11.3f | %10.3f %11.3f\n", kind.name, n, ixo.any_raw,
@@ -280,7 +283,11 @@ int Sequential(int n, int series, const std::vector<int>& tails) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   const auto arg = [&](int i, int fallback) { return argc > i ? std::atoi(argv[i]) : fallback; };
-  if (mode == "fwer") return Fwer(arg(2, 400), arg(3, 199));
+  if (mode == "fwer") {
+    std::vector<int> sizes;
+    for (int i = 5; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+    return Fwer(arg(2, 400), arg(3, 199), argc > 4 ? argv[4] : "", sizes);
+  }
   if (mode == "power") return Power(arg(2, 100), arg(3, 999));
   if (mode == "sequential" && argc > 2) {
     std::vector<int> tails;
@@ -289,7 +296,8 @@ int main(int argc, char** argv) {
     return Sequential(arg(2, 2500), arg(3, 20), tails);
   }
   std::fprintf(stderr,
-               "usage: multiplicity_check fwer [series] [reps] | power [series] [reps] |\n"
+               "usage: multiplicity_check fwer [series] [reps] [law] [n ...] |\n"
+               "       power [series] [reps] |\n"
                "       sequential n [series] [h ...]\n");
   return 2;
 }
