@@ -129,9 +129,9 @@ Outcome IxoOutcome(const std::vector<double>& x, int reps, int sequential = 0) {
   }
   const ixo::IxoPermutationTest& test = *result.value;
   Outcome o;
-  for (double p : test.p_values) {
-    o.members.push_back(p < 0.05);
-    o.any_raw = o.any_raw || p < 0.05;
+  for (const std::optional<double>& p : test.p_values) {
+    o.members.push_back(p.value_or(1) < 0.05);
+    o.any_raw = o.any_raw || p.value_or(1) < 0.05;
   }
   o.overall = test.p_overall.value_or(1) < 0.05;
   return o;
@@ -256,10 +256,11 @@ int Sequential(int n, int series, const std::vector<int>& tails) {
           ixo::PermutationTestIxo(x, ixo::IxoSettings{}, simulation);
       if (!test.ok()) return 1;
       drawn.push_back(test.value->drawn);
-      for (double p : test.value->p_values) {
+      for (const std::optional<double>& p : test.value->p_values) {
+        if (!p) continue;
         ++tests;
-        below5 += p < 0.05;
-        below10 += p < 0.10;
+        below5 += *p < 0.05;
+        below10 += *p < 0.10;
       }
     }
     std::vector<int> sorted = drawn;

@@ -76,7 +76,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   ProgressBar bar(io.err, io.progress);
   for (const SeriesInput& input : *inputs.value) {
     Simulation simulation = SimulationOf(
-        *common.value, [&](int done, int total) { bar.Show(input.path, done, total); });
+        *common.value, io, [&](int done, int total) { bar.Show(input.path, done, total); });
     simulation.sequential = static_cast<int>(*sequential.value);
     const Result<JointPermutationTest> result =
         PermutationTestJoint(input.values, *settings.value, bds_eps, simulation);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "bds_statistics.h"
 #include "pair_counts.h"
@@ -30,38 +31,33 @@ Result<JointPermutationTest> JointTestOf(std::span<const double> series,
   if (error.empty() && simulation.replications < 1) error = "no permutation asked for";
   if (!error.empty()) return Failure<JointPermutationTest>(std::move(error));
 
+  Result<SlopeInput> input = SlopeInputFor(series, settings);
+  if (!input.ok()) return Failure<JointPermutationTest>(std::move(input.error));
+  input.value->threads = simulation.threads;
+  input.value->pair_count_path = simulation.pair_count_path;
   const int dimensions = settings.max_dimension - 1;
   std::vector<double> observed;
-  for (const DimensionSlope& d : IxoValues(series, settings, simulation.threads))
-    observed.push_back(d.slope);
+  for (const DimensionSlope& d : IxoSlopes(*input.value, 2, settings.max_dimension))
+    observed.push_back(HasIxoValue(d) ? d.slope : std::numeric_limits<double>::quiet_NaN());
   const BdsStatistics bds(series, settings.max_dimension, bds_eps);
   observed.resize(dimensions + bds.size());
-  PairCountWorkspace workspace;
+  PairCountWorkspace workspace(simulation.pair_count_path);
   bds.Fill(series, observed.data() + dimensions, workspace);
 
   // Each family counts its own grid, so the BDS counts keep a workspace of
   // their own per worker and the tables of both grids stay built.
-  std::vector<PairCountWorkspace> bds_workspaces(
-      WorkerCount(simulation.replications, simulation.threads));
+  std::vector<PairCountWorkspace> bds_workspaces;
+  for (int w = WorkerCount(simulation.replications, simulation.threads); w > 0; --w)
+    bds_workspaces.emplace_back(simulation.pair_count_path);
   std::vector<double> table;
   const Result<int> drawn =
       Permute(series, simulation, observed, table,
               [&](std::span<const double> copy, std::span<double> row,
                   PairCountWorkspace& ixo_workspace, int worker) {
-                for (const DimensionSlope& d : IxoValues(copy, settings, 1, &ixo_workspace))
-                  row[d.dimension - 2] = d.slope;
+                FillIxoRow(*input.value, settings.max_dimension, copy, row, ixo_workspace);
                 bds.Fill(copy, row.data() + dimensions, bds_workspaces[worker]);
               });
   if (!drawn.ok()) return Failure<JointPermutationTest>(drawn.error);
-  for (std::size_t r = 0; r * observed.size() < table.size(); ++r) {
-    for (int j = 0; j < dimensions; ++j) {
-      if (std::isnan(table[r * observed.size() + j])) {
-        return Failure<JointPermutationTest>(
-            "a permuted copy admits no distance grid: the values are too large for their mean "
-            "and sd to be computed");
-      }
-    }
-  }
 
   JointPermutationTest test;
   const ColumnPValues p = PValuesOf(observed, table, simulation);
@@ -82,7 +78,11 @@ Result<JointPermutationTest> JointTestOf(std::span<const double> series,
   }
   test.p_overall = p.overall;
   test.drawn = *drawn.value;
-  test.replicated = std::move(table);
+  for (std::size_t j = 0; j < observed.size(); ++j) {
+    std::vector<double>& column = test.null_distribution.emplace_back();
+    for (std::size_t r = 0; r * observed.size() < table.size(); ++r)
+      column.push_back(table[r * observed.size() + j]);
+  }
   return {std::move(test), {}};
 }
 

@@ -31,7 +31,9 @@ struct JointPermutationTest {
   std::optional<double> p_overall;  // the smallest adjusted p-value
   int smallest = -1;                // the member with the smallest p-value (the first of ties)
   int drawn = 0;                    // permutations drawn: R, or fewer where the rule stopped
-  std::vector<double> replicated;   // drawn rows of members.size() statistics
+  // Per member, the statistic of each permuted copy drawn, in replication
+  // order (NaN where a copy has none).
+  std::vector<std::vector<double>> null_distribution;
 };
 
 // The Ixo test of PermutationTestIxo(series, settings) and the BDS test of

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ixo_slopes.h"
 #include "random_stream.h"
 #include "replications.h"
 #include "result.h"
@@ -59,10 +60,18 @@ Result<int> Permute(std::span<const double> series, const Simulation& simulation
   return {draws.drawn, {}};
 }
 
+// The Ixo values of dimensions 2 .. max_dimension of `copy`, a permutation of
+// the series, counted on the series' own description `series_input` (its grid
+// and spread) with `workspace` on the calling thread, into row[m - 2]; NaN
+// where the copy has no value (HasIxoValue).
+void FillIxoRow(const SlopeInput& series_input, int max_dimension, std::span<const double> copy,
+                std::span<double> row, PairCountWorkspace& workspace);
+
 // The p-value of every column of `table` (rows of observed.size() values)
-// under the sequential rule (the fixed-R one without it), and the adjusted
-// p-values over the columns, never below those; the overall p-value is the
-// smallest adjusted one.
+// under the sequential rule, else the fixed-R one among the rows where the
+// column has a value (none where the series or every row has none), and the
+// adjusted p-values over the columns, never below those; the overall p-value
+// is the smallest adjusted one.
 struct ColumnPValues {
   std::vector<std::optional<double>> raw;       // none where the observed value is NaN
   std::vector<std::optional<double>> adjusted;  // likewise

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "bds.h"
 #include "bds_statistics.h"
 #include "pair_counts.h"
 #include "permutation_draws.h"
@@ -13,41 +14,43 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+// Column j of `table` (rows of `columns` values), in row order.
+std::vector<double> ColumnOf(const std::vector<double>& table, std::size_t columns, std::size_t j) {
+  std::vector<double> values;
+  for (std::size_t r = 0; r * columns < table.size(); ++r) values.push_back(table[r * columns + j]);
+  return values;
+}
+
 Result<IxoPermutationTest> IxoTestOf(std::span<const double> series, const IxoSettings& settings,
                                      const Simulation& simulation) {
   const double fractions[] = {settings.eps_low, settings.eps_high};
   std::string error = CheckIxoSettings(settings, series.size());
   if (error.empty()) error = CheckGrid(series, fractions);
   if (!error.empty()) return Failure<IxoPermutationTest>(std::move(error));
+  Result<SlopeInput> input = SlopeInputFor(series, settings);
+  if (!input.ok()) return Failure<IxoPermutationTest>(std::move(input.error));
+  input.value->threads = simulation.threads;
+  input.value->pair_count_path = simulation.pair_count_path;
   IxoPermutationTest test;
-  test.observed = IxoValues(series, settings, simulation.threads);
+  test.observed = IxoSlopes(*input.value, 2, settings.max_dimension);
   if (simulation.replications <= 0) return {std::move(test), {}};
 
   std::vector<double> observed;
-  for (const DimensionSlope& d : test.observed) observed.push_back(d.slope);
+  for (const DimensionSlope& d : test.observed) observed.push_back(HasIxoValue(d) ? d.slope : kNaN);
   std::vector<double> table;
-  // A permuted copy's sd may differ from the series' in the last bits, as the
-  // engine would find; a copy without a grid leaves its row NaN.
   const Result<int> drawn = Permute(
       series, simulation, observed, table,
       [&](std::span<const double> copy, std::span<double> row, PairCountWorkspace& workspace, int) {
-        for (const DimensionSlope& d : IxoValues(copy, settings, 1, &workspace))
-          row[d.dimension - 2] = d.slope;
+        FillIxoRow(*input.value, settings.max_dimension, copy, row, workspace);
       });
   if (!drawn.ok()) return Failure<IxoPermutationTest>(drawn.error);
-  if (std::any_of(table.begin(), table.end(), [](double v) { return std::isnan(v); })) {
-    return Failure<IxoPermutationTest>(
-        "a permuted copy admits no distance grid: " +
-        std::string("the values are too large for their mean and sd to be computed"));
-  }
   const ColumnPValues p = PValuesOf(observed, table, simulation);
-  for (std::size_t i = 0; i < observed.size(); ++i) {
-    test.p_values.push_back(p.raw[i].value_or(kNaN));
-    test.p_adjusted.push_back(p.adjusted[i].value_or(kNaN));
-  }
+  for (std::size_t j = 0; j < observed.size(); ++j)
+    test.null_distribution.push_back(ColumnOf(table, observed.size(), j));
+  test.p_values = p.raw;
+  test.p_adjusted = p.adjusted;
   test.p_overall = p.overall;
   test.drawn = *drawn.value;
-  test.replicated = std::move(table);
   return {std::move(test), {}};
 }
 
@@ -62,7 +65,7 @@ Result<BdsPermutationTest> BdsTestOf(std::span<const double> series, int max_dim
   const BdsStatistics statistics(series, max_dimension, eps_fractions);
   const int distances = static_cast<int>(eps_fractions.size());
   std::vector<double> observed(statistics.size());
-  PairCountWorkspace workspace;
+  PairCountWorkspace workspace(simulation.pair_count_path);
   statistics.Fill(series, observed.data(), workspace);
   BdsPermutationTest test;
   std::vector<double> table;
@@ -76,6 +79,8 @@ Result<BdsPermutationTest> BdsTestOf(std::span<const double> series, int max_dim
     if (!drawn.ok()) return Failure<BdsPermutationTest>(drawn.error);
     test.drawn = *drawn.value;
     p = PValuesOf(observed, table, simulation);
+    for (std::size_t j = 0; j < observed.size(); ++j)
+      test.null_distribution.push_back(ColumnOf(table, observed.size(), j));
   }
   for (std::size_t column = 0; column < observed.size(); ++column) {
     BdsValue value;
@@ -83,7 +88,8 @@ Result<BdsPermutationTest> BdsTestOf(std::span<const double> series, int max_dim
     value.eps = eps_fractions[column % distances];
     if (!std::isnan(observed[column])) {
       value.bds = observed[column];
-      value.p_normal = std::erfc(std::fabs(observed[column]) / std::sqrt(2.0));
+      if (BdsNormalLawHolds(series.size(), value.m, value.eps))
+        value.p_normal = std::erfc(std::fabs(observed[column]) / std::sqrt(2.0));
       if (simulation.replications > 0) {
         value.p_permutation = p.raw[column];
         value.p_adjusted = p.adjusted[column];
@@ -92,18 +98,19 @@ Result<BdsPermutationTest> BdsTestOf(std::span<const double> series, int max_dim
     test.values.push_back(value);
   }
   test.p_overall = p.overall;
-  test.replicated = std::move(table);
   return {std::move(test), {}};
 }
 
 }  // namespace
 
 std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
-                                      int threads, PairCountWorkspace* workspace) {
+                                      int threads, PairCountWorkspace* workspace,
+                                      PairCountPath path) {
   Result<SlopeInput> input = SlopeInputFor(series, settings);
   if (!input.ok()) return {};
   input.value->threads = threads;
   input.value->workspace = workspace;
+  input.value->pair_count_path = path;
   return IxoSlopes(*input.value, 2, settings.max_dimension);
 }
 

@@ -1,54 +1,20 @@
 #include "analysis/pvalue_table.h"
 
-#include <charconv>
-#include <cmath>
+#include <climits>
+#include <set>
 #include <vector>
+
+#include "tables/csv_fields.h"
+#include "tables/whole_numbers.h"
 
 namespace ixo {
 
 namespace {
 
 constexpr int kDimensionField = 2;
+constexpr int kValueField = 3;
 constexpr int kPValueField = 7;
 constexpr int kAdjustedField = 8;
-
-// The fields of one CSV line: separated by commas, a field in double quotes
-// may hold commas, and "" inside it stands for one quote. Empty when the
-// quotes do not close.
-std::optional<std::vector<std::string>> SplitCsvLine(std::string_view line) {
-  std::vector<std::string> fields(1);
-  bool quoted = false;
-  for (size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted) {
-      if (c != '"') {
-        fields.back() += c;
-      } else if (i + 1 < line.size() && line[i + 1] == '"') {
-        fields.back() += '"';
-        ++i;
-      } else {
-        quoted = false;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      fields.emplace_back();
-    } else {
-      fields.back() += c;
-    }
-  }
-  if (quoted) return std::nullopt;
-  return fields;
-}
-
-template <typename T>
-std::optional<T> WholeNumber(const std::string& field) {
-  T value{};
-  const char* end = field.data() + field.size();
-  const auto [stop, error] = std::from_chars(field.data(), end, value);
-  if (field.empty() || error != std::errc() || stop != end) return std::nullopt;
-  return value;
-}
 
 PValueTable Failed(const std::string& message) {
   PValueTable table;
@@ -60,7 +26,8 @@ PValueTable Failed(const std::string& message) {
 
 PValueTable ParsePValueTable(std::string_view text) {
   PValueTable table;
-  int fields_per_line = kPValueField + 1;
+  std::set<int> dimensions;
+  int fields_per_line = kAdjustedField + 1;
   int line_number = 0;
   size_t pos = 0;
   while (pos < text.size()) {
@@ -72,10 +39,10 @@ PValueTable ParsePValueTable(std::string_view text) {
     ++line_number;
     const std::string where = "line " + std::to_string(line_number);
     if (line_number == 1) {
-      if (line == kAdjustedPValueHeader) {
-        fields_per_line = kAdjustedField + 1;
+      if (line == kUnadjustedPValueHeader) {
+        fields_per_line = kPValueField + 1;
       } else if (line != kPValueHeader) {
-        return Failed(where + " is not the header " + std::string(kAdjustedPValueHeader));
+        return Failed(where + " is not the header " + std::string(kPValueHeader));
       }
       continue;
     }
@@ -85,29 +52,33 @@ PValueTable ParsePValueTable(std::string_view text) {
       return Failed(where + " does not hold " + std::to_string(fields_per_line) + " fields");
     }
     const auto probability = [&](int field) {
-      const std::optional<double> p = WholeNumber<double>((*fields)[field]);
+      const std::optional<double> p = WholeDouble((*fields)[field]);
       return p && *p >= 0 && *p <= 1 ? p : std::nullopt;
     };
-    const std::optional<double> p = probability(kPValueField);
-    if (!p) return Failed(where + " has no p-value from 0 to 1");
     const bool adjusted = fields_per_line > kAdjustedField;
     if (adjusted && (*fields)[kDimensionField] == "all" && !table.overall) {
-      table.overall = p;
+      table.overall = probability(kPValueField);
+      if (!table.overall) return Failed(where + " has no p-value from 0 to 1");
       continue;
     }
-    const std::optional<int> m = WholeNumber<int>((*fields)[kDimensionField]);
+    const std::optional<long long> m = WholeInteger((*fields)[kDimensionField], INT_MIN, INT_MAX);
     if (!m) return Failed(where + " has no dimension");
-    if (!table.p_values.emplace(*m, *p).second) {
+    if (!dimensions.insert(static_cast<int>(*m)).second) {
       return Failed(where + " gives dimension " + std::to_string(*m) + " a second time");
     }
+    // A dimension without an Ixo value has neither value nor p-value.
+    if ((*fields)[kValueField].empty() && (*fields)[kPValueField].empty()) continue;
+    const std::optional<double> p = probability(kPValueField);
+    if (!p) return Failed(where + " has no p-value from 0 to 1");
+    table.p_values.emplace(static_cast<int>(*m), *p);
     if (adjusted) {
       const std::optional<double> q = probability(kAdjustedField);
       if (!q) return Failed(where + " has no adjusted p-value from 0 to 1");
-      table.adjusted.emplace(*m, *q);
+      table.adjusted.emplace(static_cast<int>(*m), *q);
     }
   }
   if (line_number == 0) return Failed("the file is empty");
-  if (table.p_values.empty()) return Failed("the file holds no dimension");
+  if (dimensions.empty()) return Failed("the file holds no dimension");
   return table;
 }
 

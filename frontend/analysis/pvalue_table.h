@@ -12,15 +12,18 @@
 #include <string>
 #include <string_view>
 
+#include "tables/csv_fields.h"
+
 namespace ixo {
 
-inline constexpr std::string_view kPValueHeader = "file,n,m,ixo,points,class,verdict,p_value";
-inline constexpr std::string_view kAdjustedPValueHeader =
-    "file,n,m,ixo,points,class,verdict,p_value,p_adjusted";
+inline constexpr std::string_view kPValueHeader = kIxoTestHeader;
+// The header of earlier builds, without p_adjusted and the overall row.
+inline constexpr std::string_view kUnadjustedPValueHeader =
+    "file,n,m,ixo,points,class,verdict,p_value";
 
 // The p-value of each dimension, or why the text gives none.
 struct PValueTable {
-  std::map<int, double> p_values;  // by dimension m
+  std::map<int, double> p_values;  // by dimension m; none for a dimension without a value
   std::optional<std::string> error;
   std::map<int, double> adjusted;  // by dimension m, where the text has p_adjusted
   std::optional<double> overall;   // the row with m "all", where there is one
@@ -28,10 +31,11 @@ struct PValueTable {
 
 // Reads `text`: one of the two headers exactly as above, then rows of as many
 // fields whose m is an integer and whose p_value (and p_adjusted) is a number
-// from 0 to 1 (the whole field); with p_adjusted a row with m "all" gives the
-// overall p-value. A wrong header, a row of another width, an unreadable m or
-// p-value, or a dimension given twice is an error naming the line; so is a
-// text with no dimension.
+// from 0 to 1 (the whole field), or empty beside an empty ixo value (a
+// dimension without an Ixo value, which gets no entry); with p_adjusted a row
+// with m "all" gives the overall p-value. A wrong header, a row of another
+// width, an unreadable m or p-value, or a dimension given twice is an error
+// naming the line; so is a text with no dimension.
 [[nodiscard]] PValueTable ParsePValueTable(std::string_view text);
 
 // The significance of a p-value: below 0.01 "reject at 1%", below 0.02

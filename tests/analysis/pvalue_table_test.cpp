@@ -32,9 +32,20 @@ TEST(ParsePValueTable, ReadsThePValueOfEachDimension) {
        {{4, 1.0}, {5, 0.002}},
        {},
        std::nullopt},
-      // Adjusted p-values and the overall row.
+      // Dimensions without an Ixo value have no p-value either.
+      {kHeader + "input.tmp,17,2,1.26,12,500,unknown: n is more than 20 % from 500,0.8\n"
+                 "input.tmp,17,4,,0,500,no value: fewer than two usable grid points,\n",
+       {{2, 0.8}},
+       {},
+       std::nullopt},
+      {kHeader + "input.tmp,3,2,,0,500,no value: fewer than two usable grid points,\n",
+       {},
+       {},
+       std::nullopt},
+      // Adjusted p-values and the overall row; a dimension without a value.
       {kAdjustedHeader + "input.tmp,1000,2,1.6,41,1000,reject at 10%,0.12,0.2\n"
                          "input.tmp,1000,3,2.46,41,1000,do not reject,0.001,0.004\n"
+                         "input.tmp,1000,4,,0,1000,no value: flat counts,,\n"
                          "input.tmp,1000,all,,,,reject at 1%,0.004,0.004\n",
        {{2, 0.12}, {3, 0.001}},
        {{2, 0.2}, {3, 0.004}},
@@ -76,6 +87,9 @@ TEST(ParsePValueTable, RefusesWhatIsNoTableOfPValues) {
       {kHeader + row + "0.5,extra\n", "line 2 does not hold 8 fields"},
       {kHeader + "\"input.tmp,1000,2,1.6,41,1000,unknown,0.5\n", "line 2 does not hold 8 fields"},
       {kHeader + row + "0.5\n" + row + "0.6\n", "line 3 gives dimension 2 a second time"},
+      {kHeader + "input.tmp,1000,2,,0,1000,no value,0.5\n" + row + "0.6\n",
+       "line 3 gives dimension 2 a second time"},
+      {kHeader + "input.tmp,1000,2,,0,1000,no value,x\n", "line 2 has no p-value from 0 to 1"},
   };
   for (const auto& c : cases) {
     const PValueTable table = ParsePValueTable(c.text);

@@ -61,7 +61,7 @@ TEST(PermutationTestJoint, EachFamilyIsItsOwnTestBitForBit) {
     // The same on one thread.
     simulation.threads = 1;
     const JointPermutationTest one = *PermutationTestJoint(x, settings, eps, simulation).value;
-    EXPECT_EQ(one.replicated, joint.replicated) << sequential;
+    EXPECT_EQ(one.null_distribution, joint.null_distribution) << sequential;
     EXPECT_EQ(one.p_overall, joint.p_overall) << sequential;
   }
 }
