@@ -1,0 +1,28 @@
+// ixo_critical's C++ side: the rows of `ixo_cli critical`.
+#include "critical_simulation.h"
+#include "r_arguments.h"
+
+// Columns m and one per percentile of kCriticalPercentiles, and the
+// percentiles themselves as `percent`.
+extern "C" SEXP ixo_c_critical(SEXP n_sexp, SEXP settings_sexp, SEXP reps, SEXP seed,
+                               SEXP threads) {
+  BEGIN_RCPP
+  using namespace ixo;
+  const SimulatedCriticalValues values =
+      SimulateCriticalValues(Rcpp::as<int>(n_sexp), IxoSettingsOf(Rcpp::List(settings_sexp)),
+                             SimulationOf(reps, seed, threads));
+  if (!values.error.empty()) return ErrorAnswer(values.error);
+
+  const int rows = static_cast<int>(values.rows.size());
+  const int columns = static_cast<int>(kCriticalPercentiles.size());
+  Rcpp::IntegerVector m(rows);
+  Rcpp::NumericMatrix table(rows, columns);
+  for (int i = 0; i < rows; ++i) {
+    m[i] = values.rows[i].m;
+    for (int j = 0; j < columns; ++j) table(i, j) = values.rows[i].values[j];
+  }
+  return Rcpp::List::create(Rcpp::Named("m") = m, Rcpp::Named("values") = table,
+                            Rcpp::Named("percent") = Rcpp::NumericVector(
+                                kCriticalPercentiles.begin(), kCriticalPercentiles.end()));
+  END_RCPP
+}
