@@ -3,9 +3,8 @@
 
 bds_test <- function(x, ...) UseMethod("bds_test")
 
-bds_test.default <- function(x, m = 3, eps = seq(0.5 * stats::sd(x), 2 * stats::sd(x),
-                                                 length.out = 4),
-                             reps = 999, seed = ixo_default_seed, threads = NULL, ...) {
+bds_test.default <- function(x, m = 3, eps = seq(0.5 * sd(x), 2 * sd(x), length.out = 4),
+                             reps = 999, seed = 20040105, threads = NULL, ...) {
   fun <- "bds_test"
   data.name <- deparse1(substitute(x))
   series <- ixo_series(x, fun)
@@ -23,7 +22,7 @@ bds_test.lm <- function(x, m = 3, eps = NULL, ...) {
 bds_test.Arima <- bds_test.lm
 bds_test.garch <- bds_test.lm
 
-ixo_run_bds <- function(series, data.name, m, eps, reps = 999, seed = ixo_default_seed,
+ixo_run_bds <- function(series, data.name, m, eps, reps = 999, seed = 20040105,
                         threads = NULL, ...) {
   fun <- "bds_test"
   ixo_no_extra(list(...), fun)

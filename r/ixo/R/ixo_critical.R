@@ -2,7 +2,7 @@
 # values, the rows of `ixo_cli critical`.
 
 ixo_critical <- function(n, m = 10, eps = c(0.60, 1.90), subint = 40, cm_limit = 50,
-                         reps = 20000, seed = ixo_default_seed, threads = NULL) {
+                         reps = 20000, seed = 20040105, threads = NULL) {
   fun <- "ixo_critical"
   n <- ixo_whole(n, "n", fun, 3, 1e7)
   settings <- ixo_settings(m, eps, subint, cm_limit, fun)

@@ -3,10 +3,9 @@
 
 ixo_test <- function(x, ...) UseMethod("ixo_test")
 
-ixo_default_seed <- 20040105
 
 ixo_test.default <- function(x, m = 10, eps = c(0.60, 1.90), subint = 40, cm_limit = 50,
-                             reps = 999, seed = ixo_default_seed, threads = NULL, ...) {
+                             reps = 999, seed = 20040105, threads = NULL, ...) {
   ixo_run_test(x, deparse1(substitute(x)), m = m, eps = eps, subint = subint,
                cm_limit = cm_limit, reps = reps, seed = seed, threads = threads, ...)
 }
@@ -18,7 +17,7 @@ ixo_test.Arima <- ixo_test.lm
 ixo_test.garch <- ixo_test.lm
 
 ixo_run_test <- function(x, data.name, m = 10, eps = c(0.60, 1.90), subint = 40,
-                         cm_limit = 50, reps = 999, seed = ixo_default_seed, threads = NULL,
+                         cm_limit = 50, reps = 999, seed = 20040105, threads = NULL,
                          ...) {
   fun <- "ixo_test"
   ixo_no_extra(list(...), fun)
