@@ -10,14 +10,11 @@
 
 namespace ixo {
 
-SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& settings,
-                                               const Simulation& simulation) {
-  SimulatedCriticalValues result;
-  result.error = CheckIxoSettings(settings, n < 0 ? 0 : static_cast<std::size_t>(n));
-  if (result.error.empty() && simulation.replications < 1) {
-    result.error = "at least one replication is needed";
-  }
-  if (!result.error.empty()) return result;
+Result<SimulatedCriticalValues> SimulateCriticalValues(int n, const IxoSettings& settings,
+                                                       const Simulation& simulation) {
+  std::string error = CheckIxoSettings(settings, n < 0 ? 0 : static_cast<std::size_t>(n));
+  if (error.empty() && simulation.replications < 1) error = "at least one replication is needed";
+  if (!error.empty()) return Failure<SimulatedCriticalValues>(std::move(error));
 
   const int count = simulation.replications;
   const int columns = settings.max_dimension - 1;
@@ -29,8 +26,7 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
     series.resize(WorkerCount(count, simulation.threads));
     workspaces.resize(series.size());
   } catch (const std::bad_alloc&) {
-    result.error = "out of memory";
-    return result;
+    return Failure<SimulatedCriticalValues>(kOutOfMemory);
   }
   const auto body = [&](int worker, int r) {
     std::vector<double>& x = series[worker];
@@ -41,10 +37,10 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
     for (const DimensionSlope& d : IxoValues(x, settings, 1, &workspaces[worker]))
       row[d.dimension - 2] = d.slope;
   };
-  if (RunReplications(count, simulation.threads, body, simulation.progress) == 0) {
-    result.error = "out of memory";
-    return result;
-  }
+  const Result<int> run =
+      RunReplications(count, simulation.threads, body, simulation.progress, simulation.stop);
+  if (!run.ok()) return Failure<SimulatedCriticalValues>(run.error);
+  SimulatedCriticalValues result;
   std::vector<double> column(count);
   for (int j = 0; j < columns; ++j) {
     for (int r = 0; r < count; ++r) column[r] = table[static_cast<std::size_t>(r) * columns + j];
@@ -55,7 +51,7 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
       row.values[i] = Percentile(column, kCriticalPercentiles[i]);
     result.rows.push_back(row);
   }
-  return result;
+  return {std::move(result), {}};
 }
 
 }  // namespace ixo

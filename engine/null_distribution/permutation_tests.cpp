@@ -6,7 +6,6 @@
 
 #include "bds.h"
 #include "close_value_sums.h"
-#include "grid.h"
 #include "monte_carlo.h"
 #include "pair_counts.h"
 #include "random_stream.h"
@@ -16,7 +15,6 @@ namespace ixo {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr const char* kOutOfMemory = "out of memory";
 
 // Column `column` of a replications x columns table, one value per replication.
 std::vector<double> Column(const std::vector<double>& table, int columns, int column) {
@@ -27,7 +25,8 @@ std::vector<double> Column(const std::vector<double>& table, int columns, int co
 
 // Runs `replicate(copy, table row, workspace)` on a shuffled copy of `series`
 // for every replication, with the pair-count workspace of the worker's thread;
-// the table has `columns` values per replication. Empty on success.
+// the table has `columns` values per replication. Empty on success, else the
+// reason (out of memory, interrupted).
 template <typename Replicate>
 std::string Permute(std::span<const double> series, const Simulation& simulation, int columns,
                     std::vector<double>& table, const Replicate& replicate) {
@@ -44,73 +43,65 @@ std::string Permute(std::span<const double> series, const Simulation& simulation
     replicate(std::span<const double>(copy), table.data() + static_cast<std::size_t>(r) * columns,
               workspaces[worker]);
   };
-  if (RunReplications(count, simulation.threads, body, simulation.progress) == 0)
-    return kOutOfMemory;
-  return {};
+  return RunReplications(count, simulation.threads, body, simulation.progress, simulation.stop)
+      .error;
 }
 
 }  // namespace
 
 std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
                                       int threads, PairCountWorkspace* workspace) {
-  const double fractions[] = {settings.eps_low, settings.eps_high};
-  if (!CheckGrid(series, fractions).empty()) return {};
-  const Statistics stats = Describe(series);
-  SlopeInput input{series,
-                   DistanceGrid(settings.eps_low, settings.eps_high, stats.sd, settings.subint),
-                   stats.spread, settings.cm_limit};
-  input.threads = threads;
-  input.workspace = workspace;
-  return IxoSlopes(input, 2, settings.max_dimension);
+  Result<SlopeInput> input = SlopeInputFor(series, settings);
+  if (!input.ok()) return {};
+  input.value->threads = threads;
+  input.value->workspace = workspace;
+  return IxoSlopes(*input.value, 2, settings.max_dimension);
 }
 
-IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoSettings& settings,
-                                      const Simulation& simulation) {
-  IxoPermutationTest test;
+Result<IxoPermutationTest> PermutationTestIxo(std::span<const double> series,
+                                              const IxoSettings& settings,
+                                              const Simulation& simulation) {
   const double fractions[] = {settings.eps_low, settings.eps_high};
-  test.error = CheckIxoSettings(settings, series.size());
-  if (test.error.empty()) test.error = CheckGrid(series, fractions);
-  if (!test.error.empty()) return test;
+  std::string error = CheckIxoSettings(settings, series.size());
+  if (error.empty()) error = CheckGrid(series, fractions);
+  if (!error.empty()) return Failure<IxoPermutationTest>(std::move(error));
+  IxoPermutationTest test;
   try {
     test.observed = IxoValues(series, settings, simulation.threads);
   } catch (const std::bad_alloc&) {
-    test.error = kOutOfMemory;
-    return test;
+    return Failure<IxoPermutationTest>(kOutOfMemory);
   }
-  if (simulation.replications <= 0) return test;
+  if (simulation.replications <= 0) return {std::move(test), {}};
 
   const int columns = settings.max_dimension - 1;
   std::vector<double> table;
   // A permuted copy's sd may differ from the series' in the last bits, as the
   // engine would find; a copy without a grid leaves its row NaN.
-  test.error = Permute(series, simulation, columns, table,
-                       [&](auto copy, double* row, PairCountWorkspace& workspace) {
-                         for (const DimensionSlope& d : IxoValues(copy, settings, 1, &workspace))
-                           row[d.dimension - 2] = d.slope;
-                       });
-  if (!test.error.empty()) return test;
+  error = Permute(series, simulation, columns, table,
+                  [&](auto copy, double* row, PairCountWorkspace& workspace) {
+                    for (const DimensionSlope& d : IxoValues(copy, settings, 1, &workspace))
+                      row[d.dimension - 2] = d.slope;
+                  });
+  if (!error.empty()) return Failure<IxoPermutationTest>(std::move(error));
   if (std::any_of(table.begin(), table.end(), [](double v) { return std::isnan(v); })) {
-    test.error = "a permuted copy admits no distance grid: " +
-                 std::string("the values are too large for their mean and sd to be computed");
-    return test;
+    return Failure<IxoPermutationTest>(
+        "a permuted copy admits no distance grid: " +
+        std::string("the values are too large for their mean and sd to be computed"));
   }
   for (int column = 0; column < columns; ++column) {
     test.p_values.push_back(
         MonteCarloPValue(test.observed[column].slope, Column(table, columns, column)));
   }
-  return test;
+  return {std::move(test), {}};
 }
 
-BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_dimension,
-                                      std::span<const double> eps_fractions,
-                                      const Simulation& simulation) {
-  BdsPermutationTest test;
-  IxoSettings dimensions;
-  dimensions.max_dimension = max_dimension;
-  test.error = CheckIxoSettings(dimensions, series.size());
-  if (test.error.empty() && eps_fractions.empty()) test.error = "no distance given";
-  if (test.error.empty()) test.error = CheckGrid(series, eps_fractions);
-  if (!test.error.empty()) return test;
+Result<BdsPermutationTest> PermutationTestBds(std::span<const double> series, int max_dimension,
+                                              std::span<const double> eps_fractions,
+                                              const Simulation& simulation) {
+  std::string error = CheckDimensions(max_dimension, series.size());
+  if (error.empty() && eps_fractions.empty()) error = "no distance given";
+  if (error.empty()) error = CheckGrid(series, eps_fractions);
+  if (!error.empty()) return Failure<BdsPermutationTest>(std::move(error));
 
   const int n = static_cast<int>(series.size());
   const double sd = Describe(series).sd;
@@ -145,13 +136,13 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
     PairCountWorkspace workspace;
     statistics(series, observed.data(), workspace);
   } catch (const std::bad_alloc&) {
-    test.error = kOutOfMemory;
-    return test;
+    return Failure<BdsPermutationTest>(kOutOfMemory);
   }
   if (simulation.replications > 0) {
-    test.error = Permute(series, simulation, columns, table, statistics);
-    if (!test.error.empty()) return test;
+    error = Permute(series, simulation, columns, table, statistics);
+    if (!error.empty()) return Failure<BdsPermutationTest>(std::move(error));
   }
+  BdsPermutationTest test;
   for (int column = 0; column < columns; ++column) {
     BdsValue value;
     value.m = 2 + column / distances;
@@ -164,7 +155,7 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
     }
     test.values.push_back(value);
   }
-  return test;
+  return {std::move(test), {}};
 }
 
 }  // namespace ixo
