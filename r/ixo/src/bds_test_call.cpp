@@ -42,16 +42,17 @@ extern "C" SEXP ixo_c_bds(SEXP x_sexp, SEXP m_sexp, SEXP eps_sexp, SEXP reps, SE
     if (std::isfinite(sd) && sd > 0)
       for (double& f : fractions) f = FractionOf(f, sd);
   }
-  const BdsPermutationTest test = PermutationTestBds(series, Rcpp::as<int>(m_sexp), fractions,
-                                                     SimulationOf(reps, seed, threads));
-  if (!test.error.empty()) return ErrorAnswer(test.error);
+  const Result<BdsPermutationTest> test = PermutationTestBds(
+      series, Rcpp::as<int>(m_sexp), fractions, SimulationOf(reps, seed, threads));
+  if (!test.ok()) return FailureAnswer(test.error);
 
-  const int rows = static_cast<int>(test.values.size());
+  const std::vector<BdsValue>& values = test.value->values;
+  const int rows = static_cast<int>(values.size());
   const int distances = static_cast<int>(fractions.size());
   Rcpp::IntegerVector m(rows), index(rows);
   Rcpp::NumericVector bds(rows, NA_REAL), p_normal(rows, NA_REAL), p_permutation(rows, NA_REAL);
   for (int i = 0; i < rows; ++i) {
-    const BdsValue& v = test.values[i];
+    const BdsValue& v = values[i];
     m[i] = v.m;
     index[i] = i % distances + 1;
     if (v.bds) bds[i] = *v.bds;

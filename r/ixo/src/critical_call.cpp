@@ -8,18 +8,19 @@ extern "C" SEXP ixo_c_critical(SEXP n_sexp, SEXP settings_sexp, SEXP reps, SEXP 
                                SEXP threads) {
   BEGIN_RCPP
   using namespace ixo;
-  const SimulatedCriticalValues values =
+  const Result<SimulatedCriticalValues> values =
       SimulateCriticalValues(Rcpp::as<int>(n_sexp), IxoSettingsOf(Rcpp::List(settings_sexp)),
                              SimulationOf(reps, seed, threads));
-  if (!values.error.empty()) return ErrorAnswer(values.error);
+  if (!values.ok()) return FailureAnswer(values.error);
+  const std::vector<CriticalRow>& critical = values.value->rows;
 
-  const int rows = static_cast<int>(values.rows.size());
+  const int rows = static_cast<int>(critical.size());
   const int columns = static_cast<int>(kCriticalPercentiles.size());
   Rcpp::IntegerVector m(rows);
   Rcpp::NumericMatrix table(rows, columns);
   for (int i = 0; i < rows; ++i) {
-    m[i] = values.rows[i].m;
-    for (int j = 0; j < columns; ++j) table(i, j) = values.rows[i].values[j];
+    m[i] = critical[i].m;
+    for (int j = 0; j < columns; ++j) table(i, j) = critical[i].values[j];
   }
   return Rcpp::List::create(Rcpp::Named("m") = m, Rcpp::Named("values") = table,
                             Rcpp::Named("percent") = Rcpp::NumericVector(

@@ -1,6 +1,5 @@
 // ixo_curves' C++ side: the points and fitted lines of `ixo_cli curves`.
 #include "correlation_curves.h"
-#include "grid.h"
 #include "r_arguments.h"
 #include "statistics.h"
 
@@ -11,22 +10,14 @@ extern "C" SEXP ixo_c_curves(SEXP x_sexp, SEXP settings_sexp) {
   using namespace ixo;
   const Rcpp::NumericVector x(x_sexp);
   const std::span<const double> series = SeriesOf(x);
-  const IxoSettings settings = IxoSettingsOf(Rcpp::List(settings_sexp));
-  const double fractions[] = {settings.eps_low, settings.eps_high};
-  std::string error = CheckIxoSettings(settings, series.size());
-  if (error.empty()) error = CheckGrid(series, fractions);
-  if (!error.empty()) return ErrorAnswer(error);
-
-  const Statistics stats = Describe(series);
-  const SlopeInput input{
-      series, DistanceGrid(settings.eps_low, settings.eps_high, stats.sd, settings.subint),
-      stats.spread, settings.cm_limit};
-  const std::vector<CorrelationCurve> curves = CorrelationCurves(input, 2, settings.max_dimension);
+  const Result<std::vector<CorrelationCurve>> curves =
+      SeriesCurves(series, IxoSettingsOf(Rcpp::List(settings_sexp)));
+  if (!curves.ok()) return FailureAnswer(curves.error);
 
   Rcpp::IntegerVector m, k, fit_m, fit_points;
   Rcpp::NumericVector eps, log_eps, pairs, log_pairs, slope, intercept;
   Rcpp::LogicalVector used;
-  for (const CorrelationCurve& curve : curves) {
+  for (const CorrelationCurve& curve : *curves.value) {
     for (const CurvePoint& p : curve.points) {
       m.push_back(curve.dimension);
       k.push_back(p.k);
@@ -49,6 +40,6 @@ extern "C" SEXP ixo_c_curves(SEXP x_sexp, SEXP settings_sexp) {
       Rcpp::Named("fits") = Rcpp::List::create(
           Rcpp::Named("m") = fit_m, Rcpp::Named("slope") = slope,
           Rcpp::Named("intercept") = intercept, Rcpp::Named("points") = fit_points),
-      Rcpp::Named("spread") = stats.spread);
+      Rcpp::Named("spread") = Describe(series).spread);
   END_RCPP
 }

@@ -1,6 +1,21 @@
 #include "r_arguments.h"
 
+#include "replication_pool.h"
+
 namespace ixo {
+namespace {
+
+void CheckInterrupt(void*) {
+  R_CheckUserInterrupt();
+}
+
+// True once the user asked R to stop. R_CheckUserInterrupt would leave by a
+// long jump through the library's frames; R_ToplevelExec catches it here.
+bool InterruptRequested() {
+  return R_ToplevelExec(CheckInterrupt, nullptr) == FALSE;
+}
+
+}  // namespace
 
 std::span<const double> SeriesOf(const Rcpp::NumericVector& x) {
   return {x.begin(), static_cast<std::size_t>(x.size())};
@@ -21,10 +36,12 @@ Simulation SimulationOf(SEXP reps, SEXP seed, SEXP threads) {
   simulation.replications = Rcpp::as<int>(reps);
   simulation.seed = static_cast<std::uint64_t>(Rcpp::as<double>(seed));
   simulation.threads = Rcpp::as<int>(threads);
+  simulation.stop = InterruptRequested;
   return simulation;
 }
 
-Rcpp::List ErrorAnswer(const std::string& message) {
+Rcpp::List FailureAnswer(const std::string& message) {
+  if (message == kInterrupted) throw Rcpp::internal::InterruptedException();
   return Rcpp::List::create(Rcpp::Named("error") = message);
 }
 

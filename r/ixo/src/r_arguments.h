@@ -1,7 +1,8 @@
 // The arguments the R functions hand to the engine library, read from R values
-// the package's R code has already checked (types, ranges, finite series), and
-// the one shape of every answer: a list of columns, or a list whose only
-// element `error` holds the library's message for the R code to raise.
+// the package's R code has already checked (types, whole numbers, finite
+// series), and the one shape of every answer: a list of columns, or a list
+// whose only element `error` holds the library's message for the R code to
+// raise. Everything here runs on R's thread.
 #pragma once
 
 #include <Rcpp.h>
@@ -9,6 +10,7 @@
 #include <span>
 #include <string>
 
+#include "ixo_settings.h"
 #include "simulation_settings.h"
 
 namespace ixo {
@@ -20,10 +22,13 @@ std::span<const double> SeriesOf(const Rcpp::NumericVector& x);
 IxoSettings IxoSettingsOf(const Rcpp::List& settings);
 
 // Simulation from reps, seed (a whole double, 0 .. 2^53) and threads (0: one
-// per core), with no progress report.
+// per core). Its stop request asks R whether the user pressed Ctrl+C (or Esc),
+// on R's thread, the only one the library asks it on.
 Simulation SimulationOf(SEXP reps, SEXP seed, SEXP threads);
 
-// The answer that makes the R code raise `message` as an error.
-Rcpp::List ErrorAnswer(const std::string& message);
+// The answer for a library failure: the list that makes the R code raise
+// `message` as an error; for kInterrupted, an R interrupt instead (thrown as
+// Rcpp's interrupt sentinel, which the entry point's END_RCPP turns into one).
+Rcpp::List FailureAnswer(const std::string& message);
 
 }  // namespace ixo

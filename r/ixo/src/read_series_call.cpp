@@ -6,7 +6,7 @@
 extern "C" SEXP ixo_c_read_series(SEXP path) {
   BEGIN_RCPP
   const ixo::SeriesFile file = ixo::ReadSeriesFile(Rcpp::as<std::string>(path), "");
-  if (!file.error.empty()) return ixo::ErrorAnswer(file.error);
+  if (!file.error.empty()) return ixo::FailureAnswer(file.error);
   return Rcpp::List::create(Rcpp::Named("values") =
                                 Rcpp::NumericVector(file.values.begin(), file.values.end()));
   END_RCPP
