@@ -14,7 +14,7 @@ ixo_series <- function(x, fun) {
   what <- if (is.data.frame(x)) {
     "a data frame (take one column, e.g. x[[1]])"
   } else if (is.matrix(x) || length(dim(x)) > 1) {
-    "a matrix (take one column, e.g. x[, 1])"
+    "a matrix (give one column as a vector: as.numeric(x[, 1]))"
   } else if (is.factor(x)) {
     "a factor"
   } else if (is.character(x)) {
