@@ -1,6 +1,5 @@
 #include "correlation_curves.h"
 
-#include <new>
 #include <utility>
 
 namespace ixo {
@@ -42,15 +41,13 @@ std::vector<CorrelationCurve> CorrelationCurves(const SlopeInput& input, int fir
 Result<std::vector<CorrelationCurve>> SeriesCurves(std::span<const double> series,
                                                    const IxoSettings& settings) {
   using Curves = std::vector<CorrelationCurve>;
-  if (std::string why = CheckIxoSettings(settings, series.size()); !why.empty())
-    return Failure<Curves>(std::move(why));
-  const Result<SlopeInput> input = SlopeInputFor(series, settings);
-  if (!input.ok()) return Failure<Curves>(input.error);
-  try {
+  return OutOfMemoryAsFailure<Curves>([&]() -> Result<Curves> {
+    if (std::string why = CheckIxoSettings(settings, series.size()); !why.empty())
+      return Failure<Curves>(std::move(why));
+    const Result<SlopeInput> input = SlopeInputFor(series, settings);
+    if (!input.ok()) return Failure<Curves>(input.error);
     return {CorrelationCurves(*input.value, 2, settings.max_dimension), {}};
-  } catch (const std::bad_alloc&) {
-    return Failure<Curves>(kOutOfMemory);
-  }
+  });
 }
 
 }  // namespace ixo

@@ -5,6 +5,7 @@
 // message box, an exception of its language).
 #pragma once
 
+#include <new>
 #include <optional>
 #include <string>
 #include <utility>
@@ -27,6 +28,18 @@ struct [[nodiscard]] Result {
 template <typename T>
 Result<T> Failure(std::string message) {
   return {std::nullopt, std::move(message)};
+}
+
+// compute() (returning Result<T>), or the failure kOutOfMemory when it throws
+// std::bad_alloc: how a library function keeps its promise of a value when
+// memory runs out.
+template <typename T, typename Compute>
+Result<T> OutOfMemoryAsFailure(const Compute& compute) {
+  try {
+    return compute();
+  } catch (const std::bad_alloc&) {
+    return Failure<T>(kOutOfMemory);
+  }
 }
 
 }  // namespace ixo

@@ -16,10 +16,8 @@ double ThreeDecimals(double value) {
   return std::strtod(text, nullptr);
 }
 
-}  // namespace
-
-Result<IxoTestReport> IxoTest(std::span<const double> series, const IxoSettings& settings,
-                              const Simulation& simulation) {
+Result<IxoTestReport> Report(std::span<const double> series, const IxoSettings& settings,
+                             const Simulation& simulation) {
   Result<IxoPermutationTest> test = PermutationTestIxo(series, settings, simulation);
   if (!test.ok()) return Failure<IxoTestReport>(std::move(test.error));
   IxoTestReport report;
@@ -41,6 +39,13 @@ Result<IxoTestReport> IxoTest(std::span<const double> series, const IxoSettings&
     report.rows.push_back(std::move(row));
   }
   return {std::move(report), {}};
+}
+
+}  // namespace
+
+Result<IxoTestReport> IxoTest(std::span<const double> series, const IxoSettings& settings,
+                              const Simulation& simulation) {
+  return OutOfMemoryAsFailure<IxoTestReport>([&] { return Report(series, settings, simulation); });
 }
 
 }  // namespace ixo
