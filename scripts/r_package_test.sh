@@ -7,6 +7,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:?usage: r_package_test.sh BUILD}" && pwd)
 library="$build/r-lib"
 mkdir -p "$library"
+# The package's own few files through ccache too, where it is there, two at a time.
+if command -v ccache >/dev/null 2>&1; then
+  echo "CXX20 = ccache $(R CMD config CXX20)" >"$build/r-makevars"
+  export R_MAKEVARS_USER="$build/r-makevars"
+fi
+export MAKEFLAGS="${MAKEFLAGS:--j2}"
 IXO_ROOT="$root" IXO_BUILD="$build" R CMD INSTALL --preclean --no-multiarch \
   --library="$library" "$root/r/ixo" >"$build/r-install.log" 2>&1 || {
   cat "$build/r-install.log" >&2
