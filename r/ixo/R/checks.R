@@ -36,7 +36,7 @@ ixo_series <- function(x, fun) {
     value <- if (is.nan(x[first])) "NaN" else if (is.na(x[first])) "NA" else format(x[first])
     ixo_fail(fun, "x[", first, "] is ", value, " (", length(bad), " value",
              if (length(bad) > 1) "s", " not finite in all); the series must hold ",
-             "finite numbers only: remove or fill the missing values first")
+             "finite numbers only: drop or replace such values first")
   }
   x
 }
