@@ -83,9 +83,16 @@ std::string Aligned(const ResultTable& table) {
     }
     return text + "\n";
   };
+  // A column of numbers is one whose cells that hold anything are numbers, so
+  // that a first row without a value does not turn it to the left.
   std::vector<bool> right(width.size(), false);
-  for (std::size_t c = 0; c < width.size(); ++c)
-    right[c] = !table.rows.empty() && table.rows[0][c].number;
+  for (std::size_t c = 0; c < width.size(); ++c) {
+    for (const auto& row : table.rows) {
+      if (row[c].text.empty()) continue;
+      right[c] = row[c].number;
+      break;
+    }
+  }
   std::string text = line(table.columns, right);
   for (const auto& row : table.rows) {
     std::vector<std::string> texts;

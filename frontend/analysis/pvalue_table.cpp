@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <set>
 #include <vector>
 
 namespace ixo {
@@ -10,6 +11,7 @@ namespace {
 
 constexpr int kFields = 8;
 constexpr int kDimensionField = 2;
+constexpr int kValueField = 3;
 constexpr int kPValueField = 7;
 
 // The fields of one CSV line: separated by commas, a field in double quotes
@@ -60,6 +62,7 @@ PValueTable Failed(const std::string& message) {
 
 PValueTable ParsePValueTable(std::string_view text) {
   PValueTable table;
+  std::set<int> dimensions;
   int line_number = 0;
   size_t pos = 0;
   while (pos < text.size()) {
@@ -81,15 +84,18 @@ PValueTable ParsePValueTable(std::string_view text) {
       return Failed(where + " does not hold " + std::to_string(kFields) + " fields");
     }
     const std::optional<int> m = WholeNumber<int>((*fields)[kDimensionField]);
-    const std::optional<double> p = WholeNumber<double>((*fields)[kPValueField]);
     if (!m) return Failed(where + " has no dimension");
-    if (!p || !(*p >= 0 && *p <= 1)) return Failed(where + " has no p-value from 0 to 1");
-    if (!table.p_values.emplace(*m, *p).second) {
+    if (!dimensions.insert(*m).second) {
       return Failed(where + " gives dimension " + std::to_string(*m) + " a second time");
     }
+    // A dimension without an Ixo value has neither value nor p-value.
+    if ((*fields)[kValueField].empty() && (*fields)[kPValueField].empty()) continue;
+    const std::optional<double> p = WholeNumber<double>((*fields)[kPValueField]);
+    if (!p || !(*p >= 0 && *p <= 1)) return Failed(where + " has no p-value from 0 to 1");
+    table.p_values.emplace(*m, *p);
   }
   if (line_number == 0) return Failed("the file is empty");
-  if (table.p_values.empty()) return Failed("the file holds no dimension");
+  if (dimensions.empty()) return Failed("the file holds no dimension");
   return table;
 }
 

@@ -57,5 +57,22 @@ TEST(BdsRatio, IndependenceGivesZero) {
   EXPECT_EQ(bds_ratio(0.5, 0.125, 0.3, 0.5, 3), 0.0);
 }
 
+TEST(BdsNormalLawHolds, FromTwoHundredValuesPerDimensionAndHalfToTwoSd) {
+  struct Case {
+    std::size_t n;
+    int m;
+    double eps;
+    bool holds;
+  };
+  const Case cases[] = {
+      {400, 2, 1.0, true},    {399, 2, 1.0, false},   {2000, 10, 0.5, true},
+      {2000, 10, 2.0, true},  {1999, 10, 1.5, false}, {5000, 3, 0.49, false},
+      {5000, 3, 2.01, false}, {5000, 3, 5, false},    {100000, 16, 1, true},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(BdsNormalLawHolds(c.n, c.m, c.eps), c.holds)
+        << "n " << c.n << " m " << c.m << " eps " << c.eps;
+}
+
 }  // namespace
 }  // namespace ixo
