@@ -13,5 +13,5 @@ ixo_critical <- function(n, m = 10, eps = c(0.60, 1.90), subint = 40, cm_limit =
   values <- answer$values
   colnames(values) <- paste0("p", as.character(answer$percent))
   data.frame(n = rep(n, length(answer$m)), m = answer$m, reps = rep(reps, length(answer$m)),
-             values, check.names = FALSE)
+             values, undefined = answer$undefined, check.names = FALSE)
 }

@@ -41,7 +41,7 @@ bds_test(x, \dots)
     elsewhere unused (an unknown argument is an error).}
 }
 \details{
-  The statistic is \eqn{\sqrt{n - m + 1}\,(C_m - C_1^m) / \sigma_m} with
+  The statistic is \eqn{\sqrt{n - m + 1}\,(C_m - C_1^m) / \sigma_m}{sqrt(n - m + 1) (C_m - C_1^m) / sigma_m} with
   \eqn{C_m} the share of close pairs among the \eqn{n - m + 1} m-histories
   (maximum norm; a distance equal to eps counts as close), and \eqn{C_1},
   \eqn{K}, \eqn{c} and so \eqn{\sigma_m} from all n values. A dimension's value
@@ -63,7 +63,9 @@ bds_test(x, \dots)
   \item{statistic}{the BDS statistics, a matrix with a row per dimension
     (named \code{2:m}) and a column per distance (named by \code{eps}); \code{NA}
     where the variance is not positive.}
-  \item{p.value}{two-sided p-values from the standard normal law, shaped alike.}
+  \item{p.value}{two-sided p-values from the standard normal law, shaped alike;
+    \code{NA} where that law misleads: below 200 values per dimension
+    (\eqn{n < 200 m}) or at distances outside 0.5 to 2 standard deviations.}
   \item{p.permutation}{two-sided permutation p-values, shaped alike; \code{NULL}
     with \code{reps = 0}.}
   \item{method, data.name}{\code{"BDS Test"} and the name of the data.}

@@ -24,7 +24,11 @@ ixo_critical(n, m = 10, eps = c(0.60, 1.90), subint = 40, cm_limit = 50,
 \value{
   A data frame with columns \code{n}, \code{m}, \code{reps} and the
   percentiles \code{p0.5}, \code{p1}, \code{p2.5}, \code{p5}, \code{p95},
-  \code{p97.5}, \code{p99}, \code{p99.5}, one row per dimension.
+  \code{p97.5}, \code{p99}, \code{p99.5}, and \code{undefined}, one row per
+  dimension. A series whose dimension has no Ixo value (fewer than two usable
+  grid points, or flat counts) is left out of that dimension's percentiles and
+  counted in \code{undefined}; where fewer than half of the series have a
+  value the call fails.
 }
 \seealso{\code{\link{ixo_test}}}
 \examples{

@@ -53,7 +53,7 @@ ixo_test(x, \dots)
   Under the i.i.d. hypothesis every ordering of the series is equally likely,
   so the Ixo value of the series is held against those of \code{reps} random
   permutations of it, and
-  \eqn{p = \min(1, 2 \min((1 + \#\{T^* \le T\}) / (R + 1), (1 + \#\{T^* \ge T\}) / (R + 1)))}.
+  \eqn{p = \min(1, 2 \min((1 + \#\{T^* \le T\}) / (R + 1), (1 + \#\{T^* \ge T\}) / (R + 1)))}{p = min(1, 2 min((1 + #{T* <= T}) / (R + 1), (1 + #{T* >= T}) / (R + 1)))}.
   Permutation \eqn{r} is drawn from its own random stream of (\code{seed}, \eqn{r}).
 
   \code{class} is the tabulated sample size nearest to \code{length(x)} (500,
@@ -62,8 +62,12 @@ ixo_test(x, \dots)
   \code{"reject at 1\%"}. The tables hold for i.i.d. normal series of those
   sizes and for the distance ranges 0.60--1.90, 0.25--1.00, 0.50--1.50 and
   0.25--2.00 with 40 intervals and a Cm limit of 50; elsewhere (and above
-  m = 10) the verdict is \code{"unknown"} and the permutation p-value is the
-  one to read.
+  m = 10) the verdict is \code{"unknown"}, and where n lies more than 20\%
+  from the class it says so (\code{"unknown: n lies more than 20 \% from the
+  class"}): the permutation p-value is then the one to read. A dimension
+  without a fit (fewer than two usable grid points, or flat counts) has
+  \code{ixo} and \code{p.value} \code{NA} and a verdict \code{"no value: "}
+  with the reason.
 
   Missing or infinite values are an error naming the first of them: drop or
   fill them first. Long runs can be stopped with Ctrl+C (Esc in the GUI).
@@ -72,7 +76,8 @@ ixo_test(x, \dots)
   A list of class \code{"ixo_test"}:
   \item{table}{a data frame with one row per dimension: \code{m}, \code{ixo}
     (the Ixo value), \code{points} (the grid points used), \code{p.value}
-    (\code{NA} with \code{reps = 0}), \code{class} and \code{verdict}.}
+    (\code{NA} with \code{reps = 0}), \code{class} and \code{verdict}: the
+    columns of \command{ixo_cli ixo}, with \code{NA} where it writes nothing.}
   \item{statistic, p.value}{the Ixo values and p-values, named \code{"m=2"} ...}
   \item{parameter}{the settings: \code{m}, \code{eps}, \code{subint},
     \code{cm_limit}, \code{reps}, \code{seed}.}

@@ -2,7 +2,8 @@
 #include "ixo_test.h"
 #include "r_arguments.h"
 
-// Columns m, ixo, points, class, verdict, p.value (NA with reps = 0).
+// Columns m, ixo (NA where the dimension has no fit), points, class, verdict
+// and p.value (NA with reps = 0 and where there is no value).
 extern "C" SEXP ixo_c_test(SEXP x_sexp, SEXP settings_sexp, SEXP reps, SEXP seed, SEXP threads) {
   BEGIN_RCPP
   using namespace ixo;
@@ -14,11 +15,11 @@ extern "C" SEXP ixo_c_test(SEXP x_sexp, SEXP settings_sexp, SEXP reps, SEXP seed
   const std::vector<IxoTestRow>& rows = report.value->rows;
   const int count = static_cast<int>(rows.size());
   Rcpp::IntegerVector m(count), points(count), size(count);
-  Rcpp::NumericVector value(count), p_value(count, NA_REAL);
+  Rcpp::NumericVector value(count, NA_REAL), p_value(count, NA_REAL);
   Rcpp::CharacterVector verdict(count);
   for (int i = 0; i < count; ++i) {
     m[i] = rows[i].m;
-    value[i] = rows[i].value;
+    if (rows[i].value) value[i] = *rows[i].value;
     points[i] = rows[i].points;
     size[i] = rows[i].size_class;
     verdict[i] = rows[i].verdict;

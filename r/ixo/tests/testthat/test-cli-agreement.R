@@ -7,13 +7,26 @@ ixo_cases <- list(
   list(file = "garch.txt", r = list(m = 4, subint = 20, cm_limit = 10, reps = 0),
        cli = c("--m", "4", "--subint", "20", "--cm-limit", "10", "--reps", "0")),
   list(file = "garch.txt", r = list(m = 12, eps = c(0.5, 1.5), reps = 49, seed = 3),
-       cli = c("--m", "12", "--eps", "0.5:1.5", "--reps", "49", "--seed", "3"))
+       cli = c("--m", "12", "--eps", "0.5:1.5", "--reps", "49", "--seed", "3")),
+  # Dimensions without a fit: no value, no p-value, a verdict saying why.
+  list(file = "normal.txt", r = list(m = 6, cm_limit = 200000, reps = 19),
+       cli = c("--m", "6", "--cm-limit", "200000", "--reps", "19")),
+  # n far from every tabulated class.
+  list(file = "first-300", r = list(m = 3, reps = 19), cli = c("--m", "3", "--reps", "19"))
 )
+
+# An example file, or the first 300 lines of garch.txt for "first-300".
+case_path <- function(file) {
+  if (file != "first-300") return(example_path(file))
+  path <- file.path(tempdir(), "first-300.txt")
+  writeLines(readLines(example_path("garch.txt"))[1:300], path)
+  path
+}
 
 test_that("ixo_test gives ixo_cli ixo's rows", {
   skip_without_cli()
   for (case in ixo_cases) {
-    path <- example_path(case$file)
+    path <- case_path(case$file)
     label <- paste(case$file, paste(case$cli, collapse = " "))
     got <- do.call(ixo_test, c(list(ixo_read_series(path)), case$r))$table
     want <- cli_csv(c("ixo", path, case$cli))
@@ -59,8 +72,10 @@ test_that("ixo_critical gives ixo_cli critical's percentiles", {
                     "--seed", "11"))
   expect_identical(names(got), names(want))
   expect_identical(got$m, as.integer(want$m))
-  for (column in names(want)[-(1:3)]) expect_identical(got[[column]], exact(want[[column]]),
-                                                       label = column)
+  for (column in names(want)[4:11]) {
+    expect_identical(got[[column]], exact(want[[column]]), label = column)
+  }
+  expect_identical(got$undefined, as.integer(want$undefined))
 })
 
 test_that("ixo_curves gives ixo_cli curves' points and lines", {

@@ -2,9 +2,9 @@
 
 test_that("print methods show each result and return it", {
   set.seed(8)
-  x <- rnorm(120)
+  x <- rnorm(500)
   cases <- list(
-    list(ixo_test(x, m = 3, reps = 19), c("Ixo test", "data:  x \\(n = 120\\)", "do not reject")),
+    list(ixo_test(x, m = 3, reps = 19), c("Ixo test", "data:  x \\(n = 500\\)", "do not reject")),
     list(ixo_test(x, m = 3, reps = 0), c(" - ", "0 permutations")),
     list(ixo_test(x, m = 12, reps = 0), "unknown"),
     list(bds_test(x, m = 3, reps = 19), c("BDS Test", "Standard Normal", "19 permutations")),
