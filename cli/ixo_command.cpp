@@ -9,6 +9,7 @@
 #include "progress_lines.h"
 #include "series_input.h"
 #include "subcommand.h"
+#include "tables/csv_fields.h"
 
 namespace ixo {
 namespace {
@@ -76,7 +77,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   if (!lines.ok()) return DataError(io, lines.error);
 
   ResultTable table;
-  table.columns = {"file", "n", "m", "ixo", "points", "class", "verdict", "p_value"};
+  table.columns = HeaderColumns(kIxoTestHeader);
   ProgressBar bar(io.err, io.progress && !lines.value->OnStandardError());
   std::int64_t drawn = 0;  // by the series before this one
   for (const SeriesInput& input : *inputs.value) {

@@ -19,6 +19,12 @@ packages=(
   r-base-dev r-cran-rcpp r-cran-testthat r-cran-tseries
   # peak-memory figures in the benchmark scripts
   time
+  # the Python package: the extension's build, numpy, its tests, the README's
+  # install into a virtual environment, and the optional frames, plots and
+  # the benchmark against statsmodels
+  python3-dev pybind11-dev python3-numpy python3-pytest
+  python3-venv python3-pip python3-setuptools python3-wheel
+  python3-pandas python3-matplotlib python3-statsmodels
   # the comma locale below
   locales
 )

@@ -1,6 +1,6 @@
 #include "analysis/cli_progress.h"
 
-#include <charconv>
+#include "tables/whole_numbers.h"
 
 namespace ixo {
 namespace {
@@ -8,12 +8,11 @@ namespace {
 // Far above any run's permutations; keeps done * 100 inside 64 bits.
 constexpr std::int64_t kMaxCount = 1'000'000'000'000'000;
 
-std::optional<std::int64_t> WholeNumber(std::string_view field) {
-  std::int64_t value = 0;
-  const char* end = field.data() + field.size();
-  const auto [stop, error] = std::from_chars(field.data(), end, value);
-  if (field.empty() || error != std::errc() || stop != end || field[0] == '-') return std::nullopt;
-  return value;
+// A count in decimal digits alone, up to kMaxCount.
+std::optional<std::int64_t> Count(std::string_view field) {
+  const std::optional<std::uint64_t> value = WholeUnsigned(field);
+  if (!value || *value > static_cast<std::uint64_t>(kMaxCount)) return std::nullopt;
+  return static_cast<std::int64_t>(*value);
 }
 
 std::optional<CliProgress> ProgressLine(std::string_view line) {
@@ -22,8 +21,8 @@ std::optional<CliProgress> ProgressLine(std::string_view line) {
   line.remove_prefix(kWord.size());
   const size_t blank = line.find(' ');
   if (blank == std::string_view::npos) return std::nullopt;
-  const std::optional<std::int64_t> done = WholeNumber(line.substr(0, blank));
-  const std::optional<std::int64_t> total = WholeNumber(line.substr(blank + 1));
+  const std::optional<std::int64_t> done = Count(line.substr(0, blank));
+  const std::optional<std::int64_t> total = Count(line.substr(blank + 1));
   if (!done || !total || *total <= 0 || *total > kMaxCount || *done > *total) {
     return std::nullopt;
   }

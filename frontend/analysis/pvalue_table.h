@@ -9,9 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "tables/csv_fields.h"
+
 namespace ixo {
 
-inline constexpr std::string_view kPValueHeader = "file,n,m,ixo,points,class,verdict,p_value";
+inline constexpr std::string_view kPValueHeader = kIxoTestHeader;
 
 // The p-value of each dimension, or why the text gives none.
 struct PValueTable {

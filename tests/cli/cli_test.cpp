@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "pair_counts.h"
 #include "permutation_tests.h"
 #include "random_stream.h"
+#include "result_table.h"
 #include "statistics.h"
 #include "tables/critical_values.h"
 
@@ -580,6 +582,32 @@ TEST_F(Cli, ProgressLinesCountEveryFilesPermutations) {
   EXPECT_EQ(o.err.rfind("progress 0 3\n", 0), 0u) << o.err;
   EXPECT_NE(o.err.find("progress 3 3\n"), std::string::npos) << o.err;
   EXPECT_EQ(o.err.find('\r'), std::string::npos) << o.err;
+}
+
+TEST(ResultTable, JsonWritesNoNumberThatIsNotFinite) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    Cell cell;
+    const char* json;
+  } cases[] = {
+      {NumberCell(std::numeric_limits<double>::quiet_NaN()), "null"},
+      {NumberCell(inf), "null"},
+      {NumberCell(-inf), "null"},
+      {NumberCell(std::nullopt), "null"},
+      {NumberCell(1e-5), "1e-05"},
+      {NumberCell(-0.25), "-0.25"},
+      {NumberCell(1.7976931348623157e308), "1.7976931348623157e+308"},
+      {IntegerCell(7), "7"},
+      {TextCell("nan"), "\"nan\""},
+      {TextCell("inf"), "\"inf\""},
+  };
+  for (const auto& c : cases) {
+    ResultTable table;
+    table.columns = {"v"};
+    table.rows = {{c.cell}};
+    EXPECT_EQ(Written(table, OutputFormat::kJson), std::string("[\n  {\"v\": ") + c.json + "}\n]\n")
+        << c.cell.text;
+  }
 }
 
 }  // namespace
