@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -54,9 +55,9 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 class Cli : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ =
-        fs::path(::testing::TempDir()) /
-        ("ixo_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    dir_ = fs::path(::testing::TempDir()) /
+           ("ixo_cli_" + std::to_string(::getpid()) + "_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
