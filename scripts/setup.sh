@@ -15,6 +15,8 @@ packages=(
   # the window: Qt 6 Widgets and Charts, the about page's JPEG, a real display for screenshots
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libjpeg-dev
   fonts-liberation xvfb xauth
+  # the size-and-power study (bench/size_power.py, run with /usr/bin/python3)
+  python3 python3-numpy python3-matplotlib
   # peak-memory figures in the benchmark scripts
   time
   # the comma locale below
