@@ -64,7 +64,7 @@ LOGISTIC_R = 4.0
 # steps (each step shifts one bit out); slightly below 2 it stays chaotic.
 TENT_MU = 1.99
 # Observation noise of the noisy maps, as a multiple of the map's own sd.
-MAP_NOISE = 0.5
+MAP_NOISE = 1.0
 
 
 def arch1(rng, n):

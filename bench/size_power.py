@@ -83,6 +83,11 @@ def load_text():
     return " ".join(f"{v:.2f}" for v in os.getloadavg())
 
 
+def children_cpu():
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return usage.ru_utime + usage.ru_stime
+
+
 def run_study(plan, args, folder, log):
     cells = {}
     todo = [("size", fam, n) for fam in chosen_models(series_models.SIZE_LAWS, plan.laws) for n in plan.size_ns]
@@ -94,14 +99,14 @@ def run_study(plan, args, folder, log):
         perm = (plan.perm_size if kind == "size" else plan.perm_power)[n]
         reps = plan.size_reps if kind == "size" else plan.power_reps
         other = plan.other_range if kind == "power" and n == plan.other_range_n else None
-        started = time.time()
+        started, cpu = time.time(), children_cpu()
         series = study_runner.draw_series(model, family, args.seed, n, count)
         cells[(kind, model.key, n)] = study_runner.run_cell(
             args.ixo_cli, folder, f"{model.key}_{n}", series, min(perm, count), reps,
             seed=args.seed + family * 10007 + n, other_range=other,
             other_count=min(plan.other_range_series, count), threads=args.threads)
         log(f"[{step}/{len(todo)}] {kind} {model.key} n={n}: {count} series, {perm} permuted, "
-            f"{time.time() - started:.1f} s, load {load_text()}")
+            f"{time.time() - started:.1f} s ({children_cpu() - cpu:.1f} s CPU), load {load_text()}")
     return cells
 
 
@@ -127,8 +132,7 @@ def main(argv):
         except study_runner.CliError as failure:
             print(f"size_power: {failure}", file=sys.stderr)
             return 1
-    children = resource.getrusage(resource.RUSAGE_CHILDREN)
-    meta.update(wall_s=time.time() - wall, cpu_s=children.ru_utime + children.ru_stime,
+    meta.update(wall_s=time.time() - wall, cpu_s=children_cpu(),
                 load_after=load_text())
     page = validation_page.write(args.out, cells, meta)
     print(f"size_power: wrote {page}", file=sys.stderr)

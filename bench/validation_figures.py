@@ -13,11 +13,19 @@ LEVEL = 0.05
 STYLES = {2: "-", 5: "--"}
 
 
-def _nominal(ax, count):
+def _nominal(ax, ns=(), counts=()):
+    """The level, and the band of 3 standard errors about it for each n's count."""
     ax.axhline(LEVEL, color="black", linewidth=0.8)
-    if count:
-        band = 3 * se(LEVEL, count)
-        ax.axhspan(LEVEL - band, LEVEL + band, color="0.85", zorder=0)
+    if counts:
+        bands = [3 * se(LEVEL, c) for c in counts]
+        ax.fill_between(ns, [LEVEL - b for b in bands], [LEVEL + b for b in bands], color="0.85", zorder=0)
+
+
+def _log_n_axis(ax, ns):
+    ax.set_xscale("log")
+    ax.minorticks_off()
+    ax.set_xticks(ns)
+    ax.set_xticklabels([str(n) for n in ns])
 
 
 def size_figure(path, cells):
@@ -37,7 +45,7 @@ def size_figure(path, cells):
                     top = max(top, max(ys))
                     ax.plot(xs, ys, style, color=color, marker="o", markersize=3,
                             label=f"{law.label}, m={m}")
-        _nominal(ax, rate_of(cells[("size", laws[0].key, ns[0])], "ixo_perm", 2, LEVEL)[1])
+        _nominal(ax, ns, [rate_of(cells[("size", laws[0].key, n)], test, 2, LEVEL)[1] for n in ns])
         ax.set_title(TEST_NAMES[test], fontsize=10)
         ax.set_ylim(0, max(0.15, top * 1.05))
     ax = axes.flat[4]
@@ -48,16 +56,14 @@ def size_figure(path, cells):
             if points:
                 xs, ys = zip(*points)
                 ax.plot(xs, ys, style, color=color, marker="o", markersize=3)
-    _nominal(ax, 0)
+    _nominal(ax)
     ax.set_title(TEST_NAMES["bds_normal_05"] + " (m = 2 solid, m = 10 dashed)", fontsize=10)
     ax.set_ylim(0, 1)
     handles, labels = axes.flat[0].get_legend_handles_labels()
     axes.flat[5].axis("off")
     axes.flat[5].legend(handles, labels, loc="center", fontsize=8, ncol=2)
     for ax in axes.flat[:5]:
-        ax.set_xscale("log")
-        ax.set_xticks(ns)
-        ax.set_xticklabels([str(n) for n in ns])
+        _log_n_axis(ax, ns)
         ax.set_xlabel("n")
         ax.set_ylabel("rejected at 5 %")
     fig.suptitle("Size: rejection rates of i.i.d. series at the 5 % level (grey: level ± 3 standard errors)")
@@ -84,16 +90,13 @@ def power_figure(path, cells):
                     ax.plot(xs, ys, style, color=color, marker="o", markersize=3, label=f"{name}, m={m}")
         ax.set_title(alt.label, fontsize=10)
         ax.set_ylim(0, 1.02)
-        ax.set_xscale("log")
-        ax.set_xticks(ns)
-        ax.set_xticklabels([str(n) for n in ns])
-        ax.minorticks_off()
+        _log_n_axis(ax, ns)
         ax.axhline(LEVEL, color="black", linewidth=0.6)
     for ax in axes.flat[len(alts):]:
         ax.axis("off")
     handles, labels = axes.flat[0].get_legend_handles_labels()
-    fig.legend(handles, labels, loc="lower center", ncol=4, fontsize=9)
+    fig.legend(handles, labels, loc="lower center", ncol=4 if columns >= 4 else 2, fontsize=9)
     fig.suptitle("Power of the permutation tests at the 5 % level against n")
-    fig.tight_layout(rect=(0, 0.06, 1, 1))
+    fig.tight_layout(rect=(0, 0.06 if columns >= 4 else 0.14, 1, 1))
     fig.savefig(path, dpi=90)
     plt.close(fig)
