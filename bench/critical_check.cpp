@@ -14,34 +14,33 @@
 #include <cstdlib>
 #include <vector>
 
-#include "analysis/critical_values.h"
 #include "critical_simulation.h"
 #include "monte_carlo.h"
+#include "tables/critical_values.h"
 
 int main(int argc, char** argv) {
   const int reps = argc > 1 ? std::atoi(argv[1]) : 20000;
   std::vector<int> ranges;
   for (int i = 2; i < argc; ++i) ranges.push_back(std::atoi(argv[i]));
   if (ranges.empty()) ranges = {0, 1, 2, 3};
-  static constexpr double kRanges[][2] = {{0.60, 1.90}, {0.25, 1.00}, {0.50, 1.50}, {0.25, 2.00}};
-  static constexpr int kSizes[] = {500, 1000, 2500};
   int failures = 0;
   for (int range : ranges) {
     for (int size_class = 0; size_class < 3; ++size_class) {
       ixo::IxoSettings settings;
-      settings.eps_low = kRanges[range][0];
-      settings.eps_high = kRanges[range][1];
+      settings.eps_low = ixo::kTabulatedRanges[range].low;
+      settings.eps_high = ixo::kTabulatedRanges[range].high;
       ixo::Simulation simulation;
       simulation.replications = reps;
-      const ixo::SimulatedCriticalValues values =
-          ixo::SimulateCriticalValues(kSizes[size_class], settings, simulation);
-      if (!values.error.empty()) {
+      const int n = ixo::kSampleSizeClasses[size_class];
+      const ixo::Result<ixo::SimulatedCriticalValues> values =
+          ixo::SimulateCriticalValues(n, settings, simulation);
+      if (!values.ok()) {
         std::fprintf(stderr, "critical_check: %s\n", values.error.c_str());
         return 1;
       }
-      std::printf("range %.2f-%.2f  n = %d  R = %d\n", settings.eps_low, settings.eps_high,
-                  kSizes[size_class], reps);
-      for (const ixo::CriticalRow& row : values.rows) {
+      std::printf("range %.2f-%.2f  n = %d  R = %d\n", settings.eps_low, settings.eps_high, n,
+                  reps);
+      for (const ixo::CriticalRow& row : values.value->rows) {
         std::printf("  m=%2d", row.m);
         for (std::size_t i = 0; i < ixo::kCriticalPercentiles.size(); ++i) {
           const double p = ixo::kCriticalPercentiles[i];

@@ -24,7 +24,8 @@ std::optional<double> WholeNumber(const std::string& text) {
 
 }  // namespace
 
-Arguments ReadArguments(std::span<const std::string> args, std::span<const char* const> valued) {
+Result<Arguments> ReadArguments(std::span<const std::string> args,
+                                std::span<const char* const> valued) {
   Arguments a;
   bool options_end = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -49,26 +50,23 @@ Arguments ReadArguments(std::span<const std::string> args, std::span<const char*
       for (const char* v : valued) known = known || name == v;
     }
     if (!known) {
-      a.error = "unknown option '" + word.substr(0, equals) + "'";
-      return a;
+      return Failure<Arguments>("unknown option '" + word.substr(0, equals) + "'");
     }
     if (a.options.count(name) != 0) {
-      a.error = "--" + name + " is given twice";
-      return a;
+      return Failure<Arguments>("--" + name + " is given twice");
     }
     if (equals != std::string::npos) {
       a.options[name] = word.substr(equals + 1);
     } else if (i + 1 < args.size()) {
       a.options[name] = args[++i];
     } else {
-      a.error = "--" + name + " needs a value";
-      return a;
+      return Failure<Arguments>("--" + name + " needs a value");
     }
   }
-  return a;
+  return {std::move(a), {}};
 }
 
-Parsed<long long> ParseInteger(const std::string& option, const std::string& text, long long low,
+Result<long long> ParseInteger(const std::string& option, const std::string& text, long long low,
                                long long high) {
   long long value = 0;
   const char* begin = text.data() + (text.starts_with('+') ? 1 : 0);
@@ -82,7 +80,7 @@ Parsed<long long> ParseInteger(const std::string& option, const std::string& tex
   return {value, {}};
 }
 
-Parsed<std::uint64_t> ParseSeed(const std::string& option, const std::string& text) {
+Result<std::uint64_t> ParseSeed(const std::string& option, const std::string& text) {
   std::uint64_t value = 0;
   const char* end = text.data() + text.size();
   const auto [last, error] = std::from_chars(text.data(), end, value);
@@ -92,13 +90,13 @@ Parsed<std::uint64_t> ParseSeed(const std::string& option, const std::string& te
   return {value, {}};
 }
 
-Parsed<double> ParsePositive(const std::string& option, const std::string& text) {
+Result<double> ParsePositive(const std::string& option, const std::string& text) {
   const std::optional<double> value = WholeNumber(text);
   if (!value || !(*value > 0)) return {std::nullopt, Refused(option, text, "a positive number")};
   return {value, {}};
 }
 
-Parsed<std::pair<double, double>> ParseRange(const std::string& option, const std::string& text) {
+Result<std::pair<double, double>> ParseRange(const std::string& option, const std::string& text) {
   const std::size_t colon = text.find(':');
   if (colon != std::string::npos) {
     const std::optional<double> low = WholeNumber(text.substr(0, colon));
@@ -108,7 +106,7 @@ Parsed<std::pair<double, double>> ParseRange(const std::string& option, const st
   return {std::nullopt, Refused(option, text, "LOW:HIGH with two positive numbers")};
 }
 
-Parsed<std::vector<double>> ParseList(const std::string& option, const std::string& text) {
+Result<std::vector<double>> ParseList(const std::string& option, const std::string& text) {
   std::vector<double> values;
   std::size_t start = 0;
   for (;;) {

@@ -2,7 +2,7 @@
 // normal and permutation p-values.
 #include <cstdio>
 
-#include "options.h"
+#include "ixo_settings.h"
 #include "permutation_tests.h"
 #include "progress_bar.h"
 #include "series_input.h"
@@ -40,46 +40,45 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   const CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
   const Arguments& a = start.arguments;
-  std::string error;
+  const Result<CommonOptions> common = ReadCommonOptions(a, 999);
+  if (!common.ok()) return UsageError(io, kName, common.error);
   int m = 10;
   std::vector<double> eps = {0.5, 1, 1.5, 2};
   if (const auto it = a.options.find("m"); it != a.options.end()) {
-    const Parsed<long long> p = ParseInteger("m", it->second, 2, kMaxDimension);
-    if (p.value) m = static_cast<int>(*p.value);
-    error = p.error;
+    const Result<long long> p = ParseInteger("m", it->second, 2, kMaxDimension);
+    if (!p.ok()) return UsageError(io, kName, p.error);
+    m = static_cast<int>(*p.value);
   }
-  if (const auto it = a.options.find("eps"); it != a.options.end() && error.empty()) {
-    Parsed<std::vector<double>> p = ParseList("eps", it->second);
-    if (p.value) eps = std::move(*p.value);
-    error = p.error;
+  if (const auto it = a.options.find("eps"); it != a.options.end()) {
+    Result<std::vector<double>> p = ParseList("eps", it->second);
+    if (!p.ok()) return UsageError(io, kName, p.error);
+    eps = std::move(*p.value);
   }
-  const CommonOptions common = ReadCommonOptions(a, 999, error);
-  if (!error.empty()) return UsageError(io, kName, error);
   if (a.files.empty()) return UsageError(io, kName, "no series file given");
 
-  const std::vector<SeriesInput> inputs = ReadSeriesFiles(a.files, error);
-  if (!error.empty()) return DataError(io, error);
+  const Result<std::vector<SeriesInput>> inputs = ReadSeriesFiles(a.files);
+  if (!inputs.ok()) return DataError(io, inputs.error);
 
   ResultTable table;
   table.columns = {"file", "n", "m", "eps", "bds", "p_normal", "p_permutation"};
   ProgressBar bar(io.err, io.progress);
-  for (const SeriesInput& input : inputs) {
-    Simulation simulation{common.reps, common.seed, common.threads,
-                          [&](int done, int total) { bar.Show(input.path, done, total); }};
-    const BdsPermutationTest test = PermutationTestBds(input.values, m, eps, simulation);
-    if (!test.error.empty()) {
+  for (const SeriesInput& input : *inputs.value) {
+    const Simulation simulation = SimulationOf(
+        *common.value, [&](int done, int total) { bar.Show(input.path, done, total); });
+    const Result<BdsPermutationTest> test = PermutationTestBds(input.values, m, eps, simulation);
+    if (!test.ok()) {
       bar.Clear();
       return DataError(io, "'" + input.path + "': " + test.error);
     }
     const auto n = static_cast<long long>(input.values.size());
-    for (const BdsValue& v : test.values) {
+    for (const BdsValue& v : test.value->values) {
       table.rows.push_back({TextCell(input.path), IntegerCell(n), IntegerCell(v.m),
                             NumberCell(v.eps), NumberCell(v.bds), NumberCell(v.p_normal),
                             NumberCell(v.p_permutation)});
     }
   }
   bar.Clear();
-  return Deliver(io, common, table);
+  return Deliver(io, *common.value, table);
 }
 
 }  // namespace

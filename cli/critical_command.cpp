@@ -46,32 +46,34 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   if (!a.files.empty()) return UsageError(io, kName, "unexpected operand '" + a.files[0] + "'");
   const auto n_text = a.options.find("n");
   if (n_text == a.options.end()) return UsageError(io, kName, "--n is required");
-  std::string error;
-  const Parsed<long long> n = ParseInteger("n", n_text->second, 3, 10'000'000);
-  if (!n.value) return UsageError(io, kName, n.error);
-  const IxoSettings settings = ReadIxoSettings(a, error);
-  const CommonOptions common = ReadCommonOptions(a, 20000, error);
-  if (error.empty() && common.reps < 1) error = "--reps: at least one series is needed";
-  if (error.empty()) error = CheckIxoSettings(settings, static_cast<std::size_t>(*n.value));
-  if (!error.empty()) return UsageError(io, kName, error);
+  const Result<long long> n = ParseInteger("n", n_text->second, 3, 10'000'000);
+  if (!n.ok()) return UsageError(io, kName, n.error);
+  const Result<CommonOptions> common = ReadCommonOptions(a, 20000);
+  if (!common.ok()) return UsageError(io, kName, common.error);
+  const Result<IxoSettings> settings = ReadIxoSettings(a);
+  if (!settings.ok()) return UsageError(io, kName, settings.error);
+  if (common.value->reps < 1) return UsageError(io, kName, "--reps: at least one series is needed");
+  const std::string refusal = CheckIxoSettings(*settings.value, static_cast<std::size_t>(*n.value));
+  if (!refusal.empty()) return UsageError(io, kName, refusal);
 
   ProgressBar bar(io.err, io.progress);
   const std::string label = "n = " + std::to_string(*n.value);
-  const Simulation simulation{common.reps, common.seed, common.threads,
-                              [&](int done, int total) { bar.Show(label, done, total); }};
-  const SimulatedCriticalValues values =
-      SimulateCriticalValues(static_cast<int>(*n.value), settings, simulation);
+  const Simulation simulation =
+      SimulationOf(*common.value, [&](int done, int total) { bar.Show(label, done, total); });
+  const Result<SimulatedCriticalValues> values =
+      SimulateCriticalValues(static_cast<int>(*n.value), *settings.value, simulation);
   bar.Clear();
-  if (!values.error.empty()) return DataError(io, values.error);
+  if (!values.ok()) return DataError(io, values.error);
 
   ResultTable table;
   table.columns = {"n", "m", "reps", "p0.5", "p1", "p2.5", "p5", "p95", "p97.5", "p99", "p99.5"};
-  for (const CriticalRow& row : values.rows) {
-    std::vector<Cell> cells = {IntegerCell(*n.value), IntegerCell(row.m), IntegerCell(common.reps)};
+  for (const CriticalRow& row : values.value->rows) {
+    std::vector<Cell> cells = {IntegerCell(*n.value), IntegerCell(row.m),
+                               IntegerCell(common.value->reps)};
     for (double v : row.values) cells.push_back(NumberCell(v));
     table.rows.push_back(std::move(cells));
   }
-  return Deliver(io, common, table);
+  return Deliver(io, *common.value, table);
 }
 
 }  // namespace

@@ -4,10 +4,8 @@
 
 #include "correlation_curves.h"
 #include "curves_output.h"
-#include "grid.h"
 #include "ixo_settings_options.h"
 #include "series_input.h"
-#include "statistics.h"
 #include "subcommand.h"
 
 namespace ixo {
@@ -47,26 +45,19 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   const CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
   const Arguments& a = start.arguments;
-  std::string error;
-  const IxoSettings settings = ReadIxoSettings(a, error);
-  const CommonOptions common = ReadCommonOptions(a, 0, error);
-  if (!error.empty()) return UsageError(io, kName, error);
+  const Result<CommonOptions> common = ReadCommonOptions(a, 0);
+  if (!common.ok()) return UsageError(io, kName, common.error);
+  const Result<IxoSettings> settings = ReadIxoSettings(a);
+  if (!settings.ok()) return UsageError(io, kName, settings.error);
   if (a.files.size() != 1) return UsageError(io, kName, "give exactly one series file");
 
-  const std::vector<SeriesInput> inputs = ReadSeriesFiles(a.files, error);
-  if (!error.empty()) return DataError(io, error);
-  const std::vector<double>& x = inputs.front().values;
-  const double fractions[] = {settings.eps_low, settings.eps_high};
-  if (error = CheckIxoSettings(settings, x.size()); error.empty()) error = CheckGrid(x, fractions);
-  if (!error.empty()) return DataError(io, "'" + inputs.front().path + "': " + error);
-
-  const Statistics stats = Describe(x);
-  const SlopeInput input{
-      x, DistanceGrid(settings.eps_low, settings.eps_high, stats.sd, settings.subint), stats.spread,
-      settings.cm_limit};
-  const CurvesTables tables =
-      CurvesResultTables(CorrelationCurves(input, 2, settings.max_dimension));
-  return DeliverText(io, common, WrittenCurves(tables, common.format));
+  const Result<std::vector<SeriesInput>> inputs = ReadSeriesFiles(a.files);
+  if (!inputs.ok()) return DataError(io, inputs.error);
+  const SeriesInput& input = inputs.value->front();
+  const Result<std::vector<CorrelationCurve>> curves = SeriesCurves(input.values, *settings.value);
+  if (!curves.ok()) return DataError(io, "'" + input.path + "': " + curves.error);
+  const CurvesTables tables = CurvesResultTables(*curves.value);
+  return DeliverText(io, *common.value, WrittenCurves(tables, common.value->format));
 }
 
 }  // namespace

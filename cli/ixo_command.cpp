@@ -1,12 +1,9 @@
 // ixo_cli ixo: per file and dimension the Ixo value, its usable grid points,
 // the verdict of the tabulated critical values and the permutation p-value.
 #include <cstdio>
-#include <cstdlib>
 
-#include "analysis/series_entries.h"
-#include "analysis/verdict.h"
 #include "ixo_settings_options.h"
-#include "permutation_tests.h"
+#include "ixo_test.h"
 #include "progress_bar.h"
 #include "series_input.h"
 #include "subcommand.h"
@@ -43,56 +40,41 @@ constexpr const char* kHelp =
     "\n"
     "Exit status: 0 done, 1 bad data or output, 2 bad usage.\n";
 
-// The value as the window reads it from output.tmp: "%.3f", read back.
-double ThreeDecimals(double value) {
-  char text[512];
-  std::snprintf(text, sizeof text, "%.3f", value);
-  return std::strtod(text, nullptr);
-}
-
 int Run(std::span<const std::string> args, const CliIo& io) {
   std::vector<const char*> names = WithCommonOptions({});
   names.insert(names.end(), std::begin(kIxoSettingsOptions), std::end(kIxoSettingsOptions));
   const CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
   const Arguments& a = start.arguments;
-  std::string error;
-  const IxoSettings settings = ReadIxoSettings(a, error);
-  const CommonOptions common = ReadCommonOptions(a, 999, error);
-  if (!error.empty()) return UsageError(io, kName, error);
+  const Result<CommonOptions> common = ReadCommonOptions(a, 999);
+  if (!common.ok()) return UsageError(io, kName, common.error);
+  const Result<IxoSettings> settings = ReadIxoSettings(a);
+  if (!settings.ok()) return UsageError(io, kName, settings.error);
   if (a.files.empty()) return UsageError(io, kName, "no series file given");
 
-  const std::vector<SeriesInput> inputs = ReadSeriesFiles(a.files, error);
-  if (!error.empty()) return DataError(io, error);
+  const Result<std::vector<SeriesInput>> inputs = ReadSeriesFiles(a.files);
+  if (!inputs.ok()) return DataError(io, inputs.error);
 
   ResultTable table;
   table.columns = {"file", "n", "m", "ixo", "points", "class", "verdict", "p_value"};
-  const int range = TabulatedRange(settings);
   ProgressBar bar(io.err, io.progress);
-  for (const SeriesInput& input : inputs) {
-    Simulation simulation{common.reps, common.seed, common.threads,
-                          [&](int done, int total) { bar.Show(input.path, done, total); }};
-    const IxoPermutationTest test = PermutationTestIxo(input.values, settings, simulation);
-    if (!test.error.empty()) {
+  for (const SeriesInput& input : *inputs.value) {
+    const Simulation simulation = SimulationOf(
+        *common.value, [&](int done, int total) { bar.Show(input.path, done, total); });
+    const Result<IxoTestReport> report = IxoTest(input.values, *settings.value, simulation);
+    if (!report.ok()) {
       bar.Clear();
-      return DataError(io, "'" + input.path + "': " + test.error);
+      return DataError(io, "'" + input.path + "': " + report.error);
     }
-    const int n = static_cast<int>(input.values.size());
-    const int size_class = SampleSizeClass(n);
-    static constexpr int kNominal[] = {500, 1000, 2500};
-    for (std::size_t i = 0; i < test.observed.size(); ++i) {
-      const DimensionSlope& d = test.observed[i];
-      const std::string verdict =
-          range < 0 ? "unknown" : Verdict(ThreeDecimals(d.slope), range, d.dimension, size_class);
-      table.rows.push_back(
-          {TextCell(input.path), IntegerCell(n), IntegerCell(d.dimension), NumberCell(d.slope),
-           IntegerCell(d.points), IntegerCell(kNominal[size_class]), TextCell(verdict),
-           NumberCell(test.p_values.empty() ? std::nullopt
-                                            : std::optional<double>(test.p_values[i]))});
+    for (const IxoTestRow& row : report.value->rows) {
+      table.rows.push_back({TextCell(input.path), IntegerCell(report.value->n), IntegerCell(row.m),
+                            NumberCell(row.value), IntegerCell(row.points),
+                            IntegerCell(row.size_class), TextCell(row.verdict),
+                            NumberCell(row.p_value)});
     }
   }
   bar.Clear();
-  return Deliver(io, common, table);
+  return Deliver(io, *common.value, table);
 }
 
 }  // namespace

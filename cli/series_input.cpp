@@ -4,17 +4,14 @@
 
 namespace ixo {
 
-std::vector<SeriesInput> ReadSeriesFiles(std::span<const std::string> paths, std::string& error) {
+Result<std::vector<SeriesInput>> ReadSeriesFiles(std::span<const std::string> paths) {
   std::vector<SeriesInput> inputs;
   for (const std::string& path : paths) {
     SeriesFile file = ReadSeriesFile(path, "");
-    if (!file.error.empty()) {
-      error = file.error;
-      return {};
-    }
+    if (!file.error.empty()) return Failure<std::vector<SeriesInput>>(std::move(file.error));
     inputs.push_back(SeriesInput{path, std::move(file.values)});
   }
-  return inputs;
+  return {std::move(inputs), {}};
 }
 
 }  // namespace ixo

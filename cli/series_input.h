@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "result.h"
+
 namespace ixo {
 
 struct SeriesInput {
@@ -14,10 +16,9 @@ struct SeriesInput {
 };
 
 // Reads every file before anything is computed, so that bad data stop a run
-// at once. On the first file that cannot be read or holds a token that is no
-// finite number, returns no series and sets `error` to one line naming the
-// file (and the token and its line).
-[[nodiscard]] std::vector<SeriesInput> ReadSeriesFiles(std::span<const std::string> paths,
-                                                       std::string& error);
+// at once. Fails on the first file that cannot be read or holds a token that
+// is no finite number, with one line naming the file (and the token and its
+// line).
+[[nodiscard]] Result<std::vector<SeriesInput>> ReadSeriesFiles(std::span<const std::string> paths);
 
 }  // namespace ixo

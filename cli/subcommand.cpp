@@ -5,7 +5,7 @@
 
 namespace ixo {
 
-CommonOptions ReadCommonOptions(const Arguments& a, int default_reps, std::string& error) {
+Result<CommonOptions> ReadCommonOptions(const Arguments& a, int default_reps) {
   CommonOptions o;
   o.reps = default_reps;
   o.seed = kDefaultSeed;
@@ -14,38 +14,52 @@ CommonOptions ReadCommonOptions(const Arguments& a, int default_reps, std::strin
     return it == a.options.end() ? nullptr : &it->second;
   };
   if (const std::string* text = option("reps")) {
-    const Parsed<long long> p = ParseInteger("reps", *text, 0, 10'000'000);
-    if (!p.value) return error = p.error, o;
+    const Result<long long> p = ParseInteger("reps", *text, 0, 10'000'000);
+    if (!p.value) return Failure<CommonOptions>(p.error);
     o.reps = static_cast<int>(*p.value);
   }
   if (const std::string* text = option("seed")) {
-    const Parsed<std::uint64_t> p = ParseSeed("seed", *text);
-    if (!p.value) return error = p.error, o;
+    const Result<std::uint64_t> p = ParseSeed("seed", *text);
+    if (!p.value) return Failure<CommonOptions>(p.error);
     o.seed = *p.value;
   }
   if (const std::string* text = option("threads")) {
-    const Parsed<long long> p = ParseInteger("threads", *text, 0, 256);
-    if (!p.value) return error = p.error, o;
+    const Result<long long> p = ParseInteger("threads", *text, 0, 256);
+    if (!p.value) return Failure<CommonOptions>(p.error);
     o.threads = static_cast<int>(*p.value);
   }
   if (const std::string* text = option("format")) {
     const std::optional<OutputFormat> format = FormatNamed(*text);
-    if (!format) return error = "--format: '" + *text + "' is not table, csv or json", o;
+    if (!format)
+      return Failure<CommonOptions>("--format: '" + *text + "' is not table, csv or json");
     o.format = *format;
   }
   if (const std::string* text = option("output")) {
-    if (text->empty()) return error = "--output: the path is empty", o;
+    if (text->empty()) return Failure<CommonOptions>("--output: the path is empty");
     o.output = *text;
   }
-  return o;
+  return {std::move(o), {}};
+}
+
+Simulation SimulationOf(const CommonOptions& options, ProgressCallback progress) {
+  Simulation simulation;
+  simulation.replications = options.reps;
+  simulation.seed = options.seed;
+  simulation.threads = options.threads;
+  simulation.progress = std::move(progress);
+  return simulation;
 }
 
 CommandStart StartCommand(std::span<const std::string> args, std::span<const char* const> names,
                           const CliIo& io, const char* name, const char* help) {
-  CommandStart start{ReadArguments(args, names), std::nullopt};
-  if (!start.arguments.error.empty()) {
-    start.done = UsageError(io, name, start.arguments.error);
-  } else if (start.arguments.help) {
+  CommandStart start;
+  Result<Arguments> read = ReadArguments(args, names);
+  if (!read.ok()) {
+    start.done = UsageError(io, name, read.error);
+    return start;
+  }
+  start.arguments = std::move(*read.value);
+  if (start.arguments.help) {
     std::fputs(help, io.out);
     start.done = kExitOk;
   }

@@ -15,6 +15,7 @@
 
 #include "arguments.h"
 #include "result_table.h"
+#include "simulation_settings.h"
 
 namespace ixo {
 
@@ -55,9 +56,12 @@ struct CommonOptions {
 inline constexpr const char* kCommonOptions[] = {"reps", "seed", "threads", "format", "output"};
 
 // Reads --reps (0 .. 10^7, default `default_reps`), --seed, --threads (0 ..
-// 256) and --format and --output from `a`; a refusal in `error`.
-[[nodiscard]] CommonOptions ReadCommonOptions(const Arguments& a, int default_reps,
-                                              std::string& error);
+// 256) and --format and --output from `a`. Fails with the refusal of the first
+// of them that is wrong.
+[[nodiscard]] Result<CommonOptions> ReadCommonOptions(const Arguments& a, int default_reps);
+
+// The simulation the common options ask for, reporting to `progress`.
+Simulation SimulationOf(const CommonOptions& options, ProgressCallback progress);
 
 // The words after a subcommand, read with its option `names`.
 struct CommandStart {

@@ -3,13 +3,14 @@
 #include <cassert>
 
 #include "close_value_sums.h"
+#include "ixo_settings.h"
 #include "pair_counts.h"
 
 namespace ixo {
 
 KernelResult BdsIntegrals(std::span<const double> x, int m, double eps) {
   const int n = static_cast<int>(x.size());
-  assert(n >= 2 && m >= 1 && m <= 16 && m <= n - 1 && eps > 0);
+  assert(n >= 2 && m >= 1 && m <= kMaxDimension && m <= n - 1 && eps > 0);
 
   const CloseValueSums sums = SumCloseValues(x, eps);
   KernelResult result;

@@ -38,4 +38,16 @@ std::vector<CorrelationCurve> CorrelationCurves(const SlopeInput& input, int fir
   return curves;
 }
 
+Result<std::vector<CorrelationCurve>> SeriesCurves(std::span<const double> series,
+                                                   const IxoSettings& settings) {
+  using Curves = std::vector<CorrelationCurve>;
+  return OutOfMemoryAsFailure<Curves>([&]() -> Result<Curves> {
+    if (std::string why = CheckIxoSettings(settings, series.size()); !why.empty())
+      return Failure<Curves>(std::move(why));
+    const Result<SlopeInput> input = SlopeInputFor(series, settings);
+    if (!input.ok()) return Failure<Curves>(input.error);
+    return {CorrelationCurves(*input.value, 2, settings.max_dimension), {}};
+  });
+}
+
 }  // namespace ixo

@@ -5,9 +5,12 @@
 // to the last bit.
 #pragma once
 
+#include <span>
 #include <vector>
 
+#include "ixo_settings.h"
 #include "ixo_slopes.h"
+#include "result.h"
 
 namespace ixo {
 
@@ -22,5 +25,11 @@ struct CorrelationCurve {
 // The curves of dimensions first .. last (in that order). Requires what
 // IxoSlopes requires; none when last < first.
 std::vector<CorrelationCurve> CorrelationCurves(const SlopeInput& input, int first, int last);
+
+// The curves of dimensions 2 .. max_dimension of `series` under `settings`,
+// counted as the engine counts them. Fails on settings or a series that
+// CheckIxoSettings or CheckGrid refuses, and with kOutOfMemory.
+[[nodiscard]] Result<std::vector<CorrelationCurve>> SeriesCurves(std::span<const double> series,
+                                                                 const IxoSettings& settings);
 
 }  // namespace ixo

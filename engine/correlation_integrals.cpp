@@ -12,6 +12,8 @@
 #include <new>
 #include <utility>
 
+#include "ixo_settings.h"
+
 namespace ixo {
 namespace {
 
@@ -195,7 +197,7 @@ double Count(int n, int big_m) {
 
 KernelResult correlation_integrals(std::span<const double> x, int m, double eps) {
   const int n = static_cast<int>(x.size());
-  assert(n >= 2 && m >= 1 && m <= 16 && m <= n - 1 && eps > 0);
+  assert(n >= 2 && m >= 1 && m <= kMaxDimension && m <= n - 1 && eps > 0);
   if (tables.n != n) {
     release_tables();
     BuildTables(n);

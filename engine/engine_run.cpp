@@ -13,6 +13,7 @@
 #include "correlation_integrals.h"
 #include "elapsed_time.h"
 #include "grid.h"
+#include "ixo_settings.h"
 #include "ixo_slopes.h"
 #include "options.h"
 #include "report.h"
@@ -94,9 +95,11 @@ int Run(int argc, const char* const* argv, CountingPath path) {
     PrintHeader(stdout, o, n, stats);
     // Write mode 1 visits dimension m alone; no dimension at all when m is 1.
     const int first = o.write_mode == WriteMode::kIxoValue ? std::max(o.m, 2) : 2;
-    const SlopeInput input{x, DistanceGrid(o.eps_low, o.eps_high, stats.sd, o.subint), stats.spread,
-                           o.cm_limit, path};
-    for (const DimensionSlope& d : IxoSlopes(input, first, o.m)) {
+    const IxoSettings settings{o.eps_low, o.eps_high, o.subint, o.cm_limit, o.m};
+    Result<SlopeInput> input = SlopeInputFor(x, settings);
+    if (!input.ok()) return Fail("ixo_engine: " + Quoted(o.filename) + ": " + input.error);
+    input.value->path = path;
+    for (const DimensionSlope& d : IxoSlopes(*input.value, first, o.m)) {
       PrintDimension(stdout, d.dimension, d.slope, d.points);
       if (d.dimension == o.m) result = d.slope;
     }

@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "ixo_settings.h"
 #include "lag_counter.h"
 #include "pair_counts.h"
 
@@ -180,8 +181,7 @@ constexpr std::array<StoreMaximaFunction, sizeof...(kM)> MaximaFunctions(
 }
 
 // StoreMaxima<m> at index m - 1.
-constexpr auto kStoreMaxima =
-    MaximaFunctions(std::make_integer_sequence<int, kMaxPairCountDimension>());
+constexpr auto kStoreMaxima = MaximaFunctions(std::make_integer_sequence<int, kMaxDimension>());
 
 // Aligned to whole cache lines: the counters of two threads share none.
 class alignas(64) Avx512Counter final : public LagCounter {

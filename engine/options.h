@@ -12,13 +12,9 @@
 
 #include <string>
 
-namespace ixo {
+#include "ixo_settings.h"  // kMaxDimension, kMaxSubintervals
 
-// The kernel's two row masks per row serve embedding dimensions up to 16.
-inline constexpr int kMaxDimension = 16;
-// The largest accepted `subint`: the original regression buffers held 10002
-// points, i.e. a grid of at most 10001 points.
-inline constexpr int kMaxSubintervals = 10000;
+namespace ixo {
 
 enum class WriteMode { kReportOnly = 0, kIxoValue = 1, kBds = 2 };
 

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "distance_ranks.h"
+#include "ixo_settings.h"
 #include "lag_counter.h"
 
 namespace ixo {
@@ -145,7 +146,7 @@ PairCountPath PairCountWorkspace::path(std::size_t n, Dimensions which) const {
 const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
                                             std::span<const double> grid, int max_dimension,
                                             Dimensions which) {
-  assert(max_dimension >= 1 && max_dimension <= kMaxPairCountDimension);
+  assert(max_dimension >= 1 && max_dimension <= kMaxDimension);
   State& s = *state_;
   const int m = max_dimension;
   const int grid_points = static_cast<int>(grid.size());

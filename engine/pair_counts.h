@@ -29,9 +29,6 @@
 
 namespace ixo {
 
-// The largest embedding dimension CountClosePairs serves.
-inline constexpr int kMaxPairCountDimension = 16;
-
 // Number of close pairs of j-histories for j = 1..max_dimension() and every
 // grid point k, in the order the grid was given.
 class PairCounts {
@@ -67,7 +64,7 @@ enum class Dimensions { kAll, kAboveOne, kTopOnly };
 // Counts, for every j = 1..max_dimension and every distance grid[k], the
 // pairs r < s of j-histories of `series` (positions 0..n-j) whose coordinates
 // all differ by at most grid[k]; a difference equal to grid[k] is close.
-// Requires finite values and 1 <= max_dimension <= kMaxPairCountDimension.
+// Requires finite values and 1 <= max_dimension <= kMaxDimension (ixo_settings.h).
 // The grid may run upward, downward or hold equal points; a negative or NaN
 // point has no close pair. `threads` = 0 uses every core for long series and
 // one for short ones; the result does not depend on it. Memory is O(n + grid

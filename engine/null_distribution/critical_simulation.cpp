@@ -4,50 +4,29 @@
 #include <vector>
 
 #include "monte_carlo.h"
-#include "pair_counts.h"
 #include "permutation_tests.h"
-#include "random_stream.h"
+#include "replications.h"
 
 namespace ixo {
+namespace {
 
-SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& settings,
-                                               const Simulation& simulation) {
+Result<SimulatedCriticalValues> Simulate(int n, const IxoSettings& settings,
+                                         const Simulation& simulation) {
+  std::string error = CheckIxoSettings(settings, n < 0 ? 0 : static_cast<std::size_t>(n));
+  if (error.empty() && simulation.replications < 1) error = "at least one replication is needed";
+  if (!error.empty()) return Failure<SimulatedCriticalValues>(std::move(error));
+
+  const Result<ReplicationTable> table =
+      Replicate(simulation, settings.max_dimension - 1, [&](Replication& r) {
+        r.series.resize(n);
+        for (double& v : r.series) v = r.stream.Normal();
+        for (const DimensionSlope& d : IxoValues(r.series, settings, 1, &r.workspace))
+          r.row[d.dimension - 2] = d.slope;
+      });
+  if (!table.ok()) return Failure<SimulatedCriticalValues>(table.error);
   SimulatedCriticalValues result;
-  result.error = CheckIxoSettings(settings, n < 0 ? 0 : static_cast<std::size_t>(n));
-  if (result.error.empty() && simulation.replications < 1) {
-    result.error = "at least one replication is needed";
-  }
-  if (!result.error.empty()) return result;
-
-  const int count = simulation.replications;
-  const int columns = settings.max_dimension - 1;
-  std::vector<double> table;
-  std::vector<std::vector<double>> series;
-  std::vector<PairCountWorkspace> workspaces;
-  try {
-    table.resize(static_cast<std::size_t>(count) * columns);
-    series.resize(WorkerCount(count, simulation.threads));
-    workspaces.resize(series.size());
-  } catch (const std::bad_alloc&) {
-    result.error = "out of memory";
-    return result;
-  }
-  const auto body = [&](int worker, int r) {
-    std::vector<double>& x = series[worker];
-    x.resize(n);
-    RandomStream stream(simulation.seed, static_cast<std::uint64_t>(r));
-    for (double& v : x) v = stream.Normal();
-    double* row = table.data() + static_cast<std::size_t>(r) * columns;
-    for (const DimensionSlope& d : IxoValues(x, settings, 1, &workspaces[worker]))
-      row[d.dimension - 2] = d.slope;
-  };
-  if (RunReplications(count, simulation.threads, body, simulation.progress) == 0) {
-    result.error = "out of memory";
-    return result;
-  }
-  std::vector<double> column(count);
-  for (int j = 0; j < columns; ++j) {
-    for (int r = 0; r < count; ++r) column[r] = table[static_cast<std::size_t>(r) * columns + j];
+  for (int j = 0; j < table.value->columns; ++j) {
+    std::vector<double> column = table.value->Column(j);
     std::sort(column.begin(), column.end());
     CriticalRow row;
     row.m = j + 2;
@@ -55,7 +34,15 @@ SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& setting
       row.values[i] = Percentile(column, kCriticalPercentiles[i]);
     result.rows.push_back(row);
   }
-  return result;
+  return {std::move(result), {}};
+}
+
+}  // namespace
+
+Result<SimulatedCriticalValues> SimulateCriticalValues(int n, const IxoSettings& settings,
+                                                       const Simulation& simulation) {
+  return OutOfMemoryAsFailure<SimulatedCriticalValues>(
+      [&] { return Simulate(n, settings, simulation); });
 }
 
 }  // namespace ixo

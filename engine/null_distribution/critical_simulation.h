@@ -4,9 +4,9 @@
 #pragma once
 
 #include <array>
-#include <string>
 #include <vector>
 
+#include "result.h"
 #include "simulation_settings.h"
 
 namespace ixo {
@@ -21,15 +21,16 @@ struct CriticalRow {
 
 struct SimulatedCriticalValues {
   std::vector<CriticalRow> rows;  // m = 2 .. max_dimension
-  std::string error;              // empty on success; else why there is no result
 };
 
 // The Ixo values of R series of n i.i.d. N(0, 1) values (series r drawn by
 // RandomStream(seed, r).Normal()), each computed as the engine does, and their
 // percentiles per dimension (linear interpolation between order statistics,
 // monte_carlo.h). Fails when CheckIxoSettings refuses n and the settings, when
-// R < 1, or when memory runs out.
-[[nodiscard]] SimulatedCriticalValues SimulateCriticalValues(int n, const IxoSettings& settings,
-                                                             const Simulation& simulation);
+// R < 1, when memory runs out, or with kInterrupted when the simulation's stop
+// request answers true.
+[[nodiscard]] Result<SimulatedCriticalValues> SimulateCriticalValues(int n,
+                                                                     const IxoSettings& settings,
+                                                                     const Simulation& simulation);
 
 }  // namespace ixo

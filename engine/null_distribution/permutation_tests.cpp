@@ -6,120 +6,82 @@
 
 #include "bds.h"
 #include "close_value_sums.h"
-#include "grid.h"
 #include "monte_carlo.h"
 #include "pair_counts.h"
 #include "random_stream.h"
+#include "replications.h"
 #include "statistics.h"
 
 namespace ixo {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr const char* kOutOfMemory = "out of memory";
 
-// Column `column` of a replications x columns table, one value per replication.
-std::vector<double> Column(const std::vector<double>& table, int columns, int column) {
-  std::vector<double> values(table.size() / columns);
-  for (std::size_t r = 0; r < values.size(); ++r) values[r] = table[r * columns + column];
-  return values;
+// The table of `replicate(copy, row, workspace)` over every replication, the
+// copy being the series shuffled by the replication's stream.
+template <typename Replicate_>
+Result<ReplicationTable> Permute(std::span<const double> series, const Simulation& simulation,
+                                 int columns, const Replicate_& replicate) {
+  return Replicate(simulation, columns, [&](Replication& r) {
+    r.series.assign(series.begin(), series.end());
+    Shuffle(r.series, r.stream);
+    replicate(std::span<const double>(r.series), r.row, r.workspace);
+  });
 }
 
-// Runs `replicate(copy, table row, workspace)` on a shuffled copy of `series`
-// for every replication, with the pair-count workspace of the worker's thread;
-// the table has `columns` values per replication. Empty on success.
-template <typename Replicate>
-std::string Permute(std::span<const double> series, const Simulation& simulation, int columns,
-                    std::vector<double>& table, const Replicate& replicate) {
-  const int count = simulation.replications;
-  table.assign(static_cast<std::size_t>(count) * columns, kNaN);
-  const int workers = WorkerCount(count, simulation.threads);
-  std::vector<std::vector<double>> copies(workers);
-  std::vector<PairCountWorkspace> workspaces(workers);
-  const auto body = [&](int worker, int r) {
-    std::vector<double>& copy = copies[worker];
-    copy.assign(series.begin(), series.end());
-    RandomStream stream(simulation.seed, static_cast<std::uint64_t>(r));
-    Shuffle(copy, stream);
-    replicate(std::span<const double>(copy), table.data() + static_cast<std::size_t>(r) * columns,
-              workspaces[worker]);
-  };
-  if (RunReplications(count, simulation.threads, body, simulation.progress) == 0)
-    return kOutOfMemory;
-  return {};
-}
-
-}  // namespace
-
-std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
-                                      int threads, PairCountWorkspace* workspace) {
+Result<IxoPermutationTest> IxoTestOf(std::span<const double> series, const IxoSettings& settings,
+                                     const Simulation& simulation) {
   const double fractions[] = {settings.eps_low, settings.eps_high};
-  if (!CheckGrid(series, fractions).empty()) return {};
-  const Statistics stats = Describe(series);
-  SlopeInput input{series,
-                   DistanceGrid(settings.eps_low, settings.eps_high, stats.sd, settings.subint),
-                   stats.spread, settings.cm_limit};
-  input.threads = threads;
-  input.workspace = workspace;
-  return IxoSlopes(input, 2, settings.max_dimension);
-}
-
-IxoPermutationTest PermutationTestIxo(std::span<const double> series, const IxoSettings& settings,
-                                      const Simulation& simulation) {
+  std::string error = CheckIxoSettings(settings, series.size());
+  if (error.empty()) error = CheckGrid(series, fractions);
+  if (!error.empty()) return Failure<IxoPermutationTest>(std::move(error));
   IxoPermutationTest test;
-  const double fractions[] = {settings.eps_low, settings.eps_high};
-  test.error = CheckIxoSettings(settings, series.size());
-  if (test.error.empty()) test.error = CheckGrid(series, fractions);
-  if (!test.error.empty()) return test;
-  try {
-    test.observed = IxoValues(series, settings, simulation.threads);
-  } catch (const std::bad_alloc&) {
-    test.error = kOutOfMemory;
-    return test;
-  }
-  if (simulation.replications <= 0) return test;
+  test.observed = IxoValues(series, settings, simulation.threads);
+  if (simulation.replications <= 0) return {std::move(test), {}};
 
-  const int columns = settings.max_dimension - 1;
-  std::vector<double> table;
   // A permuted copy's sd may differ from the series' in the last bits, as the
   // engine would find; a copy without a grid leaves its row NaN.
-  test.error = Permute(series, simulation, columns, table,
-                       [&](auto copy, double* row, PairCountWorkspace& workspace) {
-                         for (const DimensionSlope& d : IxoValues(copy, settings, 1, &workspace))
-                           row[d.dimension - 2] = d.slope;
-                       });
-  if (!test.error.empty()) return test;
-  if (std::any_of(table.begin(), table.end(), [](double v) { return std::isnan(v); })) {
-    test.error = "a permuted copy admits no distance grid: " +
-                 std::string("the values are too large for their mean and sd to be computed");
-    return test;
+  const int columns = settings.max_dimension - 1;
+  const Result<ReplicationTable> table = Permute(
+      series, simulation, columns,
+      [&](std::span<const double> copy, std::span<double> row, PairCountWorkspace& workspace) {
+        for (const DimensionSlope& d : IxoValues(copy, settings, 1, &workspace))
+          row[d.dimension - 2] = d.slope;
+      });
+  if (!table.ok()) return Failure<IxoPermutationTest>(table.error);
+  const std::vector<double>& values = table.value->values;
+  if (std::any_of(values.begin(), values.end(), [](double v) { return std::isnan(v); })) {
+    return Failure<IxoPermutationTest>(
+        "a permuted copy admits no distance grid: " +
+        std::string("the values are too large for their mean and sd to be computed"));
   }
   for (int column = 0; column < columns; ++column) {
     test.p_values.push_back(
-        MonteCarloPValue(test.observed[column].slope, Column(table, columns, column)));
+        MonteCarloPValue(test.observed[column].slope, table.value->Column(column)));
   }
-  return test;
+  return {std::move(test), {}};
 }
 
-BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_dimension,
-                                      std::span<const double> eps_fractions,
-                                      const Simulation& simulation) {
-  BdsPermutationTest test;
-  IxoSettings dimensions;
-  dimensions.max_dimension = max_dimension;
-  test.error = CheckIxoSettings(dimensions, series.size());
-  if (test.error.empty() && eps_fractions.empty()) test.error = "no distance given";
-  if (test.error.empty()) test.error = CheckGrid(series, eps_fractions);
-  if (!test.error.empty()) return test;
+Result<BdsPermutationTest> BdsTestOf(std::span<const double> series, int max_dimension,
+                                     std::span<const double> eps_fractions,
+                                     const Simulation& simulation) {
+  std::string error = CheckDimensions(max_dimension, series.size());
+  if (error.empty() && eps_fractions.empty()) error = "no distance given";
+  if (error.empty()) error = CheckGrid(series, eps_fractions);
+  if (!error.empty()) return Failure<BdsPermutationTest>(std::move(error));
 
   const int n = static_cast<int>(series.size());
   const double sd = Describe(series).sd;
   const int distances = static_cast<int>(eps_fractions.size());
   std::vector<double> grid(distances);
   std::vector<CloseValueSums> sums(distances);
+  for (int k = 0; k < distances; ++k) {
+    grid[k] = eps_fractions[k] * sd;
+    sums[k] = SumCloseValues(series, grid[k]);
+  }
   // The statistic of every (m, distance) from the counts of one ordering of
   // the series; NaN where the variance is not positive.
-  const auto statistics = [&](std::span<const double> x, double* row,
+  const auto statistics = [&](std::span<const double> x, std::span<double> row,
                               PairCountWorkspace& workspace) {
     const PairCounts& counts = workspace.Count(x, grid, max_dimension, Dimensions::kAboveOne);
     for (int m = 2; m <= max_dimension; ++m) {
@@ -136,22 +98,11 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
   };
   const int columns = (max_dimension - 1) * distances;
   std::vector<double> observed(columns);
-  std::vector<double> table;
-  try {
-    for (int k = 0; k < distances; ++k) {
-      grid[k] = eps_fractions[k] * sd;
-      sums[k] = SumCloseValues(series, grid[k]);
-    }
-    PairCountWorkspace workspace;
-    statistics(series, observed.data(), workspace);
-  } catch (const std::bad_alloc&) {
-    test.error = kOutOfMemory;
-    return test;
-  }
-  if (simulation.replications > 0) {
-    test.error = Permute(series, simulation, columns, table, statistics);
-    if (!test.error.empty()) return test;
-  }
+  PairCountWorkspace workspace;
+  statistics(series, observed, workspace);
+  const Result<ReplicationTable> table = Permute(series, simulation, columns, statistics);
+  if (!table.ok()) return Failure<BdsPermutationTest>(table.error);
+  BdsPermutationTest test;
   for (int column = 0; column < columns; ++column) {
     BdsValue value;
     value.m = 2 + column / distances;
@@ -160,11 +111,36 @@ BdsPermutationTest PermutationTestBds(std::span<const double> series, int max_di
       value.bds = observed[column];
       value.p_normal = std::erfc(std::fabs(observed[column]) / std::sqrt(2.0));
       if (simulation.replications > 0)
-        value.p_permutation = MonteCarloPValue(observed[column], Column(table, columns, column));
+        value.p_permutation = MonteCarloPValue(observed[column], table.value->Column(column));
     }
     test.values.push_back(value);
   }
-  return test;
+  return {std::move(test), {}};
+}
+
+}  // namespace
+
+std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
+                                      int threads, PairCountWorkspace* workspace) {
+  Result<SlopeInput> input = SlopeInputFor(series, settings);
+  if (!input.ok()) return {};
+  input.value->threads = threads;
+  input.value->workspace = workspace;
+  return IxoSlopes(*input.value, 2, settings.max_dimension);
+}
+
+Result<IxoPermutationTest> PermutationTestIxo(std::span<const double> series,
+                                              const IxoSettings& settings,
+                                              const Simulation& simulation) {
+  return OutOfMemoryAsFailure<IxoPermutationTest>(
+      [&] { return IxoTestOf(series, settings, simulation); });
+}
+
+Result<BdsPermutationTest> PermutationTestBds(std::span<const double> series, int max_dimension,
+                                              std::span<const double> eps_fractions,
+                                              const Simulation& simulation) {
+  return OutOfMemoryAsFailure<BdsPermutationTest>(
+      [&] { return BdsTestOf(series, max_dimension, eps_fractions, simulation); });
 }
 
 }  // namespace ixo

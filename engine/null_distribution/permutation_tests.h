@@ -7,10 +7,11 @@
 
 #include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
+#include "ixo_settings.h"
 #include "ixo_slopes.h"
+#include "result.h"
 #include "simulation_settings.h"
 
 namespace ixo {
@@ -26,7 +27,6 @@ std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoS
 struct IxoPermutationTest {
   std::vector<DimensionSlope> observed;  // dimensions 2 .. max_dimension
   std::vector<double> p_values;          // one per dimension; empty when R = 0
-  std::string error;                     // empty on success; else why there is no result
 };
 
 // The Ixo values of `series` and their two-sided Monte Carlo p-values against
@@ -34,10 +34,11 @@ struct IxoPermutationTest {
 // own (its Ixo values are what the engine reports for it), one copy per
 // thread. Fails on settings or a series that CheckIxoSettings or CheckGrid
 // refuses (a permuted copy included: sums of huge values may overflow in one
-// order and not in another), or when memory runs out.
-[[nodiscard]] IxoPermutationTest PermutationTestIxo(std::span<const double> series,
-                                                    const IxoSettings& settings,
-                                                    const Simulation& simulation);
+// order and not in another), when memory runs out, or with kInterrupted when
+// the simulation's stop request answers true.
+[[nodiscard]] Result<IxoPermutationTest> PermutationTestIxo(std::span<const double> series,
+                                                            const IxoSettings& settings,
+                                                            const Simulation& simulation);
 
 struct BdsValue {
   int m = 0;
@@ -49,7 +50,6 @@ struct BdsValue {
 
 struct BdsPermutationTest {
   std::vector<BdsValue> values;  // m = 2 .. max_dimension, each with every eps in the given order
-  std::string error;
 };
 
 // The BDS statistic sqrt(n - m + 1) * bds_ratio(C_1, C_m, K, c, m) of `series`
@@ -58,11 +58,11 @@ struct BdsPermutationTest {
 // Monte Carlo p-value against R permutations. C_m comes from the pair counts,
 // C_1, K and c from SumCloseValues: the kernel's numbers bit for bit, without
 // its tables. Requires 2 <= max_dimension <= 16, max_dimension <= n - 1 and at
-// least one eps; fails, as a value, on a series CheckGrid refuses or when
-// memory runs out.
-[[nodiscard]] BdsPermutationTest PermutationTestBds(std::span<const double> series,
-                                                    int max_dimension,
-                                                    std::span<const double> eps_fractions,
-                                                    const Simulation& simulation);
+// least one eps; fails, as a value, on a series CheckGrid refuses, when memory
+// runs out, or with kInterrupted when the simulation's stop request answers true.
+[[nodiscard]] Result<BdsPermutationTest> PermutationTestBds(std::span<const double> series,
+                                                            int max_dimension,
+                                                            std::span<const double> eps_fractions,
+                                                            const Simulation& simulation);
 
 }  // namespace ixo

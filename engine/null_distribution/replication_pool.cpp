@@ -14,15 +14,21 @@ int WorkerCount(int count, int threads) {
   return std::clamp(std::min(threads, count), 1, 256);
 }
 
-int RunReplications(int count, int threads,
-                    const std::function<void(int worker, int replication)>& body,
-                    const ProgressCallback& progress) {
+Result<int> RunReplications(int count, int threads,
+                            const std::function<void(int worker, int replication)>& body,
+                            const ProgressCallback& progress, const StopRequest& stop) {
   const int workers = WorkerCount(count, threads);
   std::atomic<int> next{0};
   std::atomic<int> done{0};
   std::atomic<bool> failed{false};
-  auto work = [&](int worker, bool report) {
-    for (int r; !failed.load() && (r = next.fetch_add(1)) < count;) {
+  std::atomic<bool> stopped{false};
+  // Worker 0 is the calling thread: it alone reports progress and asks `stop`.
+  auto work = [&](int worker, bool calling) {
+    for (;;) {
+      if (calling && stop && stop()) stopped = true;
+      if (failed.load() || stopped.load()) return;
+      const int r = next.fetch_add(1);
+      if (r >= count) return;
       try {
         body(worker, r);
       } catch (const std::bad_alloc&) {
@@ -30,7 +36,7 @@ int RunReplications(int count, int threads,
         return;
       }
       const int finished = done.fetch_add(1) + 1;
-      if (report && progress) progress(finished, count);
+      if (calling && progress) progress(finished, count);
     }
   };
   std::vector<std::thread> helpers;
@@ -43,9 +49,10 @@ int RunReplications(int count, int threads,
   }
   work(0, true);
   for (std::thread& helper : helpers) helper.join();
-  if (failed) return 0;
+  if (failed) return Failure<int>(kOutOfMemory);
+  if (stopped) return Failure<int>(kInterrupted);
   if (progress) progress(count, count);
-  return static_cast<int>(helpers.size()) + 1;
+  return {static_cast<int>(helpers.size()) + 1, {}};
 }
 
 }  // namespace ixo

@@ -5,11 +5,12 @@
 #include <cstddef>
 #include <limits>
 
+#include "ixo_settings.h"
+
 namespace ixo {
 namespace {
 
 constexpr int kMinDimension = 2;
-constexpr int kMaxDimension = 16;
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;

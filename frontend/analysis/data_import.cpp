@@ -13,6 +13,7 @@
 #include "analysis/exchange_files.h"
 #include "analysis/number_text.h"
 #include "analysis/series_entries.h"
+#include "tables/critical_values.h"
 
 namespace ixo {
 namespace {

@@ -1,8 +1,7 @@
 #include "analysis/engine_command.h"
 
-#include <array>
-
 #include "analysis/exchange_files.h"
+#include "tables/critical_values.h"
 
 namespace ixo {
 
@@ -29,25 +28,21 @@ std::vector<std::string> SplitCommandLine(std::string_view command_line) {
 }
 
 std::string BasicCommandLine(int m, int eps_range) {
-  static constexpr std::array<const char*, 4> kTails = {" 0.60 1.90 40 50 1", " 0.25 1.00 40 50 1",
-                                                        " 0.50 1.50 40 50 1", " 0.25 2.00 40 50 1"};
   std::string line = kPrefix + std::to_string(m);
-  if (eps_range >= 0 && eps_range < static_cast<int>(kTails.size())) line += kTails[eps_range];
+  const std::string range = TabulatedRangeText(eps_range, ' ');
+  if (!range.empty()) line += " " + range + " 40 50 1";
   return line;
 }
 
 std::vector<std::string> PermutationArguments(int m, int eps_range,
                                               const std::string& program_directory) {
-  static constexpr std::array<const char*, 4> kRanges = {"0.60:1.90", "0.25:1.00", "0.50:1.50",
-                                                         "0.25:2.00"};
-  const bool known = eps_range >= 0 && eps_range < static_cast<int>(kRanges.size());
   return {kCliName,
           "ixo",
           kInputFileName,
           "--m",
           std::to_string(m),
           "--eps",
-          known ? kRanges[eps_range] : "",
+          TabulatedRangeText(eps_range, ':'),
           "--reps",
           "999",
           "--output",

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
 namespace ixo {
@@ -100,17 +99,6 @@ std::string PValueVerdict(double p_value) {
   if (p_value < 0.05) return "reject at 5%";
   if (p_value < 0.10) return "reject at 10%";
   return "do not reject";
-}
-
-std::string SizeClassHint(int n, int size_class) {
-  static constexpr int kClassSizes[] = {500, 1000, 2500};
-  if (n < 1 || size_class < 0 || size_class > 2) return {};
-  const int size = kClassSizes[size_class];
-  if (std::abs(n - size) * 5 <= size) return {};
-  return "The critical values are tabulated for n = " + std::to_string(size) +
-         "; this series has n = " + std::to_string(n) +
-         ", more than 20 % away, so the verdicts may be unreliable. Choose \"permutation\" "
-         "for an exact test at any n.";
 }
 
 }  // namespace ixo

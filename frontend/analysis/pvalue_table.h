@@ -30,9 +30,4 @@ struct PValueTable {
 // otherwise "do not reject".
 std::string PValueVerdict(double p_value);
 
-// The hint shown beside the verdicts when the series' length `n` lies more
-// than 20 % from the sample size of the chosen class (index 0: 500, 1: 1000,
-// 2: 2500); empty when it lies within, for n below 1 and for any other index.
-std::string SizeClassHint(int n, int size_class);
-
 }  // namespace ixo

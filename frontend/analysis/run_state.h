@@ -8,6 +8,8 @@
 // state never overlap.
 #pragma once
 
+#include "ixo_settings.h"
+
 namespace ixo {
 
 inline constexpr int kBdsPass = -100;
@@ -17,7 +19,7 @@ inline constexpr int kPermutationPass = -200;
 inline constexpr int kCurvesRun = -300;
 inline constexpr int kLastBasicStep = 8;  // dimension 10, grid row 9
 inline constexpr int kMinAdvancedDimension = 2;
-inline constexpr int kMaxAdvancedDimension = 16;
+inline constexpr int kMaxAdvancedDimension = kMaxDimension;
 
 // True for the steps of a basic run (state 0 and above).
 constexpr bool IsBasicStep(int run_state) {

@@ -32,10 +32,4 @@ std::string EntryFileForm(std::string_view entry_text) {
   return form;
 }
 
-int SampleSizeClass(int count) {
-  if (count < 750) return 0;
-  if (count < 1750) return 1;
-  return 2;
-}
-
 }  // namespace ixo

@@ -1,6 +1,6 @@
 // The entries of an imported series: how a line of a data file becomes a value,
 // how a value is held as the text of an observation-list entry, how an entry is
-// written to input.tmp, and which sample-size class a series length selects.
+// written to input.tmp.
 #pragma once
 
 #include <optional>
@@ -25,9 +25,5 @@ std::string EntryText(long double value, char decimal_separator);
 // The line input.tmp holds for `entry_text` (without its line end): every ","
 // turned into "." and every space removed.
 std::string EntryFileForm(std::string_view entry_text);
-
-// The sample-size class index for a series of `count` values: 0 below 750,
-// 1 from 750 to 1749, 2 from 1750 on.
-int SampleSizeClass(int count);
 
 }  // namespace ixo

@@ -10,7 +10,7 @@
 #include "analysis/pvalue_table.h"
 #include "analysis/result_text.h"
 #include "analysis/run_state.h"
-#include "analysis/verdict.h"
+#include "tables/critical_values.h"
 
 namespace ixo {
 

@@ -20,9 +20,9 @@
 
 #include "analysis/clipboard_text.h"
 #include "analysis/exchange_files.h"
-#include "analysis/pvalue_table.h"
 #include "analysis/run_host.h"
 #include "analysis/test_run_controller.h"
+#include "tables/critical_values.h"
 #include "ui/Unit2.h"
 #include "ui/curves_window.h"
 #include "ui/design_font.h"

@@ -66,22 +66,5 @@ TEST(PValueVerdict, LevelsBelowEachBound) {
   for (const auto& c : cases) EXPECT_EQ(PValueVerdict(c.p), c.verdict) << c.p;
 }
 
-TEST(SizeClassHint, OnlyBeyondTwentyPercentOfTheClass) {
-  const struct {
-    int n, size_class;
-    bool hinted;
-  } cases[] = {{500, 0, false},  {400, 0, false}, {600, 0, false}, {399, 0, true},
-               {601, 0, true},   {100, 0, true},  {800, 1, false}, {1201, 1, true},
-               {2000, 2, false}, {5000, 2, true}, {100, 3, false}, {0, 0, false}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(!SizeClassHint(c.n, c.size_class).empty(), c.hinted)
-        << "n " << c.n << " class " << c.size_class;
-  }
-  EXPECT_EQ(SizeClassHint(300, 0),
-            "The critical values are tabulated for n = 500; this series has n = 300, more than "
-            "20 % away, so the verdicts may be unreliable. Choose \"permutation\" for an exact "
-            "test at any n.");
-}
-
 }  // namespace
 }  // namespace ixo

@@ -57,12 +57,5 @@ TEST(SeriesEntries, EntryTextAndFileForm) {
   }
 }
 
-TEST(SeriesEntries, SampleSizeClassBoundaries) {
-  const struct {
-    int count, size_class;
-  } cases[] = {{0, 0}, {749, 0}, {750, 1}, {1749, 1}, {1750, 2}, {10000, 2}};
-  for (const auto& c : cases) EXPECT_EQ(SampleSizeClass(c.count), c.size_class) << c.count;
-}
-
 }  // namespace
 }  // namespace ixo

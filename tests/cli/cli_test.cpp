@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "analysis/curves_csv.h"
-#include "analysis/verdict.h"
 #include "ixo_slopes.h"
 #include "pair_counts.h"
 #include "permutation_tests.h"
 #include "random_stream.h"
 #include "statistics.h"
+#include "tables/critical_values.h"
 
 namespace ixo {
 namespace {
@@ -116,7 +116,10 @@ TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
   for (double v; in >> v;) x.push_back(v);
   IxoSettings settings;
   settings.max_dimension = 4;
-  const IxoPermutationTest test = PermutationTestIxo(x, settings, {19, kDefaultSeed, 1, {}});
+  const Result<IxoPermutationTest> result =
+      PermutationTestIxo(x, settings, {19, kDefaultSeed, 1, {}, {}});
+  ASSERT_TRUE(result.ok()) << result.error;
+  const IxoPermutationTest& test = *result.value;
   for (int m = 2; m <= 4; ++m) {
     const std::vector<std::string> f = Split(lines[m - 1], ',');
     ASSERT_EQ(f.size(), 8u) << lines[m - 1];

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "analysis/critical_values.h"
+#include "tables/critical_values.h"
 
 namespace ixo {
 namespace {
@@ -23,9 +23,10 @@ TEST(SimulateCriticalValues, ReproducesTheTableAtItsClass) {
   // percentile is sqrt(p (1 - p) / R) / phi(z_p) sigma, sigma from the table's
   // own 5-95 band. (bench/critical_check compares every class and percentile.)
   IxoSettings settings;
-  const SimulatedCriticalValues v =
-      SimulateCriticalValues(500, settings, {kReplications, kDefaultSeed, 0, {}});
-  ASSERT_EQ(v.error, "");
+  const Result<SimulatedCriticalValues> simulated =
+      SimulateCriticalValues(500, settings, {kReplications, kDefaultSeed, 0, {}, {}});
+  ASSERT_EQ(simulated.error, "");
+  const SimulatedCriticalValues& v = *simulated.value;
   ASSERT_EQ(v.rows.size(), 9u);
   constexpr double kZ = 1.6448536;
   const double se_factor =
@@ -43,14 +44,15 @@ TEST(SimulateCriticalValues, ReproducesTheTableAtItsClass) {
 TEST(SimulateCriticalValues, AnyThreadCountGivesTheSameValues) {
   IxoSettings settings;
   settings.max_dimension = 3;
-  const auto one = SimulateCriticalValues(120, settings, {50, 3, 1, {}});
-  const auto two = SimulateCriticalValues(120, settings, {50, 3, 2, {}});
-  ASSERT_EQ(one.rows.size(), 2u);
-  ASSERT_EQ(two.rows.size(), 2u);
-  for (std::size_t i = 0; i < one.rows.size(); ++i)
-    EXPECT_EQ(one.rows[i].values, two.rows[i].values);
-  EXPECT_NE(SimulateCriticalValues(120, settings, {0, 3, 1, {}}).error, "");
-  EXPECT_NE(SimulateCriticalValues(3, settings, {5, 3, 1, {}}).error, "");
+  const auto one = SimulateCriticalValues(120, settings, {50, 3, 1, {}, {}});
+  const auto two = SimulateCriticalValues(120, settings, {50, 3, 2, {}, {}});
+  ASSERT_TRUE(one.ok() && two.ok());
+  ASSERT_EQ(one.value->rows.size(), 2u);
+  ASSERT_EQ(two.value->rows.size(), 2u);
+  for (std::size_t i = 0; i < one.value->rows.size(); ++i)
+    EXPECT_EQ(one.value->rows[i].values, two.value->rows[i].values);
+  EXPECT_FALSE(SimulateCriticalValues(120, settings, {0, 3, 1, {}, {}}).ok());
+  EXPECT_FALSE(SimulateCriticalValues(3, settings, {5, 3, 1, {}, {}}).ok());
 }
 
 }  // namespace

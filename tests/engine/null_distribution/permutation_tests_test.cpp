@@ -43,8 +43,9 @@ TEST(PermutationTestIxo, ObservedValuesAreTheEnginesBitForBit) {
   settings.max_dimension = 6;
   Simulation simulation;
   simulation.replications = 0;
-  const IxoPermutationTest test = PermutationTestIxo(x, settings, simulation);
-  ASSERT_EQ(test.error, "");
+  const Result<IxoPermutationTest> result = PermutationTestIxo(x, settings, simulation);
+  ASSERT_EQ(result.error, "");
+  const IxoPermutationTest& test = *result.value;
   EXPECT_TRUE(test.p_values.empty());
   const Statistics s = Describe(x);
   const SlopeInput reference{x, DistanceGrid(0.60, 1.90, s.sd, 40), s.spread, 50,
@@ -65,8 +66,9 @@ TEST(PermutationTestBds, ObservedValuesAreTheEnginesBitForBit) {
   const double eps[] = {0.5, 1.5};
   Simulation simulation;
   simulation.replications = 0;
-  const BdsPermutationTest test = PermutationTestBds(x, 4, eps, simulation);
-  ASSERT_EQ(test.error, "");
+  const Result<BdsPermutationTest> result = PermutationTestBds(x, 4, eps, simulation);
+  ASSERT_EQ(result.error, "");
+  const BdsPermutationTest& test = *result.value;
   ASSERT_EQ(test.values.size(), 6u);
   const double sd = Describe(x).sd;
   for (const BdsValue& v : test.values) {
@@ -89,10 +91,12 @@ TEST(PermutationTests, AnyThreadCountGivesTheSameResults) {
   std::vector<double> first_ixo;
   std::vector<double> first_bds;
   for (int threads : {1, 2, 3}) {
-    const Simulation simulation{40, 77, threads, {}};
-    const IxoPermutationTest ixo = PermutationTestIxo(x, settings, simulation);
-    const BdsPermutationTest bds = PermutationTestBds(x, 3, eps, simulation);
-    ASSERT_EQ(ixo.error + bds.error, "");
+    const Simulation simulation{40, 77, threads, {}, {}};
+    const Result<IxoPermutationTest> ixo_result = PermutationTestIxo(x, settings, simulation);
+    const Result<BdsPermutationTest> bds_result = PermutationTestBds(x, 3, eps, simulation);
+    ASSERT_EQ(ixo_result.error + bds_result.error, "");
+    const IxoPermutationTest& ixo = *ixo_result.value;
+    const BdsPermutationTest& bds = *bds_result.value;
     std::vector<double> bds_p;
     for (const BdsValue& v : bds.values) bds_p.push_back(v.p_permutation.value_or(-1));
     if (first_ixo.empty()) {
@@ -112,14 +116,15 @@ TEST(PermutationTests, ChaoticSeriesIsRejected) {
   IxoSettings settings;
   settings.max_dimension = 5;
   const double eps[] = {0.5, 1.0};
-  const Simulation simulation{249, kDefaultSeed, 0, {}};
-  const IxoPermutationTest ixo = PermutationTestIxo(x, settings, simulation);
-  ASSERT_EQ(ixo.error, "");
+  const Simulation simulation{249, kDefaultSeed, 0, {}, {}};
+  const Result<IxoPermutationTest> ixo_result = PermutationTestIxo(x, settings, simulation);
+  ASSERT_EQ(ixo_result.error, "");
+  const IxoPermutationTest& ixo = *ixo_result.value;
   for (std::size_t i = 0; i < ixo.p_values.size(); ++i)
     EXPECT_LT(ixo.p_values[i], 0.01) << ixo.observed[i].dimension;
-  const BdsPermutationTest bds = PermutationTestBds(x, 3, eps, simulation);
+  const Result<BdsPermutationTest> bds = PermutationTestBds(x, 3, eps, simulation);
   ASSERT_EQ(bds.error, "");
-  for (const BdsValue& v : bds.values) {
+  for (const BdsValue& v : bds.value->values) {
     EXPECT_LT(v.p_permutation.value_or(1), 0.01) << v.m << " " << v.eps;
     EXPECT_LT(v.p_normal.value_or(1), 0.01) << v.m << " " << v.eps;
   }
@@ -141,9 +146,10 @@ TEST(PermutationTestIxo, PValuesOfIidSeriesAreUniform) {
       RandomStream stream(cauchy ? 1000 + k : k, 0);
       std::vector<double> x(100);
       for (double& v : x) v = cauchy ? stream.Normal() / stream.Normal() : stream.Normal();
-      const IxoPermutationTest test = PermutationTestIxo(x, settings, Simulation{19, 5, 0, {}});
+      const Result<IxoPermutationTest> test =
+          PermutationTestIxo(x, settings, Simulation{19, 5, 0, {}, {}});
       ASSERT_EQ(test.error, "");
-      for (double p : test.p_values) {
+      for (double p : test.value->p_values) {
         ++tests;
         for (int l = 0; l < 3; ++l) at_most[l] += p <= kLevels[l] + 1e-12;
       }
@@ -158,7 +164,7 @@ TEST(PermutationTestIxo, PValuesOfIidSeriesAreUniform) {
 }
 
 TEST(PermutationTests, RefuseSeriesWithoutAResult) {
-  const Simulation simulation{9, 1, 1, {}};
+  const Simulation simulation{9, 1, 1, {}, {}};
   const std::vector<double> constant(20, 3.0);
   const std::vector<double> short_series = {1, 2, 3};
   IxoSettings settings;
@@ -170,12 +176,12 @@ TEST(PermutationTests, RefuseSeriesWithoutAResult) {
   EXPECT_NE(PermutationTestBds(constant, 3, eps, simulation).error.find("constant"),
             std::string::npos);
   // m = 2 with c = 1 (every pair close): K = c^2, so the variance 4 (K - c^2)^2 is 0.
-  const BdsPermutationTest wide =
+  const Result<BdsPermutationTest> wide =
       PermutationTestBds(Normal(50, 2), 2, std::vector<double>{100.0}, simulation);
   ASSERT_EQ(wide.error, "");
-  ASSERT_EQ(wide.values.size(), 1u);
-  EXPECT_FALSE(wide.values[0].bds.has_value());
-  EXPECT_FALSE(wide.values[0].p_permutation.has_value());
+  ASSERT_EQ(wide.value->values.size(), 1u);
+  EXPECT_FALSE(wide.value->values[0].bds.has_value());
+  EXPECT_FALSE(wide.value->values[0].p_permutation.has_value());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "analysis/critical_values.h"
+#include "tables/critical_values.h"
 
 #include <gtest/gtest.h>
 

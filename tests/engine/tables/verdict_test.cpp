@@ -1,11 +1,10 @@
-#include "analysis/verdict.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
-#include "analysis/critical_values.h"
+#include "tables/critical_values.h"
 
 namespace ixo {
 namespace {
@@ -66,6 +65,68 @@ TEST(Verdict, KnownValues) {
   for (const Case& c : cases) {
     EXPECT_EQ(Verdict(c.value, c.range, c.m, c.size_class), c.expected)
         << c.value << " range " << c.range << " m " << c.m << " class " << c.size_class;
+  }
+}
+
+TEST(SampleSizeClass, Boundaries) {
+  const struct {
+    int count, size_class;
+  } cases[] = {{0, 0}, {749, 0}, {750, 1}, {1749, 1}, {1750, 2}, {10000, 2}};
+  for (const auto& c : cases) EXPECT_EQ(SampleSizeClass(c.count), c.size_class) << c.count;
+}
+
+TEST(SizeClassHint, OnlyBeyondTwentyPercentOfTheClass) {
+  const struct {
+    int n, size_class;
+    bool hinted;
+  } cases[] = {{500, 0, false},  {400, 0, false}, {600, 0, false}, {399, 0, true},
+               {601, 0, true},   {100, 0, true},  {800, 1, false}, {1201, 1, true},
+               {2000, 2, false}, {5000, 2, true}, {100, 3, false}, {0, 0, false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(!SizeClassHint(c.n, c.size_class).empty(), c.hinted)
+        << "n " << c.n << " class " << c.size_class;
+  }
+  EXPECT_EQ(SizeClassHint(300, 0),
+            "The critical values are tabulated for n = 500; this series has n = 300, more than "
+            "20 % away, so the verdicts may be unreliable. Choose \"permutation\" for an exact "
+            "test at any n.");
+}
+
+TEST(TabulatedRange, OnlyTheTablesOwnSettings) {
+  const struct {
+    IxoSettings settings;
+    int range;
+  } cases[] = {
+      {{0.60, 1.90, 40, 50, 10}, 0},       {{0.25, 1.00, 40, 50, 2}, 1},
+      {{0.50, 1.50, 40, 50, 16}, 2},       {{0.25, 2.00, 40, 50, 10}, 3},
+      {{0.60, 1.90, 41, 50, 10}, -1},      {{0.60, 1.90, 40, 49, 10}, -1},
+      {{0.6000001, 1.90, 40, 50, 10}, -1}, {{1.90, 0.60, 40, 50, 10}, -1},
+      {{0.25, 1.50, 40, 50, 10}, -1},
+  };
+  for (const auto& c : cases) {
+    const IxoSettings& s = c.settings;
+    EXPECT_EQ(TabulatedRange(s), c.range)
+        << s.eps_low << ":" << s.eps_high << " subint " << s.subint << " cm " << s.cm_limit;
+  }
+}
+
+TEST(TabulatedRangeText, TheTextsOfEachRange) {
+  const struct {
+    int range;
+    char separator;
+    const char* text;
+  } cases[] = {{0, ':', "0.60:1.90"}, {1, ' ', "0.25 1.00"}, {2, ':', "0.50:1.50"},
+               {3, ':', "0.25:2.00"}, {4, ':', ""},          {-1, ' ', ""}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(TabulatedRangeText(c.range, c.separator), c.text) << c.range;
+    // The texts read back to the numbers the settings are matched against.
+    if (*c.text == '\0') continue;
+    EXPECT_EQ(std::strtod(kTabulatedRanges[c.range].low_text, nullptr),
+              kTabulatedRanges[c.range].low)
+        << c.range;
+    EXPECT_EQ(std::strtod(kTabulatedRanges[c.range].high_text, nullptr),
+              kTabulatedRanges[c.range].high)
+        << c.range;
   }
 }
 

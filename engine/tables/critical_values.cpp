@@ -1,15 +1,15 @@
 // The critical-value table and its lookup. The values are percentiles of the
 // Ixo value under the i.i.d. hypothesis, from the published table, three
 // decimals each.
-#include "analysis/critical_values.h"
+#include "tables/critical_values.h"
 
 #include <array>
 
 namespace ixo {
 namespace {
 
-constexpr int kRanges = 4;
-constexpr int kClasses = 3;
+constexpr int kRanges = static_cast<int>(kTabulatedRanges.size());
+constexpr int kClasses = static_cast<int>(kSampleSizeClasses.size());
 constexpr int kDimensions = 9;  // m = 2 .. 10
 constexpr int kPercentiles = 8;
 
@@ -182,19 +182,9 @@ constexpr std::array<std::array<Table, kClasses>, kRanges> kTables = {{
 // The class index of a sample-size class given as an index (0, 1, 2) or as its
 // nominal size (500, 1000, 2500); -1 for anything else.
 int ClassIndex(int size_class) {
-  switch (size_class) {
-    case 0:
-    case 500:
-      return 0;
-    case 1:
-    case 1000:
-      return 1;
-    case 2:
-    case 2500:
-      return 2;
-    default:
-      return -1;
-  }
+  for (int i = 0; i < kClasses; ++i)
+    if (size_class == i || size_class == kSampleSizeClasses[i]) return i;
+  return -1;
 }
 
 }  // namespace

@@ -1,0 +1,51 @@
+#include "ixo_test.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "permutation_tests.h"
+#include "tables/critical_values.h"
+
+namespace ixo {
+namespace {
+
+// The value as the window reads it from output.tmp: "%.3f", read back.
+double ThreeDecimals(double value) {
+  char text[512];
+  std::snprintf(text, sizeof text, "%.3f", value);
+  return std::strtod(text, nullptr);
+}
+
+Result<IxoTestReport> Report(std::span<const double> series, const IxoSettings& settings,
+                             const Simulation& simulation) {
+  Result<IxoPermutationTest> test = PermutationTestIxo(series, settings, simulation);
+  if (!test.ok()) return Failure<IxoTestReport>(std::move(test.error));
+  IxoTestReport report;
+  report.n = static_cast<int>(series.size());
+  const int range = TabulatedRange(settings);
+  const int size_class = SampleSizeClass(report.n);
+  const std::vector<DimensionSlope>& observed = test.value->observed;
+  const std::vector<double>& p_values = test.value->p_values;
+  for (std::size_t i = 0; i < observed.size(); ++i) {
+    const DimensionSlope& d = observed[i];
+    IxoTestRow row;
+    row.m = d.dimension;
+    row.value = d.slope;
+    row.points = d.points;
+    row.size_class = kSampleSizeClasses[size_class];
+    row.verdict =
+        range < 0 ? "unknown" : Verdict(ThreeDecimals(d.slope), range, d.dimension, size_class);
+    if (!p_values.empty()) row.p_value = p_values[i];
+    report.rows.push_back(std::move(row));
+  }
+  return {std::move(report), {}};
+}
+
+}  // namespace
+
+Result<IxoTestReport> IxoTest(std::span<const double> series, const IxoSettings& settings,
+                              const Simulation& simulation) {
+  return OutOfMemoryAsFailure<IxoTestReport>([&] { return Report(series, settings, simulation); });
+}
+
+}  // namespace ixo

@@ -1,0 +1,41 @@
+// The Ixo test of one series as ixo_cli ixo reports it: per dimension the Ixo
+// value, its usable grid points, the verdict of the tabulated critical values
+// and the permutation p-value. The one function ixo_cli and the bindings call
+// for it.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "ixo_settings.h"
+#include "result.h"
+#include "simulation_settings.h"
+
+namespace ixo {
+
+struct IxoTestRow {
+  int m = 0;
+  double value = 0;    // the Ixo value, bit for bit the engine's
+  int points = 0;      // usable grid points
+  int size_class = 0;  // the nominal n of the class SampleSizeClass(n) selects: 500, 1000 or 2500
+  // The tables' verdict for the value rounded to three decimals (as the window
+  // reads it from output.tmp); "unknown" for settings other than a tabulated
+  // range with 40 intervals and Cm limit 50, and for dimensions above 10.
+  std::string verdict;
+  std::optional<double> p_value;  // two-sided permutation p-value; none when R = 0
+};
+
+struct IxoTestReport {
+  int n = 0;                     // values in the series
+  std::vector<IxoTestRow> rows;  // m = 2 .. max_dimension
+};
+
+// PermutationTestIxo of `series` with the verdicts beside it. Fails as
+// PermutationTestIxo fails (kInterrupted on a stop request, kOutOfMemory).
+[[nodiscard]] Result<IxoTestReport> IxoTest(std::span<const double> series,
+                                            const IxoSettings& settings,
+                                            const Simulation& simulation);
+
+}  // namespace ixo

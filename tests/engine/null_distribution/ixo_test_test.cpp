@@ -1,0 +1,95 @@
+#include "ixo_test.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "permutation_tests.h"
+#include "random_stream.h"
+#include "tables/critical_values.h"
+
+namespace ixo {
+namespace {
+
+std::vector<double> Normal(int n, std::uint64_t seed) {
+  RandomStream stream(seed, 0);
+  std::vector<double> x(n);
+  for (double& v : x) v = stream.Normal();
+  return x;
+}
+
+// The report is PermutationTestIxo's values with the table's verdict of each
+// value to three decimals and the class of n beside them.
+TEST(IxoTest, RowsAreThePermutationTestWithItsVerdicts) {
+  const struct { int n, nominal; } cases[] = {{100, 500}, {760, 1000}, {1800, 2500}};
+  for (const auto& c : cases) {
+    const std::vector<double> x = Normal(c.n, c.n);
+    IxoSettings settings;
+    settings.max_dimension = 4;
+    const Simulation simulation{9, 3, 1, {}, {}};
+    const Result<IxoTestReport> report = IxoTest(x, settings, simulation);
+    const Result<IxoPermutationTest> test = PermutationTestIxo(x, settings, simulation);
+    ASSERT_TRUE(report.ok() && test.ok()) << c.n << ": " << report.error;
+    EXPECT_EQ(report.value->n, c.n);
+    ASSERT_EQ(report.value->rows.size(), 3u) << c.n;
+    for (std::size_t i = 0; i < 3; ++i) {
+      const IxoTestRow& row = report.value->rows[i];
+      const DimensionSlope& d = test.value->observed[i];
+      char rounded[32];
+      std::snprintf(rounded, sizeof rounded, "%.3f", d.slope);
+      EXPECT_EQ(row.m, d.dimension) << c.n;
+      EXPECT_EQ(row.value, d.slope) << c.n << " m=" << row.m;
+      EXPECT_EQ(row.points, d.points) << c.n << " m=" << row.m;
+      EXPECT_EQ(row.size_class, c.nominal) << c.n;
+      EXPECT_EQ(row.verdict, Verdict(std::strtod(rounded, nullptr), 0, row.m, c.nominal))
+          << c.n << " m=" << row.m;
+      ASSERT_TRUE(row.p_value.has_value()) << c.n;
+      EXPECT_EQ(*row.p_value, test.value->p_values[i]) << c.n << " m=" << row.m;
+    }
+  }
+}
+
+TEST(IxoTest, UnknownVerdictsAndMissingPValues) {
+  const std::vector<double> x = Normal(300, 1);
+  const struct {
+    IxoSettings settings;
+    int replications;
+    int unknown_from;  // the first dimension whose verdict is "unknown"
+  } cases[] = {
+      {{0.60, 1.90, 40, 50, 12}, 0, 11},  // the tables end at m = 10
+      {{0.60, 1.90, 41, 50, 3}, 0, 2},    // another grid
+      {{0.60, 1.90, 40, 49, 3}, 0, 2},    // another Cm limit
+      {{0.60, 1.80, 40, 50, 3}, 3, 2},    // another range
+      {{0.25, 2.00, 40, 50, 3}, 3, 4},    // a tabulated range
+  };
+  for (const auto& c : cases) {
+    const Result<IxoTestReport> report = IxoTest(x, c.settings, {c.replications, 1, 1, {}, {}});
+    ASSERT_TRUE(report.ok()) << report.error;
+    for (const IxoTestRow& row : report.value->rows) {
+      EXPECT_EQ(row.verdict == "unknown", row.m >= c.unknown_from)
+          << "m " << row.m << " subint " << c.settings.subint << " verdict " << row.verdict;
+      EXPECT_EQ(row.p_value.has_value(), c.replications > 0) << "m " << row.m;
+    }
+  }
+}
+
+TEST(IxoTest, FailuresAreValues) {
+  const std::vector<double> constant(50, 1.0);
+  EXPECT_NE(IxoTest(constant, {}, {9, 1, 1, {}, {}}).error.find("constant"), std::string::npos);
+  EXPECT_NE(IxoTest(Normal(8, 1), {}, {9, 1, 1, {}, {}}).error.find("needs at least 11"),
+            std::string::npos);
+  // A stop request that answers true at once: no result, and no replication run.
+  int replications = 0;
+  const Simulation stopped{50, 1, 1, [&](int done, int) { replications = done; },
+                           [] { return true; }};
+  const Result<IxoTestReport> report = IxoTest(Normal(60, 2), {}, stopped);
+  EXPECT_FALSE(report.ok());
+  EXPECT_EQ(report.error, kInterrupted);
+  EXPECT_EQ(replications, 0);
+}
+
+}  // namespace
+}  // namespace ixo
