@@ -8,6 +8,7 @@
 //
 //   round_trip_bench ENGINE [n ...]      (default n: 1000 10000; 7 runs each)
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include <vector>
 
 #include "platform/platform_run_host.h"
+#include "tables/critical_values.h"
 #include "ui/Unit1.h"
 #include "ui/dialogs.h"
 #include "ui/string_grid.h"
@@ -132,6 +134,9 @@ int main(int argc, char** argv) {
     }
     dialogs.file = QString::fromStdString(data);
     form.SpeedButton1Click();
+    // The engine's round trip alone: a tabulated class, also where the load
+    // preselects the permutation test (n far from every class).
+    form.ComboBox3->setCurrentIndex(ixo::SampleSizeClass(n));
     std::filesystem::remove(data);
     // Alternating runs share whatever load the machine carries.
     std::vector<double> watched, ticking;

@@ -1,25 +1,12 @@
 #include "arguments.h"
 
-#include <cerrno>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
+#include "tables/whole_numbers.h"
 
 namespace ixo {
 namespace {
 
 std::string Refused(const std::string& option, const std::string& text, const std::string& what) {
   return "--" + option + ": '" + text + "' is not " + what;
-}
-
-// The whole of `text` as a finite double, or nothing. from_chars reads the C
-// locale's form whatever the process locale is.
-std::optional<double> WholeNumber(const std::string& text) {
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto [last, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || last != end || !std::isfinite(value)) return std::nullopt;
-  return value;
 }
 
 }  // namespace
@@ -68,11 +55,9 @@ Result<Arguments> ReadArguments(std::span<const std::string> args,
 
 Result<long long> ParseInteger(const std::string& option, const std::string& text, long long low,
                                long long high) {
-  long long value = 0;
-  const char* begin = text.data() + (text.starts_with('+') ? 1 : 0);
-  const char* end = text.data() + text.size();
-  const auto [last, error] = std::from_chars(begin, end, value);
-  if (text.empty() || error != std::errc() || last != end || value < low || value > high) {
+  const std::optional<long long> value =
+      WholeInteger(std::string_view(text).substr(text.starts_with('+') ? 1 : 0), low, high);
+  if (!value) {
     return {std::nullopt,
             Refused(option, text,
                     "an integer from " + std::to_string(low) + " to " + std::to_string(high))};
@@ -81,17 +66,13 @@ Result<long long> ParseInteger(const std::string& option, const std::string& tex
 }
 
 Result<std::uint64_t> ParseSeed(const std::string& option, const std::string& text) {
-  std::uint64_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [last, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || last != end) {
-    return {std::nullopt, Refused(option, text, "an unsigned 64-bit integer")};
-  }
+  const std::optional<std::uint64_t> value = WholeUnsigned(text);
+  if (!value) return {std::nullopt, Refused(option, text, "an unsigned 64-bit integer")};
   return {value, {}};
 }
 
 Result<double> ParsePositive(const std::string& option, const std::string& text) {
-  const std::optional<double> value = WholeNumber(text);
+  const std::optional<double> value = WholeDouble(text);
   if (!value || !(*value > 0)) return {std::nullopt, Refused(option, text, "a positive number")};
   return {value, {}};
 }
@@ -99,8 +80,8 @@ Result<double> ParsePositive(const std::string& option, const std::string& text)
 Result<std::pair<double, double>> ParseRange(const std::string& option, const std::string& text) {
   const std::size_t colon = text.find(':');
   if (colon != std::string::npos) {
-    const std::optional<double> low = WholeNumber(text.substr(0, colon));
-    const std::optional<double> high = WholeNumber(text.substr(colon + 1));
+    const std::optional<double> low = WholeDouble(text.substr(0, colon));
+    const std::optional<double> high = WholeDouble(text.substr(colon + 1));
     if (low && high && *low > 0 && *high > 0) return {std::pair{*low, *high}, {}};
   }
   return {std::nullopt, Refused(option, text, "LOW:HIGH with two positive numbers")};
@@ -112,7 +93,7 @@ Result<std::vector<double>> ParseList(const std::string& option, const std::stri
   for (;;) {
     const std::size_t comma = text.find(',', start);
     const std::optional<double> v =
-        WholeNumber(text.substr(start, comma == std::string::npos ? comma : comma - start));
+        WholeDouble(text.substr(start, comma == std::string::npos ? comma : comma - start));
     if (!v || !(*v > 0)) {
       return {std::nullopt, Refused(option, text, "a comma-separated list of positive numbers")};
     }

@@ -33,9 +33,13 @@ constexpr const char* kHelp =
     "  --format F        table, csv or json (default table)\n"
     "  --output PATH     write the results there, whole or not at all (default: stdout)\n"
     "\n"
-    "Columns: n,m,reps,p0.5,p1,p2.5,p5,p95,p97.5,p99,p99.5.\n"
+    "Columns: n,m,reps,p0.5,p1,p2.5,p5,p95,p97.5,p99,p99.5,undefined. A series whose\n"
+    "dimension m has no Ixo value (fewer than two usable grid points, or flat counts;\n"
+    "ixo_engine prints \"---\") is left out of that dimension's percentiles and counted\n"
+    "in `undefined`; where fewer than half of the series have a value, nothing is\n"
+    "written and the command fails.\n"
     "\n"
-    "Exit status: 0 done, 1 bad output, 2 bad usage.\n";
+    "Exit status: 0 done, 1 too few values or bad output, 2 bad usage.\n";
 
 int Run(std::span<const std::string> args, const CliIo& io) {
   std::vector<const char*> names = WithCommonOptions({"n"});
@@ -59,18 +63,20 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   ProgressBar bar(io.err, io.progress);
   const std::string label = "n = " + std::to_string(*n.value);
   const Simulation simulation =
-      SimulationOf(*common.value, [&](int done, int total) { bar.Show(label, done, total); });
+      SimulationOf(*common.value, io, [&](int done, int total) { bar.Show(label, done, total); });
   const Result<SimulatedCriticalValues> values =
       SimulateCriticalValues(static_cast<int>(*n.value), *settings.value, simulation);
   bar.Clear();
   if (!values.ok()) return DataError(io, values.error);
 
   ResultTable table;
-  table.columns = {"n", "m", "reps", "p0.5", "p1", "p2.5", "p5", "p95", "p97.5", "p99", "p99.5"};
+  table.columns = {"n",  "m",   "reps",  "p0.5", "p1",    "p2.5",
+                   "p5", "p95", "p97.5", "p99",  "p99.5", "undefined"};
   for (const CriticalRow& row : values.value->rows) {
     std::vector<Cell> cells = {IntegerCell(*n.value), IntegerCell(row.m),
                                IntegerCell(common.value->reps)};
     for (double v : row.values) cells.push_back(NumberCell(v));
+    cells.push_back(IntegerCell(row.undefined));
     table.rows.push_back(std::move(cells));
   }
   return Deliver(io, *common.value, table);

@@ -32,10 +32,13 @@ constexpr const char* kHelp =
     "  --output PATH     write the results there, whole or not at all (default: stdout)\n"
     "\n"
     "Points: m,k,eps,x,pairs,y,used, with eps in the units of the series,\n"
-    "x = ln(eps / spread), y = ln(pairs) (empty without a pair) and used 1 or 0.\n"
-    "Then, after an empty line, the lines: m,slope,intercept,points, with the\n"
-    "intercept at x = 0 and the number of used points. In JSON: {\"points\": [...],\n"
-    "\"fits\": [...]}. Numbers read back to the computed doubles.\n"
+    "x = ln(eps / spread), pairs the number of close pairs as a whole number,\n"
+    "y = ln(pairs) (empty without a pair) and used 1 or 0. Then, after an empty line,\n"
+    "the lines: m,slope,intercept,points, with the intercept at x = 0 and the number\n"
+    "of used points. In JSON: {\"points\": [...], \"fits\": [...]}. eps, x, y, slope\n"
+    "and intercept read back to the computed doubles; y is the logarithm of the\n"
+    "engine's pairs, C_m times the number of pairs of m-histories, which differs\n"
+    "from the whole count printed by rounding error only.\n"
     "\n"
     "Exit status: 0 done, 1 bad data or output, 2 bad usage.\n";
 
@@ -54,7 +57,8 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   const Result<std::vector<SeriesInput>> inputs = ReadSeriesFiles(a.files);
   if (!inputs.ok()) return DataError(io, inputs.error);
   const SeriesInput& input = inputs.value->front();
-  const Result<std::vector<CorrelationCurve>> curves = SeriesCurves(input.values, *settings.value);
+  const Result<std::vector<CorrelationCurve>> curves =
+      SeriesCurves(input.values, *settings.value, io.pair_count_path);
   if (!curves.ok()) return DataError(io, "'" + input.path + "': " + curves.error);
   const CurvesTables tables = CurvesResultTables(*curves.value);
   return DeliverText(io, *common.value, WrittenCurves(tables, common.value->format));

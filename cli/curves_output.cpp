@@ -3,6 +3,8 @@
 #include <cmath>
 #include <optional>
 
+#include "tables/csv_fields.h"
+
 namespace ixo {
 namespace {
 
@@ -15,8 +17,8 @@ std::string WithoutLastLineBreak(std::string text) {
 
 CurvesTables CurvesResultTables(const std::vector<CorrelationCurve>& curves) {
   CurvesTables tables;
-  tables.points.columns = {"m", "k", "eps", "x", "pairs", "y", "used"};
-  tables.fits.columns = {"m", "slope", "intercept", "points"};
+  tables.points.columns = HeaderColumns(kCurvePointsHeader);
+  tables.fits.columns = HeaderColumns(kCurveFitsHeader);
   for (const CorrelationCurve& curve : curves) {
     for (const CurvePoint& p : curve.points) {
       // The engine's pairs differ from the whole count by rounding error only.

@@ -1,7 +1,8 @@
 // The results of `ixo_cli curves` as two tables, the grid points and the
 // fitted lines, and their three written forms. CSV: the points' block
 // (m,k,eps,x,pairs,y,used), an empty line, the lines' block
-// (m,slope,intercept,points), as frontend/analysis/curves_csv.h reads it.
+// (m,slope,intercept,points), under the headers of tables/csv_fields.h, as
+// frontend/analysis/curves_csv.h reads it.
 // Table: the same two blocks in aligned columns. JSON: one object
 // {"points": [...], "fits": [...]}. Numbers are the shortest texts that read
 // back to the same doubles, so a slope read back is the engine's Ixo value bit

@@ -1,12 +1,15 @@
 // ixo_cli ixo: per file and dimension the Ixo value, its usable grid points,
 // the verdict of the tabulated critical values and the permutation p-value.
+#include <cstdint>
 #include <cstdio>
 
 #include "ixo_settings_options.h"
 #include "ixo_test.h"
 #include "progress_bar.h"
+#include "progress_lines.h"
 #include "series_input.h"
 #include "subcommand.h"
+#include "tables/csv_fields.h"
 
 namespace ixo {
 namespace {
@@ -16,7 +19,7 @@ constexpr const char* kName = "ixo";
 constexpr const char* kHelp =
     "usage: ixo_cli ixo FILE... [--m 10] [--eps 0.60:1.90] [--subint 40] [--cm-limit 50]\n"
     "                   [--reps 999] [--seed N] [--threads N] [--format table|csv|json]\n"
-    "                   [--output PATH]\n"
+    "                   [--output PATH] [--progress-file PATH]\n"
     "\n"
     "The Ixo values of dimensions 2..m of each series FILE (numbers separated by white\n"
     "space, like input.tmp), computed as ixo_engine computes them, and the two-sided\n"
@@ -32,16 +35,29 @@ constexpr const char* kHelp =
     "  --threads N       threads, 0 for one per core (default 0); the results do not change\n"
     "  --format F        table, csv or json (default table)\n"
     "  --output PATH     write the results there, whole or not at all (default: stdout)\n"
+    "  --progress-file PATH\n"
+    "                    write lines \"progress DONE TOTAL\" there while the permutations\n"
+    "                    are drawn (DONE of TOTAL over all files; a line per whole\n"
+    "                    percent, the last with DONE = TOTAL); \"-\": standard error\n"
     "\n"
     "Columns: file,n,m,ixo,points,class,verdict,p_value. `class` is the tabulated sample\n"
-    "size nearest to n (500, 1000 or 2500, as the window preselects it) and `verdict` the\n"
-    "tables' verdict for the value to three decimals; \"unknown\" for dimensions above 10\n"
-    "or settings other than a tabulated range with 40 intervals and Cm limit 50.\n"
+    "size nearest to n (500, 1000 or 2500; the window preselects it within 20 % of n)\n"
+    "and `verdict` the tables' verdict for the value to three decimals where the tables\n"
+    "hold; otherwise:\n"
+    "  no value: REASON  the dimension has no Ixo value (fewer than two usable grid\n"
+    "                    points, or flat counts; ixo_engine prints \"---\"): ixo and\n"
+    "                    p_value are empty\n"
+    "  unknown           dimensions above 10, or settings other than a tabulated range\n"
+    "                    with 40 intervals and Cm limit 50\n"
+    "  unknown: n lies more than 20 % from the class\n"
+    "                    the table of the class rejects too often or too rarely there\n"
+    "The permutation p-value holds at any n. Permuted copies without an Ixo value are\n"
+    "left out of it.\n"
     "\n"
     "Exit status: 0 done, 1 bad data or output, 2 bad usage.\n";
 
 int Run(std::span<const std::string> args, const CliIo& io) {
-  std::vector<const char*> names = WithCommonOptions({});
+  std::vector<const char*> names = WithCommonOptions({kProgressFileOption});
   names.insert(names.end(), std::begin(kIxoSettingsOptions), std::end(kIxoSettingsOptions));
   const CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
@@ -55,12 +71,20 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   const Result<std::vector<SeriesInput>> inputs = ReadSeriesFiles(a.files);
   if (!inputs.ok()) return DataError(io, inputs.error);
 
+  const std::int64_t reps = common.value->reps;
+  Result<ProgressLines> lines =
+      OpenProgressLines(a, reps * static_cast<std::int64_t>(inputs.value->size()), io.err);
+  if (!lines.ok()) return DataError(io, lines.error);
+
   ResultTable table;
-  table.columns = {"file", "n", "m", "ixo", "points", "class", "verdict", "p_value"};
-  ProgressBar bar(io.err, io.progress);
+  table.columns = HeaderColumns(kIxoTestHeader);
+  ProgressBar bar(io.err, io.progress && !lines.value->OnStandardError());
+  std::int64_t drawn = 0;  // by the series before this one
   for (const SeriesInput& input : *inputs.value) {
-    const Simulation simulation = SimulationOf(
-        *common.value, [&](int done, int total) { bar.Show(input.path, done, total); });
+    const Simulation simulation = SimulationOf(*common.value, io, [&](int done, int total) {
+      bar.Show(input.path, done, total);
+      lines.value->Show(drawn + done);
+    });
     const Result<IxoTestReport> report = IxoTest(input.values, *settings.value, simulation);
     if (!report.ok()) {
       bar.Clear();
@@ -72,6 +96,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
                             IntegerCell(row.size_class), TextCell(row.verdict),
                             NumberCell(row.p_value)});
     }
+    drawn += reps;
   }
   bar.Clear();
   return Deliver(io, *common.value, table);

@@ -5,15 +5,11 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tables/csv_fields.h"
+#include "tables/whole_numbers.h"
+
 namespace ixo {
 namespace {
-
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char ch : text) quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-  return quoted + "\"";
-}
 
 std::string JsonString(const std::string& text) {
   std::string quoted = "\"";
@@ -36,9 +32,9 @@ std::string JsonString(const std::string& text) {
 std::string JsonValue(const Cell& cell) {
   if (cell.text.empty()) return "null";
   if (!cell.number) return JsonString(cell.text);
-  // JSON has no NaN or infinity.
-  const bool finite = cell.text.find_first_of("ni") == std::string::npos;
-  return finite ? cell.text : "null";
+  // JSON has no NaN or infinity: a number cell that does not read back as a
+  // finite number is written as null.
+  return WholeDouble(cell.text) ? cell.text : "null";
 }
 
 std::string Csv(const ResultTable& table) {
@@ -46,7 +42,7 @@ std::string Csv(const ResultTable& table) {
   const auto line = [&](const auto& fields, const auto& field_text) {
     for (std::size_t c = 0; c < fields.size(); ++c) {
       if (c > 0) text += ',';
-      text += CsvField(field_text(fields[c]));
+      text += QuotedCsvField(field_text(fields[c]));
     }
     text += '\n';
   };
@@ -83,9 +79,16 @@ std::string Aligned(const ResultTable& table) {
     }
     return text + "\n";
   };
+  // A column of numbers is one whose cells that hold anything are numbers, so
+  // that a first row without a value does not turn it to the left.
   std::vector<bool> right(width.size(), false);
-  for (std::size_t c = 0; c < width.size(); ++c)
-    right[c] = !table.rows.empty() && table.rows[0][c].number;
+  for (std::size_t c = 0; c < width.size(); ++c) {
+    for (const auto& row : table.rows) {
+      if (row[c].text.empty()) continue;
+      right[c] = row[c].number;
+      break;
+    }
+  }
   std::string text = line(table.columns, right);
   for (const auto& row : table.rows) {
     std::vector<std::string> texts;

@@ -28,7 +28,8 @@ std::optional<OutputFormat> FormatNamed(const std::string& name);
 
 // The table in `format`, ending with a line break: CSV with the column names
 // as header and fields quoted where they hold a comma, quote or line break;
-// JSON as an array of objects keyed by column name.
+// JSON as an array of objects keyed by column name, a number that is not
+// finite written as null.
 std::string Written(const ResultTable& table, OutputFormat format);
 
 // The shortest text that reads back as `value` ("0.736", "1e-05", "2");

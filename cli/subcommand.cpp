@@ -41,12 +41,13 @@ Result<CommonOptions> ReadCommonOptions(const Arguments& a, int default_reps) {
   return {std::move(o), {}};
 }
 
-Simulation SimulationOf(const CommonOptions& options, ProgressCallback progress) {
+Simulation SimulationOf(const CommonOptions& options, const CliIo& io, ProgressCallback progress) {
   Simulation simulation;
   simulation.replications = options.reps;
   simulation.seed = options.seed;
   simulation.threads = options.threads;
   simulation.progress = std::move(progress);
+  simulation.pair_count_path = io.pair_count_path;
   return simulation;
 }
 

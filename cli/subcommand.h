@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "arguments.h"
+#include "pair_counts.h"
 #include "result_table.h"
 #include "simulation_settings.h"
 
@@ -28,6 +29,9 @@ struct CliIo {
   std::FILE* out = stdout;
   std::FILE* err = stderr;
   bool progress = false;  // draw a progress bar on `err` (it is a terminal)
+  // The instructions of the pair counts (main takes it from
+  // IXO_PAIR_COUNT_PATH); the results do not depend on it.
+  PairCountPath pair_count_path = PairCountPath::kAuto;
 };
 
 struct Subcommand {
@@ -60,8 +64,9 @@ inline constexpr const char* kCommonOptions[] = {"reps", "seed", "threads", "for
 // of them that is wrong.
 [[nodiscard]] Result<CommonOptions> ReadCommonOptions(const Arguments& a, int default_reps);
 
-// The simulation the common options ask for, reporting to `progress`.
-Simulation SimulationOf(const CommonOptions& options, ProgressCallback progress);
+// The simulation the common options ask for, counting along io's path and
+// reporting to `progress`.
+Simulation SimulationOf(const CommonOptions& options, const CliIo& io, ProgressCallback progress);
 
 // The words after a subcommand, read with its option `names`.
 struct CommandStart {

@@ -8,7 +8,7 @@
 
 namespace ixo {
 
-KernelResult BdsIntegrals(std::span<const double> x, int m, double eps) {
+KernelResult BdsIntegrals(std::span<const double> x, int m, double eps, PairCountPath path) {
   const int n = static_cast<int>(x.size());
   assert(n >= 2 && m >= 1 && m <= kMaxDimension && m <= n - 1 && eps > 0);
 
@@ -19,7 +19,7 @@ KernelResult BdsIntegrals(std::span<const double> x, int m, double eps) {
   result.integrals[1] = sums.c_1;
   if (m >= 2) {
     const double grid[] = {eps};
-    const PairCounts counts = CountClosePairs(x, grid, m);
+    const PairCounts counts = CountClosePairs(x, grid, m, Dimensions::kAll, 0, path);
     for (int i = 2; i <= m; ++i)
       result.integrals[i] = CorrelationIntegralFromCount(counts.At(i, 0), n, i);
   }

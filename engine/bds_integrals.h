@@ -8,6 +8,7 @@
 #include <span>
 
 #include "correlation_integrals.h"
+#include "pair_counts.h"
 
 namespace ixo {
 
@@ -15,6 +16,8 @@ namespace ixo {
 // x, m and eps (same requirements: n = x.size() >= 2, 1 <= m <= 16,
 // m <= n - 1, eps > 0, finite values). Uses every core for long series; needs
 // no table and never ends the process (std::bad_alloc if memory runs out).
-KernelResult BdsIntegrals(std::span<const double> x, int m, double eps);
+// `path` chooses the instructions of the pair counts; the result is the same.
+KernelResult BdsIntegrals(std::span<const double> x, int m, double eps,
+                          PairCountPath path = PairCountPath::kAuto);
 
 }  // namespace ixo

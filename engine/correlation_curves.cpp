@@ -39,13 +39,15 @@ std::vector<CorrelationCurve> CorrelationCurves(const SlopeInput& input, int fir
 }
 
 Result<std::vector<CorrelationCurve>> SeriesCurves(std::span<const double> series,
-                                                   const IxoSettings& settings) {
+                                                   const IxoSettings& settings,
+                                                   PairCountPath path) {
   using Curves = std::vector<CorrelationCurve>;
   return OutOfMemoryAsFailure<Curves>([&]() -> Result<Curves> {
     if (std::string why = CheckIxoSettings(settings, series.size()); !why.empty())
       return Failure<Curves>(std::move(why));
-    const Result<SlopeInput> input = SlopeInputFor(series, settings);
+    Result<SlopeInput> input = SlopeInputFor(series, settings);
     if (!input.ok()) return Failure<Curves>(input.error);
+    input.value->pair_count_path = path;
     return {CorrelationCurves(*input.value, 2, settings.max_dimension), {}};
   });
 }

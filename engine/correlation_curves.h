@@ -27,9 +27,11 @@ struct CorrelationCurve {
 std::vector<CorrelationCurve> CorrelationCurves(const SlopeInput& input, int first, int last);
 
 // The curves of dimensions 2 .. max_dimension of `series` under `settings`,
-// counted as the engine counts them. Fails on settings or a series that
-// CheckIxoSettings or CheckGrid refuses, and with kOutOfMemory.
-[[nodiscard]] Result<std::vector<CorrelationCurve>> SeriesCurves(std::span<const double> series,
-                                                                 const IxoSettings& settings);
+// counted as the engine counts them (along `path`; the curves do not depend
+// on it). Fails on settings or a series that CheckIxoSettings or CheckGrid
+// refuses, and with kOutOfMemory.
+[[nodiscard]] Result<std::vector<CorrelationCurve>> SeriesCurves(
+    std::span<const double> series, const IxoSettings& settings,
+    PairCountPath path = PairCountPath::kAuto);
 
 }  // namespace ixo

@@ -69,7 +69,7 @@ std::string CheckStatistics(const Options& o, const Statistics& s) {
   return {};
 }
 
-int Run(int argc, const char* const* argv, CountingPath path) {
+int Run(int argc, const char* const* argv, CountingPath path, PairCountPath pair_count_path) {
   const CommandLine command_line = ParseCommandLine(argc, argv);
   if (command_line.action == CommandLine::Action::kShowUsage) {
     PrintUsage(stdout);
@@ -99,6 +99,7 @@ int Run(int argc, const char* const* argv, CountingPath path) {
     Result<SlopeInput> input = SlopeInputFor(x, settings);
     if (!input.ok()) return Fail("ixo_engine: " + Quoted(o.filename) + ": " + input.error);
     input.value->path = path;
+    input.value->pair_count_path = pair_count_path;
     for (const DimensionSlope& d : IxoSlopes(*input.value, first, o.m)) {
       PrintDimension(stdout, d.dimension, d.slope, d.points);
       if (d.dimension == o.m) result = d.slope;
@@ -106,8 +107,9 @@ int Run(int argc, const char* const* argv, CountingPath path) {
   } else {
     // Decided before anything is printed: a refusal leaves standard output empty.
     const double eps = o.eps_low * stats.sd;
-    const KernelResult k = path == CountingPath::kKernel ? correlation_integrals(x, o.m, eps)
-                                                         : BdsIntegrals(x, o.m, eps);
+    const KernelResult k = path == CountingPath::kKernel
+                               ? correlation_integrals(x, o.m, eps)
+                               : BdsIntegrals(x, o.m, eps, pair_count_path);
     if (!(BdsVariance(k.K, k.c, o.m) > 0)) {
       release_tables();
       return Fail("ixo_engine: the BDS variance is not positive for m = " + std::to_string(o.m) +
@@ -131,9 +133,9 @@ int Run(int argc, const char* const* argv, CountingPath path) {
 
 }  // namespace
 
-int RunEngine(int argc, const char* const* argv, CountingPath path) {
+int RunEngine(int argc, const char* const* argv, CountingPath path, PairCountPath pair_count_path) {
   try {
-    return Run(argc, argv, path);
+    return Run(argc, argv, path, pair_count_path);
   } catch (const std::bad_alloc&) {
     std::printf("Out of memory\n");
     return -1;

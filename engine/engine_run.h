@@ -13,8 +13,11 @@ namespace ixo {
 // on standard error, output.tmp untouched), -1 when memory runs out ("Out of
 // memory\n" on standard output). `path` finds the close pairs of every write
 // mode (write mode 2 in O(n) memory with the pair counts); the reference build
-// of the engine passes CountingPath::kKernel.
+// of the engine passes CountingPath::kKernel. `pair_count_path` chooses the
+// instructions of the pair counts (the engine's main takes it from
+// IXO_PAIR_COUNT_PATH); the results are the same.
 [[nodiscard]] int RunEngine(int argc, const char* const* argv,
-                            CountingPath path = CountingPath::kPairCounts);
+                            CountingPath path = CountingPath::kPairCounts,
+                            PairCountPath pair_count_path = PairCountPath::kAuto);
 
 }  // namespace ixo

@@ -25,7 +25,8 @@ class Integrals {
     if (input.workspace != nullptr) {
       counts_ = &input.workspace->Count(input.series, grid, last, which);
     } else {
-      owned_counts_ = CountClosePairs(input.series, grid, last, which, input.threads);
+      owned_counts_ =
+          CountClosePairs(input.series, grid, last, which, input.threads, input.pair_count_path);
       counts_ = &owned_counts_;
     }
   }
@@ -87,6 +88,11 @@ std::vector<DimensionSlope> IxoSlopes(const SlopeInput& input, int first, int la
   for (const DimensionPoints& curve : CurvePoints(input, first, last))
     slopes.push_back(FitDimension(curve));
   return slopes;
+}
+
+std::string NoIxoValueReason(const DimensionSlope& d) {
+  if (HasIxoValue(d)) return {};
+  return d.points < 2 ? "fewer than two usable grid points" : "flat counts";
 }
 
 }  // namespace ixo

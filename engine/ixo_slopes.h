@@ -5,13 +5,13 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <vector>
 
 #include "grid.h"
+#include "pair_counts.h"
 
 namespace ixo {
-
-class PairCountWorkspace;
 
 // How the close pairs are found: counted once for the whole grid and every
 // dimension (the engine's path), or by one kernel call per grid point and
@@ -29,6 +29,9 @@ struct SlopeInput {
   // which keeps its buffers and tables from one series to the next (threads
   // is then the workspace's own); the counts are the same.
   PairCountWorkspace* workspace = nullptr;
+  // The instructions of the pair counts without a workspace (a workspace has
+  // its own); the counts are the same.
+  PairCountPath pair_count_path = PairCountPath::kAuto;
 };
 
 struct DimensionSlope {
@@ -36,6 +39,18 @@ struct DimensionSlope {
   double slope = 0;  // +0 when fewer than two usable points, or all their x or all y equal
   int points = 0;    // usable grid points, 0 .. grid.size()
 };
+
+// Whether the dimension has an Ixo value: a fit through two or more usable
+// points that are not flat. Without one the slope is +0, which the engine
+// reports as "---"; it is no statistic to compare.
+inline bool HasIxoValue(const DimensionSlope& d) {
+  return d.slope != 0;
+}
+
+// Why a dimension without an Ixo value has none: "fewer than two usable grid
+// points" or "flat counts" (every usable point has the same count, or the same
+// distance). Empty for a dimension with a value.
+std::string NoIxoValueReason(const DimensionSlope& d);
 
 // One grid point of one dimension's log-log curve, as IxoSlopes fits it.
 struct CurvePoint {

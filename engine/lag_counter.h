@@ -10,19 +10,26 @@
 #include <span>
 
 #include "distance_ranks.h"
+#include "pair_counts.h"
 
 namespace ixo {
 
 // What a counter counts: the lags of `series` against the group of `ranks`
-// (group_size distances), for dimensions first..m, where first is m alone
-// with top_only.
+// (group_size distances), for the dimensions `which` of 1..m.
 struct LagJob {
   std::span<const double> series;
   const DistanceRanks* ranks = nullptr;
   int group_size = 0;
   int m = 0;
-  int first = 1;
-  bool top_only = false;
+  Dimensions which = Dimensions::kAll;
+
+  // Only dimension m is counted.
+  bool top_only() const { return which == Dimensions::kTopOnly; }
+  // The lowest dimension counted: m alone, from 2 (or m when that is 1), or from 1.
+  int first() const {
+    if (which == Dimensions::kTopOnly) return m;
+    return which == Dimensions::kAboveOne && m >= 2 ? 2 : 1;
+  }
 };
 
 class LagCounter {
@@ -36,7 +43,7 @@ class LagCounter {
   virtual void CountLag(int lag) = 0;
   // Adds to close[(j - 1) * group_size + g] the pairs of j-histories counted
   // so far whose coordinates all lie within distance g of the group, for
-  // j = first..m (the other rows are left as they are).
+  // j = first()..m (the other rows are left as they are).
   virtual void AddClosePairs(std::span<std::uint64_t> close) = 0;
 };
 

@@ -190,7 +190,8 @@ class alignas(64) Avx512Counter final : public LagCounter {
     job_ = job;
     row_.assign(job.series.size() + kRowSlack, kRankPad);
     groups_ = (job.group_size + 7) / 8;
-    first_ = job.first;
+    first_ = job.first();
+    lags_ = 0;
     const std::size_t dimensions = static_cast<std::size_t>(job.m - first_ + 1);
     maxima_.assign(dimensions * kTileChunks, Lanes{});
     counts_.assign(dimensions * groups_ * 8, 0);

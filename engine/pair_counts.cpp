@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cassert>
-#include <cstdlib>
 #include <cstring>
 #include <system_error>
 #include <thread>
@@ -20,16 +19,6 @@ int ThreadCount(int requested, int n) {
   // Below a few hundred values a second thread costs more than it saves.
   if (n < 512) return 1;
   return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 64);
-}
-
-// The path IXO_PAIR_COUNT_PATH names; kAuto when it is unset or names none.
-PairCountPath PathFromEnvironment() {
-  const char* name = std::getenv("IXO_PAIR_COUNT_PATH");
-  if (name == nullptr) return PairCountPath::kAuto;
-  if (std::strcmp(name, "portable") == 0) return PairCountPath::kPortable;
-  if (std::strcmp(name, "avx2") == 0) return PairCountPath::kAvx2;
-  if (std::strcmp(name, "avx512") == 0) return PairCountPath::kAvx512;
-  return PairCountPath::kAuto;
 }
 
 std::unique_ptr<LagCounter> MakeCounter(PairCountPath path) {
@@ -64,6 +53,14 @@ void CountAllLags(int n, std::span<const std::unique_ptr<LagCounter>> counters) 
 
 }  // namespace
 
+PairCountPath PairCountPathNamed(const char* name) {
+  if (name == nullptr) return PairCountPath::kAuto;
+  if (std::strcmp(name, "portable") == 0) return PairCountPath::kPortable;
+  if (std::strcmp(name, "avx2") == 0) return PairCountPath::kAvx2;
+  if (std::strcmp(name, "avx512") == 0) return PairCountPath::kAvx512;
+  return PairCountPath::kAuto;
+}
+
 bool PairCountPathSupported(PairCountPath path) {
   switch (path) {
     case PairCountPath::kAvx512:
@@ -81,11 +78,8 @@ bool PairCountPathSupported(PairCountPath path) {
 
 PairCountPath ResolvePairCountPath(PairCountPath path, std::size_t n, Dimensions which) {
   if (path == PairCountPath::kAuto) {
-    static const PairCountPath chosen = PathFromEnvironment();
-    path = chosen;
-    if (path == PairCountPath::kAuto)
-      path = n < kAvx512MinLength && which != Dimensions::kTopOnly ? PairCountPath::kAvx2
-                                                                   : PairCountPath::kAvx512;
+    path = n < kAvx512MinLength && which != Dimensions::kTopOnly ? PairCountPath::kAvx2
+                                                                 : PairCountPath::kAvx512;
   }
   if (path == PairCountPath::kAvx512 && !PairCountPathSupported(path)) path = PairCountPath::kAvx2;
   if (path == PairCountPath::kAvx2 && !PairCountPathSupported(path))
@@ -178,14 +172,12 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
   const std::size_t workers = static_cast<std::size_t>(ThreadCount(s.threads, n));
   while (s.counters.size() < workers) s.counters.push_back(MakeCounter(s.path));
   const std::span<const std::unique_ptr<LagCounter>> counters(s.counters.data(), workers);
-  const bool top_only = which == Dimensions::kTopOnly;
-  const int first = top_only ? m : (which == Dimensions::kAboveOne ? std::min(2, m) : 1);
 
   for (const DistanceRanks& ranks : s.groups) {
     const std::span<const double> group = ranks.thresholds();
     const int group_size = static_cast<int>(group.size());
     s.close.assign(static_cast<std::size_t>(m) * group.size(), 0);
-    const LagJob job{series, &ranks, group_size, m, first, top_only};
+    const LagJob job{series, &ranks, group_size, m, which};
     for (const auto& counter : counters) counter->Start(job);
     CountAllLags(n, counters);
     for (const auto& counter : counters) counter->AddClosePairs(s.close);
@@ -196,7 +188,7 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
       const auto it = std::lower_bound(group.begin(), group.end(), eps);
       if (it == group.end() || *it != eps) continue;
       const std::size_t g = static_cast<std::size_t>(it - group.begin());
-      for (int j = first; j <= m; ++j)
+      for (int j = job.first(); j <= m; ++j)
         s.result.At(j, k) = s.close[static_cast<std::size_t>(j - 1) * group.size() + g];
     }
   }
@@ -204,8 +196,8 @@ const PairCounts& PairCountWorkspace::Count(std::span<const double> series,
 }
 
 PairCounts CountClosePairs(std::span<const double> series, std::span<const double> grid,
-                           int max_dimension, Dimensions which, int threads) {
-  PairCountWorkspace workspace(PairCountPath::kAuto, threads);
+                           int max_dimension, Dimensions which, int threads, PairCountPath path) {
+  PairCountWorkspace workspace(path, threads);
   return workspace.Count(series, grid, max_dimension, which);
 }
 

@@ -15,10 +15,11 @@
 // AVX-512 (F, BW, VBMI, BITALG) and GFNI that counts 64 positions against 8
 // distances at once. Each runs only where the processor has every instruction
 // it uses; by default the fastest of those for the series' length and the
-// dimensions counted. All give the same counts. The environment variable
-// IXO_PAIR_COUNT_PATH (portable, avx2 or avx512) makes the default another
-// path, for tests and measurements; a path the processor lacks is never run
-// (the fastest it has stands in).
+// dimensions counted. All give the same counts. A caller may ask for another
+// path (the programs' main take it from the environment variable
+// IXO_PAIR_COUNT_PATH, for tests and measurements); a path the processor
+// lacks is never run (the fastest it has stands in). Nothing here reads the
+// environment or keeps state between calls beyond a workspace's own.
 #pragma once
 
 #include <cstddef>
@@ -54,6 +55,14 @@ class PairCounts {
   std::vector<std::uint64_t> counts_;  // row dimension - 1, column grid point
 };
 
+// Which instructions count the pairs. kAuto is the fastest path this
+// processor has for the series' length and the dimensions counted.
+enum class PairCountPath { kAuto, kPortable, kAvx2, kAvx512 };
+
+// The path named "portable", "avx2" or "avx512" (the values of
+// IXO_PAIR_COUNT_PATH); kAuto for a null pointer or any other name.
+PairCountPath PairCountPathNamed(const char* name);
+
 // Which dimensions CountClosePairs fills: every j up to the maximum; every j
 // from 2 up (what the Ixo values and the BDS statistics take: the single
 // values' close pairs are a count of their own, and their row stays 0 unless
@@ -68,14 +77,10 @@ enum class Dimensions { kAll, kAboveOne, kTopOnly };
 // The grid may run upward, downward or hold equal points; a negative or NaN
 // point has no close pair. `threads` = 0 uses every core for long series and
 // one for short ones; the result does not depend on it. Memory is O(n + grid
-// size) per thread.
+// size) per thread. `path` as for PairCountWorkspace.
 PairCounts CountClosePairs(std::span<const double> series, std::span<const double> grid,
-                           int max_dimension, Dimensions which = Dimensions::kAll, int threads = 0);
-
-// Which instructions count the pairs. kAuto is IXO_PAIR_COUNT_PATH where it
-// names a path this processor has, else the fastest path it has for the
-// series' length and the dimensions counted.
-enum class PairCountPath { kAuto, kPortable, kAvx2, kAvx512 };
+                           int max_dimension, Dimensions which = Dimensions::kAll, int threads = 0,
+                           PairCountPath path = PairCountPath::kAuto);
 
 // Below this many values the automatic choice counts more than the top
 // dimension with AVX2 even where the processor has AVX-512: the AVX-512 path's
@@ -111,8 +116,8 @@ class PairCountWorkspace {
   ~PairCountWorkspace();
 
   // The path this workspace counts the dimensions `which` of a series of `n`
-  // values with (never kAuto): a path given to the constructor or by
-  // IXO_PAIR_COUNT_PATH whatever n.
+  // values with (never kAuto): a path given to the constructor whatever n
+  // (or the fastest the processor has, when it lacks that one).
   PairCountPath path(std::size_t n, Dimensions which = Dimensions::kAll) const;
 
   // What CountClosePairs(series, grid, max_dimension, which) returns, with

@@ -130,7 +130,7 @@ class ReachCounter final : public LagCounter {
   void Start(const LagJob& job) override {
     job_ = job;
     row_.assign(job.series.size() + 2 * kSideSlots, kRankPad);
-    const std::size_t slots = HistogramSize(job.group_size, job.m, job.top_only);
+    const std::size_t slots = HistogramSize(job.group_size, job.m, job.top_only());
     narrow_.assign(slots, 0);
     wide_.assign(slots, 0);
     pending_ = 0;
@@ -146,7 +146,7 @@ class ReachCounter final : public LagCounter {
     std::memset(row + count, kRankPad, kSideSlots);
     for (int start = 0; start < count; start += kBlock) {
       const int length = std::min(kBlock, count - start);
-      if (job_.top_only)
+      if (job_.top_only())
         CountTop(row + start, length);
       else
         Count(row + start, length);
@@ -160,10 +160,10 @@ class ReachCounter final : public LagCounter {
     // Runs of length j with their maximum at a position of left reach A and
     // right reach B.
     auto runs = [](int a, int b, int j) { return std::max(0, std::min({a, b, j, a + b - j})); };
-    for (int j = job_.first; j <= m; ++j) {
+    for (int j = job_.first(); j <= m; ++j) {
       std::uint64_t within = 0;  // running sum over the ranks
       for (std::size_t g = 0; g < group; ++g) {
-        if (job_.top_only) {
+        if (job_.top_only()) {
           const std::size_t side = group + 1;
           for (std::size_t copy = 0; copy < 2; ++copy)
             for (std::size_t other = 0; other < side; ++other) {

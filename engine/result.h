@@ -2,7 +2,9 @@
 // message that says why there is none. A library never throws such a failure
 // across its headers and never ends the process; the program or binding at
 // the edge turns the message into its own form (a line on standard error, a
-// message box, an exception of its language).
+// message box, an exception of its language). An operation that yields no
+// value (a check, a write) returns its reason as a std::string instead, empty
+// on success.
 #pragma once
 
 #include <new>

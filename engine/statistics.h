@@ -14,8 +14,12 @@ struct Statistics {
 };
 
 // Sums in the order of the positions: one pass for the sum, minimum and
-// maximum, a second for the squared deviations from the mean. Requires n >= 2
-// (for n = 1 sd is 0/0, for n = 0 everything is undefined).
+// maximum, a second for the squared deviations from the mean. Where a square
+// would fall below the normal doubles (deviations near 1e-154 and below) the
+// deviations are scaled by a power of two before they are squared, so that
+// the sd, like the Ixo value, is the same at any scale a double holds; every
+// other series gets the plain sums bit for bit. Requires n >= 2 (for n = 1 sd
+// is 0/0, for n = 0 everything is undefined).
 Statistics Describe(std::span<const double> x);
 
 }  // namespace ixo

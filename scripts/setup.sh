@@ -15,10 +15,19 @@ packages=(
   # the window: Qt 6 Widgets and Charts, the about page's JPEG, a real display for screenshots
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libjpeg-dev
   fonts-liberation xvfb xauth
-  # the size-and-power study (bench/size_power.py, run with /usr/bin/python3)
-  python3 python3-numpy python3-matplotlib
+  # the R package: its build, its tests, and tseries for the comparison and the benchmark
+  r-base-dev r-cran-rcpp r-cran-testthat r-cran-tseries
+  # the size-and-power study (bench/size_power.py, run with /usr/bin/python3;
+  # numpy and matplotlib come with the Python package's list)
+  python3
   # peak-memory figures in the benchmark scripts
   time
+  # the Python package: the extension's build, numpy, its tests, the README's
+  # install into a virtual environment, and the optional frames, plots and
+  # the benchmark against statsmodels
+  python3-dev pybind11-dev python3-numpy python3-pytest
+  python3-venv python3-pip python3-setuptools python3-wheel
+  python3-pandas python3-matplotlib python3-statsmodels
   # the comma locale below
   locales
 )

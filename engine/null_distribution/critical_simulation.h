@@ -17,6 +17,7 @@ inline constexpr std::array<double, 8> kCriticalPercentiles = {0.5, 1, 2.5, 5, 9
 struct CriticalRow {
   int m = 0;
   std::array<double, 8> values{};  // at kCriticalPercentiles, by Percentile's rule
+  int undefined = 0;  // series without an Ixo value (HasIxoValue), left out of the percentiles
 };
 
 struct SimulatedCriticalValues {
@@ -26,8 +27,10 @@ struct SimulatedCriticalValues {
 // The Ixo values of R series of n i.i.d. N(0, 1) values (series r drawn by
 // RandomStream(seed, r).Normal()), each computed as the engine does, and their
 // percentiles per dimension (linear interpolation between order statistics,
-// monte_carlo.h). Fails when CheckIxoSettings refuses n and the settings, when
-// R < 1, when memory runs out, or with kInterrupted when the simulation's stop
+// monte_carlo.h) over the series that have a value; those without one are
+// counted apart. Fails when CheckIxoSettings refuses n and the settings, when
+// R < 1, when in some dimension fewer than half of the series have a value,
+// when memory runs out, or with kInterrupted when the simulation's stop
 // request answers true.
 [[nodiscard]] Result<SimulatedCriticalValues> SimulateCriticalValues(int n,
                                                                      const IxoSettings& settings,

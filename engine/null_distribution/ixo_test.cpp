@@ -25,16 +25,22 @@ Result<IxoTestReport> Report(std::span<const double> series, const IxoSettings& 
   const int range = TabulatedRange(settings);
   const int size_class = SampleSizeClass(report.n);
   const std::vector<DimensionSlope>& observed = test.value->observed;
-  const std::vector<double>& p_values = test.value->p_values;
+  const std::vector<std::optional<double>>& p_values = test.value->p_values;
+  const bool fits = SizeClassFits(report.n, size_class);
   for (std::size_t i = 0; i < observed.size(); ++i) {
     const DimensionSlope& d = observed[i];
     IxoTestRow row;
     row.m = d.dimension;
-    row.value = d.slope;
     row.points = d.points;
     row.size_class = kSampleSizeClasses[size_class];
-    row.verdict =
-        range < 0 ? "unknown" : Verdict(ThreeDecimals(d.slope), range, d.dimension, size_class);
+    if (!HasIxoValue(d)) {
+      row.verdict = "no value: " + NoIxoValueReason(d);
+    } else {
+      row.value = d.slope;
+      const std::string verdict =
+          range < 0 ? "unknown" : Verdict(ThreeDecimals(d.slope), range, d.dimension, size_class);
+      row.verdict = verdict == "unknown" || fits ? verdict : kClassMisfit;
+    }
     if (!p_values.empty()) row.p_value = p_values[i];
     report.rows.push_back(std::move(row));
   }

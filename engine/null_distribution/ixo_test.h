@@ -17,15 +17,25 @@ namespace ixo {
 
 struct IxoTestRow {
   int m = 0;
-  double value = 0;    // the Ixo value, bit for bit the engine's
+  // The Ixo value, bit for bit the engine's; none where the dimension has no
+  // fit (HasIxoValue: fewer than two usable grid points, or flat counts),
+  // which ixo_engine prints as "---".
+  std::optional<double> value;
   int points = 0;      // usable grid points
   int size_class = 0;  // the nominal n of the class SampleSizeClass(n) selects: 500, 1000 or 2500
   // The tables' verdict for the value rounded to three decimals (as the window
-  // reads it from output.tmp); "unknown" for settings other than a tabulated
-  // range with 40 intervals and Cm limit 50, and for dimensions above 10.
+  // reads it from output.tmp), where they hold. Otherwise, in this order:
+  // "no value: " and NoIxoValueReason where there is no value; "unknown" for
+  // settings other than a tabulated range with 40 intervals and Cm limit 50,
+  // and for dimensions above 10; kClassMisfit where n lies more than 20 % from
+  // the class (SizeClassFits), whose table then rejects too often or too rarely.
   std::string verdict;
-  std::optional<double> p_value;  // two-sided permutation p-value; none when R = 0
+  // Two-sided permutation p-value; none when R = 0 and where there is no value.
+  std::optional<double> p_value;
 };
+
+// The verdict where n lies more than 20 % from the class of the tables.
+inline constexpr const char* kClassMisfit = "unknown: n lies more than 20 % from the class";
 
 struct IxoTestReport {
   int n = 0;                     // values in the series

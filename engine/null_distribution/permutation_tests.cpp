@@ -35,29 +35,42 @@ Result<IxoPermutationTest> IxoTestOf(std::span<const double> series, const IxoSe
   std::string error = CheckIxoSettings(settings, series.size());
   if (error.empty()) error = CheckGrid(series, fractions);
   if (!error.empty()) return Failure<IxoPermutationTest>(std::move(error));
+  Result<SlopeInput> input = SlopeInputFor(series, settings);
+  if (!input.ok()) return Failure<IxoPermutationTest>(std::move(input.error));
+  input.value->threads = simulation.threads;
+  input.value->pair_count_path = simulation.pair_count_path;
   IxoPermutationTest test;
-  test.observed = IxoValues(series, settings, simulation.threads);
+  test.observed = IxoSlopes(*input.value, 2, settings.max_dimension);
   if (simulation.replications <= 0) return {std::move(test), {}};
 
-  // A permuted copy's sd may differ from the series' in the last bits, as the
-  // engine would find; a copy without a grid leaves its row NaN.
+  // Every permuted copy is counted on the series' own grid and spread: its sd
+  // and spread are the series' (a sum in another order would only differ in
+  // the last bits), so equal counts give equal statistics, the ties that
+  // count in both tails.
   const int columns = settings.max_dimension - 1;
   const Result<ReplicationTable> table = Permute(
       series, simulation, columns,
       [&](std::span<const double> copy, std::span<double> row, PairCountWorkspace& workspace) {
-        for (const DimensionSlope& d : IxoValues(copy, settings, 1, &workspace))
-          row[d.dimension - 2] = d.slope;
+        SlopeInput permuted = *input.value;
+        permuted.series = copy;
+        permuted.threads = 1;
+        permuted.workspace = &workspace;
+        for (const DimensionSlope& d : IxoSlopes(permuted, 2, settings.max_dimension))
+          row[d.dimension - 2] = HasIxoValue(d) ? d.slope : kNaN;
       });
   if (!table.ok()) return Failure<IxoPermutationTest>(table.error);
-  const std::vector<double>& values = table.value->values;
-  if (std::any_of(values.begin(), values.end(), [](double v) { return std::isnan(v); })) {
-    return Failure<IxoPermutationTest>(
-        "a permuted copy admits no distance grid: " +
-        std::string("the values are too large for their mean and sd to be computed"));
-  }
+  // A statistic without a value has no p-value; a copy without one is left
+  // out (given that the statistic exists, the copies that have it are as
+  // likely as the series to take any rank among them).
   for (int column = 0; column < columns; ++column) {
-    test.p_values.push_back(
-        MonteCarloPValue(test.observed[column].slope, table.value->Column(column)));
+    test.null_distribution.push_back(table.value->Column(column));
+    std::vector<double> defined;
+    for (double t : test.null_distribution.back())
+      if (!std::isnan(t)) defined.push_back(t);
+    const DimensionSlope& d = test.observed[column];
+    test.p_values.push_back(HasIxoValue(d) && !defined.empty()
+                                ? std::optional<double>(MonteCarloPValue(d.slope, defined))
+                                : std::nullopt);
   }
   return {std::move(test), {}};
 }
@@ -98,7 +111,7 @@ Result<BdsPermutationTest> BdsTestOf(std::span<const double> series, int max_dim
   };
   const int columns = (max_dimension - 1) * distances;
   std::vector<double> observed(columns);
-  PairCountWorkspace workspace;
+  PairCountWorkspace workspace(simulation.pair_count_path);
   statistics(series, observed, workspace);
   const Result<ReplicationTable> table = Permute(series, simulation, columns, statistics);
   if (!table.ok()) return Failure<BdsPermutationTest>(table.error);
@@ -109,7 +122,8 @@ Result<BdsPermutationTest> BdsTestOf(std::span<const double> series, int max_dim
     value.eps = eps_fractions[column % distances];
     if (!std::isnan(observed[column])) {
       value.bds = observed[column];
-      value.p_normal = std::erfc(std::fabs(observed[column]) / std::sqrt(2.0));
+      if (BdsNormalLawHolds(series.size(), value.m, value.eps))
+        value.p_normal = std::erfc(std::fabs(observed[column]) / std::sqrt(2.0));
       if (simulation.replications > 0)
         value.p_permutation = MonteCarloPValue(observed[column], table.value->Column(column));
     }
@@ -121,11 +135,13 @@ Result<BdsPermutationTest> BdsTestOf(std::span<const double> series, int max_dim
 }  // namespace
 
 std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
-                                      int threads, PairCountWorkspace* workspace) {
+                                      int threads, PairCountWorkspace* workspace,
+                                      PairCountPath path) {
   Result<SlopeInput> input = SlopeInputFor(series, settings);
   if (!input.ok()) return {};
   input.value->threads = threads;
   input.value->workspace = workspace;
+  input.value->pair_count_path = path;
   return IxoSlopes(*input.value, 2, settings.max_dimension);
 }
 

@@ -18,24 +18,31 @@ namespace ixo {
 
 // The Ixo values of dimensions 2 .. max_dimension of `series` as the engine
 // computes them (Describe, DistanceGrid, IxoSlopes over the pair counts), the
-// counts on `threads` threads, or with `workspace` on the calling thread when
-// one is given (a replication loop keeps one per thread). Requires
-// CheckIxoSettings to pass; none when CheckGrid refuses the series.
+// counts on `threads` threads along `path`, or with `workspace` on the calling
+// thread when one is given (a replication loop keeps one per thread).
+// Requires CheckIxoSettings to pass; none when CheckGrid refuses the series.
 std::vector<DimensionSlope> IxoValues(std::span<const double> series, const IxoSettings& settings,
-                                      int threads, PairCountWorkspace* workspace = nullptr);
+                                      int threads, PairCountWorkspace* workspace = nullptr,
+                                      PairCountPath path = PairCountPath::kAuto);
 
 struct IxoPermutationTest {
   std::vector<DimensionSlope> observed;  // dimensions 2 .. max_dimension
-  std::vector<double> p_values;          // one per dimension; empty when R = 0
+  // One per dimension, empty when R = 0; none where the series has no Ixo
+  // value (HasIxoValue) or no permuted copy has one. Copies without a value
+  // are left out: p is then taken among the R' copies that have one.
+  std::vector<std::optional<double>> p_values;
+  // Per dimension, the statistic of each permuted copy in replication order,
+  // NaN for a copy without an Ixo value; empty when R = 0.
+  std::vector<std::vector<double>> null_distribution;
 };
 
 // The Ixo values of `series` and their two-sided Monte Carlo p-values against
-// R permutations, each permuted copy described and counted like a series of its
-// own (its Ixo values are what the engine reports for it), one copy per
-// thread. Fails on settings or a series that CheckIxoSettings or CheckGrid
-// refuses (a permuted copy included: sums of huge values may overflow in one
-// order and not in another), when memory runs out, or with kInterrupted when
-// the simulation's stop request answers true.
+// R permutations, one copy per thread. Every copy is counted on the series'
+// own description (sd, spread and so the distance grid: mathematically the
+// copy's own, and free of the last-bit noise of summing in another order), so
+// copies with equal counts have equal statistics. Fails on settings or a
+// series that CheckIxoSettings or CheckGrid refuses, when memory runs out, or
+// with kInterrupted when the simulation's stop request answers true.
 [[nodiscard]] Result<IxoPermutationTest> PermutationTestIxo(std::span<const double> series,
                                                             const IxoSettings& settings,
                                                             const Simulation& simulation);
@@ -44,8 +51,9 @@ struct BdsValue {
   int m = 0;
   double eps = 0;                       // the distance as a fraction of the sd
   std::optional<double> bds;            // none when the BDS variance is not positive
-  std::optional<double> p_normal;       // two-sided, from the standard normal law
-  std::optional<double> p_permutation;  // none as well when R = 0
+  std::optional<double> p_normal;       // two-sided, from the standard normal law; none
+                                        // also where that law misleads (BdsNormalLawHolds)
+  std::optional<double> p_permutation;  // none as well when R = 0; holds for any n, m, eps
 };
 
 struct BdsPermutationTest {
@@ -54,8 +62,9 @@ struct BdsPermutationTest {
 
 // The BDS statistic sqrt(n - m + 1) * bds_ratio(C_1, C_m, K, c, m) of `series`
 // at distance eps * sd (sd of the series as given, the distance fixed for
-// every permutation), its two-sided normal p-value erfc(|BDS| / sqrt 2) and its
-// Monte Carlo p-value against R permutations. C_m comes from the pair counts,
+// every permutation), its two-sided normal p-value erfc(|BDS| / sqrt 2) where
+// BdsNormalLawHolds(n, m, eps), and its Monte Carlo p-value against R
+// permutations. C_m comes from the pair counts,
 // C_1, K and c from SumCloseValues: the kernel's numbers bit for bit, without
 // its tables. Requires 2 <= max_dimension <= 16, max_dimension <= n - 1 and at
 // least one eps; fails, as a value, on a series CheckGrid refuses, when memory

@@ -26,7 +26,8 @@ Result<ReplicationTable> Replicate(const Simulation& simulation, int columns,
     table.values.assign(static_cast<std::size_t>(count) * columns,
                         std::numeric_limits<double>::quiet_NaN());
     buffers.resize(WorkerCount(count, simulation.threads));
-    workspaces.resize(buffers.size());
+    for (std::size_t w = 0; w < buffers.size(); ++w)
+      workspaces.emplace_back(simulation.pair_count_path);
   } catch (const std::bad_alloc&) {
     return Failure<ReplicationTable>(kOutOfMemory);
   }

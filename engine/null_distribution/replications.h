@@ -39,7 +39,8 @@ struct ReplicationTable {
 // Runs body(replication) for every replication of `simulation` (R of them on
 // its threads; progress and the stop request on the calling thread) and
 // returns their table. `body` must write only its own row and use only what
-// it is given and data it reads. Fails with kOutOfMemory (in the set-up or in
+// it is given and data it reads. The workspaces count along the simulation's
+// pair_count_path. Fails with kOutOfMemory (in the set-up or in
 // a body) or kInterrupted; R = 0 gives an empty table.
 [[nodiscard]] Result<ReplicationTable> Replicate(const Simulation& simulation, int columns,
                                                  const std::function<void(Replication&)>& body);

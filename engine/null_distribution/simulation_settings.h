@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "ixo_settings.h"
+#include "pair_counts.h"
 #include "replication_pool.h"
 
 namespace ixo {
@@ -17,11 +18,13 @@ struct Simulation {
   int replications = 999;  // R >= 0
   std::uint64_t seed = kDefaultSeed;
   int threads = 0;  // 0: one per core; the results do not depend on it
-  ProgressCallback progress;
+  ProgressCallback progress = {};
   // Asked on the calling thread before each replication it starts (never on
   // another thread); once it answers true no replication is started and the
   // call fails with kInterrupted. Empty: never stop.
-  StopRequest stop;
+  StopRequest stop = {};
+  // The instructions of every pair count; the results do not depend on it.
+  PairCountPath pair_count_path = PairCountPath::kAuto;
 };
 
 }  // namespace ixo

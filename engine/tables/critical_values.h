@@ -58,6 +58,11 @@ std::string TabulatedRangeText(int eps_range, char separator);
 // 1 from 750 to 1749, 2 from 1750 on.
 int SampleSizeClass(int count);
 
+// Whether the series' length `n` lies within 20 % of the sample size of class
+// index `size_class` (0: 500, 1: 1000, 2: 2500), where the class's table
+// holds; false for n below 1 and for any other index.
+bool SizeClassFits(int n, int size_class);
+
 // The hint shown beside the verdicts when the series' length `n` lies more
 // than 20 % from the sample size of the chosen class (index 0: 500, 1: 1000,
 // 2: 2500); empty when it lies within, for n below 1 and for any other index.

@@ -45,11 +45,18 @@ int SampleSizeClass(int count) {
   return 2;
 }
 
+bool SizeClassFits(int n, int size_class) {
+  if (n < 1 || size_class < 0 || size_class >= static_cast<int>(kSampleSizeClasses.size()))
+    return false;
+  const int size = kSampleSizeClasses[size_class];
+  return std::abs(n - size) * 5 <= size;
+}
+
 std::string SizeClassHint(int n, int size_class) {
   if (n < 1 || size_class < 0 || size_class >= static_cast<int>(kSampleSizeClasses.size()))
     return {};
+  if (SizeClassFits(n, size_class)) return {};
   const int size = kSampleSizeClasses[size_class];
-  if (std::abs(n - size) * 5 <= size) return {};
   return "The critical values are tabulated for n = " + std::to_string(size) +
          "; this series has n = " + std::to_string(n) +
          ", more than 20 % away, so the verdicts may be unreliable. Choose \"permutation\" "

@@ -1,11 +1,11 @@
 #include "analysis/curves_csv.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstddef>
 #include <limits>
 
 #include "ixo_settings.h"
+#include "tables/csv_fields.h"
+#include "tables/whole_numbers.h"
 
 namespace ixo {
 namespace {
@@ -25,52 +25,34 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   return lines;
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-  std::vector<std::string_view> fields;
-  for (;;) {
-    const size_t comma = line.find(',');
-    fields.push_back(line.substr(0, comma));
-    if (comma == std::string_view::npos) return fields;
-    line.remove_prefix(comma + 1);
-  }
-}
-
-std::optional<double> ReadDouble(std::string_view field) {
-  double value = 0;
-  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (field.empty() || error != std::errc() || end != field.data() + field.size() ||
-      !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
+// The fields of `line`; an unclosed quote gives a single field that no
+// row accepts.
+std::vector<std::string> SplitFields(std::string_view line) {
+  return SplitCsvLine(line).value_or(std::vector<std::string>(1));
 }
 
 std::optional<int> ReadInt(std::string_view field, int low, int high) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (field.empty() || error != std::errc() || end != field.data() + field.size() || value < low ||
-      value > high) {
-    return std::nullopt;
-  }
-  return value;
+  const std::optional<long long> value = WholeInteger(field, low, high);
+  if (!value) return std::nullopt;
+  return static_cast<int>(*value);
 }
 
 // Reads one line's fields into a row; the reason of the first bad field otherwise.
-std::string ReadPoint(const std::vector<std::string_view>& f, CurvePointRow& row) {
+std::string ReadPoint(const std::vector<std::string>& f, CurvePointRow& row) {
   if (f.size() != 7) return "expected 7 fields, found " + std::to_string(f.size());
   const auto m = ReadInt(f[0], kMinDimension, kMaxDimension);
   if (!m) return "m is no whole number from 2 to 16";
   const auto k = ReadInt(f[1], 0, std::numeric_limits<int>::max());
   if (!k) return "k is no whole number from 0";
-  const auto eps = ReadDouble(f[2]);
+  const auto eps = WholeDouble(f[2]);
   if (!eps || !(*eps > 0)) return "eps is no positive number";
-  const auto x = ReadDouble(f[3]);
+  const auto x = WholeDouble(f[3]);
   if (!x) return "x is no number";
-  const auto pairs = ReadDouble(f[4]);
+  const auto pairs = WholeDouble(f[4]);
   if (!pairs || *pairs < 0) return "pairs is no number of pairs";
   std::optional<double> y;
   if (*pairs > 0) {
-    y = ReadDouble(f[5]);
+    y = WholeDouble(f[5]);
     if (!y) return "y is no number";
   } else if (!f[5].empty()) {
     return "y is given for no pair";
@@ -80,13 +62,13 @@ std::string ReadPoint(const std::vector<std::string_view>& f, CurvePointRow& row
   return {};
 }
 
-std::string ReadFit(const std::vector<std::string_view>& f, CurveFitRow& row) {
+std::string ReadFit(const std::vector<std::string>& f, CurveFitRow& row) {
   if (f.size() != 4) return "expected 4 fields, found " + std::to_string(f.size());
   const auto m = ReadInt(f[0], kMinDimension, kMaxDimension);
   if (!m) return "m is no whole number from 2 to 16";
-  const auto slope = ReadDouble(f[1]);
+  const auto slope = WholeDouble(f[1]);
   if (!slope) return "slope is no number";
-  const auto intercept = ReadDouble(f[2]);
+  const auto intercept = WholeDouble(f[2]);
   if (!intercept) return "intercept is no number";
   const auto points = ReadInt(f[3], 0, std::numeric_limits<int>::max());
   if (!points) return "points is no whole number from 0";

@@ -21,10 +21,9 @@
 #include <string_view>
 #include <vector>
 
-namespace ixo {
+#include "tables/csv_fields.h"  // kCurvePointsHeader, kCurveFitsHeader
 
-inline constexpr const char* kCurvePointsHeader = "m,k,eps,x,pairs,y,used";
-inline constexpr const char* kCurveFitsHeader = "m,slope,intercept,points";
+namespace ixo {
 
 struct CurvePointRow {
   int m = 0;

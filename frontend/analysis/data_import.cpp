@@ -1,5 +1,6 @@
 #include "analysis/data_import.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cerrno>
 #include <cfloat>
@@ -13,7 +14,7 @@
 #include "analysis/exchange_files.h"
 #include "analysis/number_text.h"
 #include "analysis/series_entries.h"
-#include "tables/critical_values.h"
+#include "analysis/size_class_choice.h"
 
 namespace ixo {
 namespace {
@@ -36,7 +37,8 @@ struct Sums {
   double sum = 0;
   double minimum = 0;
   double maximum = 0;
-  double squared_deviations = 0;
+  double squared_deviations = 0;  // times 4^scale_exponent
+  int scale_exponent = 0;
 };
 
 std::string FileNameOf(const std::string& path) {
@@ -98,9 +100,27 @@ std::optional<std::string> ComputeSums(const std::vector<double>& values,
     return RangeMessage(file_name, "their spread overflows");
   }
   const double mean = sums.sum / static_cast<double>(values.size());
-  for (const double x : values) sums.squared_deviations += (x - mean) * (x - mean);
+  bool lost_digits = false;
+  for (const double x : values) {
+    const double square = (x - mean) * (x - mean);
+    sums.squared_deviations += square;
+    if (x != mean && square < DBL_MIN) lost_digits = true;
+  }
   if (!std::isfinite(sums.squared_deviations)) {
     return RangeMessage(file_name, "the sum of their squared deviations overflows");
+  }
+  // Squares below the normal doubles (deviations near 1e-154 and below) keep
+  // few digits or none: the deviations are scaled by 2^k, exactly, so that the
+  // largest lies in [0.5, 1), as the engine does. Without a lost square the
+  // plain sum stands.
+  int exponent = 0;
+  std::frexp(std::max(sums.maximum - mean, mean - sums.minimum), &exponent);
+  if (lost_digits && exponent < 0) {
+    sums.scale_exponent = std::min(-exponent, DBL_MAX_EXP - 2);
+    const double scale = std::ldexp(1.0, sums.scale_exponent);
+    sums.squared_deviations = 0;
+    for (const double x : values)
+      sums.squared_deviations += ((x - mean) * scale) * ((x - mean) * scale);
   }
   return std::nullopt;
 }
@@ -174,11 +194,12 @@ ImportResult ImportDataFile(const std::string& chosen_path, const std::string& p
   // mean), one value (0 / 0 for the variance), a spread of 0 (the ratio).
   const double n = result.count;
   const Checked mean = CheckedDivide(sums.sum, n);
-  const Checked standard_deviation = CheckedSqrt(CheckedDivide(sums.squared_deviations, n - 1));
+  Checked standard_deviation = CheckedSqrt(CheckedDivide(sums.squared_deviations, n - 1));
   if (!mean.ok() || !standard_deviation.ok()) {
     result.error = !mean.ok() ? mean.error : standard_deviation.error;
     return result;
   }
+  standard_deviation.value = std::ldexp(standard_deviation.value, -sums.scale_exponent);
   const double spread = sums.maximum - sums.minimum;
   result.mean_text = ThreeDecimalText(mean.value, decimal_separator);
   result.standard_deviation_text = ThreeDecimalText(standard_deviation.value, decimal_separator);
@@ -189,7 +210,7 @@ ImportResult ImportDataFile(const std::string& chosen_path, const std::string& p
     return result;
   }
   result.ratio_text = ThreeDecimalText(ratio.value, decimal_separator);
-  result.size_class = SampleSizeClass(result.count);
+  result.size_class = PreselectedSizeClass(result.count);
   return result;
 }
 

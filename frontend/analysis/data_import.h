@@ -2,8 +2,9 @@
 // (SpeedButton1Click), free of any toolkit. The chosen file is copied to
 // input.tmp in the program directory and read from there; its readable numbers
 // (at most 10000, in file order) become the entries of the observation list,
-// input.tmp is rewritten with one cleaned value per CRLF line, and the
-// descriptive statistics and the sample-size class are computed as texts.
+// input.tmp is rewritten with one cleaned value per CRLF line, the descriptive
+// statistics are computed as texts and the set of critical values to preselect
+// is chosen.
 // The user's file is only ever opened for reading.
 //
 // An import that fails part-way keeps the steps it finished, as the window
@@ -58,7 +59,8 @@ struct ImportResult {
   std::optional<std::string> spread_text;
   std::optional<std::string> ratio_text;
 
-  // The sample-size class index for ComboBox3 (0: 500, 1: 1000, 2: 2500).
+  // The index ComboBox3 preselects (0: 500, 1: 1000, 2: 2500, 3: permutation;
+  // see PreselectedSizeClass).
   std::optional<int> size_class;
 
   // The user's text when the import stopped early ("Invalid floating point

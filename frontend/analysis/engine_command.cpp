@@ -1,7 +1,8 @@
 #include "analysis/engine_command.h"
 
+#include <array>
+
 #include "analysis/exchange_files.h"
-#include "tables/critical_values.h"
 
 namespace ixo {
 
@@ -28,27 +29,11 @@ std::vector<std::string> SplitCommandLine(std::string_view command_line) {
 }
 
 std::string BasicCommandLine(int m, int eps_range) {
+  static constexpr std::array<const char*, 4> kTails = {" 0.60 1.90 40 50 1", " 0.25 1.00 40 50 1",
+                                                        " 0.50 1.50 40 50 1", " 0.25 2.00 40 50 1"};
   std::string line = kPrefix + std::to_string(m);
-  const std::string range = TabulatedRangeText(eps_range, ' ');
-  if (!range.empty()) line += " " + range + " 40 50 1";
+  if (eps_range >= 0 && eps_range < static_cast<int>(kTails.size())) line += kTails[eps_range];
   return line;
-}
-
-std::vector<std::string> PermutationArguments(int m, int eps_range,
-                                              const std::string& program_directory) {
-  return {kCliName,
-          "ixo",
-          kInputFileName,
-          "--m",
-          std::to_string(m),
-          "--eps",
-          TabulatedRangeText(eps_range, ':'),
-          "--reps",
-          "999",
-          "--output",
-          program_directory + kPValuesFileName,
-          "--format",
-          "csv"};
 }
 
 std::string AdvancedIxoCommandLine(int m, const std::string& eps_low, const std::string& eps_high,

@@ -11,8 +11,6 @@
 namespace ixo {
 
 inline constexpr const char* kEngineName = "ixo_engine";
-// The scripting program that computes the permutation p-values of a basic run.
-inline constexpr const char* kCliName = "ixo_cli";
 
 // Splits `command_line` into words at blanks and tabs; runs of them count as
 // one separator, and leading or trailing ones give no empty word. Quotes have
@@ -30,12 +28,5 @@ std::string AdvancedIxoCommandLine(int m, const std::string& eps_low, const std:
 
 // The BDS pass: "ixo_engine input.tmp <dimension> <bds_eps> 1 1 1 2".
 std::string BdsCommandLine(const std::string& dimension, const std::string& bds_eps);
-
-// The p-value step of a basic run, word by word: "ixo_cli ixo input.tmp --m <m>
-// --eps <low>:<high> --reps 999 --output <program_directory>pvalues.tmp
-// --format csv", the range that of `eps_range` as in BasicCommandLine (empty
-// words for an index outside 0 to 3). The output path is one word, blanks and all.
-std::vector<std::string> PermutationArguments(int m, int eps_range,
-                                              const std::string& program_directory);
 
 }  // namespace ixo

@@ -1,6 +1,7 @@
 #include "analysis/histogram_stats.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "analysis/errors.h"
@@ -23,26 +24,37 @@ MomentsResult ComputeMoments(std::span<const double> values) {
   if (!mean.ok()) return fail(mean.error);
   m.mean = mean.value;
 
+  // Deviations all below 2^-128 (a series near 1e-40 and below) would lose
+  // their fourth powers, and soon their squares, below the normal doubles:
+  // they are scaled by 2^k first, exactly, and the sd scaled back; skewness
+  // and kurtosis do not depend on the scale. Other series take the plain sums.
+  const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+  const double largest = std::max(*highest - m.mean, m.mean - *lowest);
+  int k = 0;
+  if (std::isfinite(largest) && largest < std::ldexp(1.0, -128)) {
+    std::frexp(largest, &k);
+    k = std::min(-k, DBL_MAX_EXP - 2);
+  }
+  const double scale = std::ldexp(1.0, k);
   double s2 = 0;
   double s3 = 0;
   double s4 = 0;
   for (double v : values) {
-    const double d = v - m.mean;
+    const double d = (v - m.mean) * scale;
     const double d2 = d * d;
     s2 += d2;
     s3 += d2 * d;
     s4 += d2 * d2;
   }
-  const Checked standard_deviation = CheckedSqrt(CheckedDivide(CheckedFinite(s2), n));
-  if (!standard_deviation.ok()) return fail(standard_deviation.error);
-  m.standard_deviation = standard_deviation.value;
+  const Checked scaled_deviation = CheckedSqrt(CheckedDivide(CheckedFinite(s2), n));
+  if (!scaled_deviation.ok()) return fail(scaled_deviation.error);
+  m.standard_deviation = std::ldexp(scaled_deviation.value, -k);
 
   // Equal values whose mean came out a rounding step away from them would give
   // a tiny non-zero deviation and moments of pure rounding noise; such a series
   // is as constant as one that hits its mean exactly, where S3 / (N sd^3) is 0/0.
-  const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
   if (*lowest == *highest) return fail(kInvalidOperation);
-  const double sd = m.standard_deviation;
+  const double sd = scaled_deviation.value;
   const Checked skewness = CheckedDivide(CheckedFinite(s3), n * (sd * sd * sd));
   if (!skewness.ok()) return fail(skewness.error);
   m.skewness = skewness.value;

@@ -1,8 +1,11 @@
 #include "analysis/pvalue_table.h"
 
-#include <charconv>
-#include <cmath>
+#include <climits>
+#include <set>
 #include <vector>
+
+#include "tables/csv_fields.h"
+#include "tables/whole_numbers.h"
 
 namespace ixo {
 
@@ -10,45 +13,8 @@ namespace {
 
 constexpr int kFields = 8;
 constexpr int kDimensionField = 2;
+constexpr int kValueField = 3;
 constexpr int kPValueField = 7;
-
-// The fields of one CSV line: separated by commas, a field in double quotes
-// may hold commas, and "" inside it stands for one quote. Empty when the
-// quotes do not close.
-std::optional<std::vector<std::string>> SplitCsvLine(std::string_view line) {
-  std::vector<std::string> fields(1);
-  bool quoted = false;
-  for (size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted) {
-      if (c != '"') {
-        fields.back() += c;
-      } else if (i + 1 < line.size() && line[i + 1] == '"') {
-        fields.back() += '"';
-        ++i;
-      } else {
-        quoted = false;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      fields.emplace_back();
-    } else {
-      fields.back() += c;
-    }
-  }
-  if (quoted) return std::nullopt;
-  return fields;
-}
-
-template <typename T>
-std::optional<T> WholeNumber(const std::string& field) {
-  T value{};
-  const char* end = field.data() + field.size();
-  const auto [stop, error] = std::from_chars(field.data(), end, value);
-  if (field.empty() || error != std::errc() || stop != end) return std::nullopt;
-  return value;
-}
 
 PValueTable Failed(const std::string& message) {
   PValueTable table;
@@ -60,6 +26,7 @@ PValueTable Failed(const std::string& message) {
 
 PValueTable ParsePValueTable(std::string_view text) {
   PValueTable table;
+  std::set<int> dimensions;
   int line_number = 0;
   size_t pos = 0;
   while (pos < text.size()) {
@@ -80,16 +47,19 @@ PValueTable ParsePValueTable(std::string_view text) {
     if (!fields || static_cast<int>(fields->size()) != kFields) {
       return Failed(where + " does not hold " + std::to_string(kFields) + " fields");
     }
-    const std::optional<int> m = WholeNumber<int>((*fields)[kDimensionField]);
-    const std::optional<double> p = WholeNumber<double>((*fields)[kPValueField]);
+    const std::optional<long long> m = WholeInteger((*fields)[kDimensionField], INT_MIN, INT_MAX);
     if (!m) return Failed(where + " has no dimension");
-    if (!p || !(*p >= 0 && *p <= 1)) return Failed(where + " has no p-value from 0 to 1");
-    if (!table.p_values.emplace(*m, *p).second) {
+    if (!dimensions.insert(static_cast<int>(*m)).second) {
       return Failed(where + " gives dimension " + std::to_string(*m) + " a second time");
     }
+    // A dimension without an Ixo value has neither value nor p-value.
+    if ((*fields)[kValueField].empty() && (*fields)[kPValueField].empty()) continue;
+    const std::optional<double> p = WholeDouble((*fields)[kPValueField]);
+    if (!p || !(*p >= 0 && *p <= 1)) return Failed(where + " has no p-value from 0 to 1");
+    table.p_values.emplace(static_cast<int>(*m), *p);
   }
   if (line_number == 0) return Failed("the file is empty");
-  if (table.p_values.empty()) return Failed("the file holds no dimension");
+  if (dimensions.empty()) return Failed("the file holds no dimension");
   return table;
 }
 

@@ -9,12 +9,9 @@
 #include <string>
 
 #include "analysis/curves_csv.h"
+#include "analysis/size_class_choice.h"
 
 namespace ixo {
-
-// The index of ComboBox3's fourth item, "permutation": the verdicts of a basic
-// run come from permutation p-values instead of a sample-size class.
-inline constexpr int kPermutationClass = 3;
 
 // The advanced tab's edit fields, by their layout names.
 enum class EditId { kEdit2, kEdit4, kEdit5, kEdit6, kEdit7, kEdit8 };

@@ -2,7 +2,7 @@
 
 #include "analysis/advanced_fields.h"
 #include "analysis/advanced_report.h"
-#include "analysis/curves_command.h"
+#include "analysis/cli_command.h"
 #include "analysis/curves_csv.h"
 #include "analysis/engine_command.h"
 #include "analysis/exchange_files.h"
@@ -27,6 +27,8 @@ constexpr size_t kMaxErrorTextShown = 2000;
 constexpr size_t kMaxCurvesBytes = size_t{1} << 24;
 // Far more than the p-values of nine dimensions.
 constexpr size_t kMaxTableBytes = size_t{1} << 20;
+// Far more than the 102 lines of at most 40 bytes that a p-value step writes.
+constexpr size_t kMaxProgressBytes = size_t{1} << 16;
 
 std::string TrimmedEnd(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
@@ -115,6 +117,8 @@ void TestRunController::LaunchEngine() {
   // An engine of an earlier step or run could still write output.tmp after the
   // deletion below and have its value taken for this step's.
   host_.StopEngine();
+  DeleteProgress();
+  progress_.reset();
   if (FileError error = host_.DeleteFile(OutputPath())) {
     StopAfterFailure();
     controls_.ShowMessage("The old result file " + OutputPath() +
@@ -122,7 +126,8 @@ void TestRunController::LaunchEngine() {
     return;
   }
   pass_ticks_ = 0;
-  controls_.SetStatus(StatusText());
+  waiting_status_ = StatusText();
+  controls_.SetStatus(waiting_status_);
   controls_.RepaintNow();
   if (FileError error = host_.StartEngine(arguments)) {
     StopAfterFailure();
@@ -138,12 +143,8 @@ void TestRunController::Timer1Timer() {
   // output.tmp into place as its last act, so a file missing after the engine
   // was seen to end will never come.
   const EngineStatus status = host_.PollEngine();
-  if (run_state_ == kPermutationPass) {
-    PollPermutationPass(status);
-    return;
-  }
-  if (run_state_ == kCurvesRun) {
-    CollectCurves(status);
+  if (const FollowUpStep* step = FollowUp()) {
+    PollFollowUp(*step, status);
     return;
   }
   const ResultRead result = ReadResultText(host_.ReadResult(OutputPath()));
@@ -183,8 +184,14 @@ void TestRunController::SeriesLoaded() {
 }
 
 void TestRunController::FormClose() {
+  const bool cli_runs = timer_enabled_ && FollowUp() != nullptr;
   SetTimer(false);
-  host_.DetachEngine();
+  if (!cli_runs) {
+    host_.DetachEngine();
+    return;
+  }
+  host_.StopEngine();
+  DeleteProgress();
 }
 
 bool TestRunController::EnterProgramDirectoryWithInput() {
@@ -208,10 +215,12 @@ void TestRunController::SetTimer(bool enabled) {
 void TestRunController::StopRun() {
   SetTimer(false);
   host_.StopEngine();
+  DeleteProgress();
 }
 
 void TestRunController::StopAfterFailure() {
   SetTimer(false);
+  DeleteProgress();
   controls_.SetStatus(kStoppedStatus);
 }
 
@@ -222,36 +231,79 @@ void TestRunController::ClearGridRows() {
   }
 }
 
+const TestRunController::FollowUpStep* TestRunController::FollowUp() const {
+  static constexpr FollowUpStep kSteps[] = {
+      {kPermutationPass, kCliName, kPValuesFileName, kMaxTableBytes, kProgressFileName,
+       &TestRunController::PValueArguments, &TestRunController::PValueStatus,
+       &TestRunController::CompletePValues},
+      {kCurvesRun, kCliName, kCurvesFileName, kMaxCurvesBytes, nullptr,
+       &TestRunController::CurvesArguments, &TestRunController::CurvesStatus,
+       &TestRunController::CompleteCurves},
+  };
+  for (const FollowUpStep& step : kSteps) {
+    if (step.run_state == run_state_) return &step;
+  }
+  return nullptr;
+}
+
 std::string TestRunController::OutputPath() {
-  const char* file = kOutputFileName;
-  if (run_state_ == kPermutationPass) file = kPValuesFileName;
-  if (run_state_ == kCurvesRun) file = kCurvesFileName;
-  return host_.ProgramDirectory() + file;
+  const FollowUpStep* step = FollowUp();
+  return host_.ProgramDirectory() + (step ? step->file : kOutputFileName);
 }
 
 std::string TestRunController::ProgramName() const {
-  return CliStep() ? kCliName : kEngineName;
+  const FollowUpStep* step = FollowUp();
+  return step ? step->program : kEngineName;
 }
 
 std::string TestRunController::ProgramPhrase() const {
-  return std::string(CliStep() ? "The program " : "The engine ") + ProgramName();
+  return std::string(FollowUp() ? "The program " : "The engine ") + ProgramName();
 }
 
-void TestRunController::PollPermutationPass(const EngineStatus& status) {
-  const ResultFileText file = host_.ReadText(OutputPath(), kMaxTableBytes);
+void TestRunController::PollFollowUp(const FollowUpStep& step, const EngineStatus& status) {
+  // As for output.tmp: ixo_cli renames its file into place as its last act.
+  const ResultFileText file = host_.ReadText(OutputPath(), step.max_bytes);
   if (!file.present) {
     if (status.ended) {
       StopWithoutResult(status);
       return;
     }
-    // ixo_cli draws no progress for a window; the status line counts the seconds.
-    if (++pass_ticks_ % kTicksPerSecond == 0) controls_.SetStatus(StatusText());
+    ++pass_ticks_;
+    if (step.progress != nullptr) {
+      const ResultFileText lines =
+          host_.ReadText(host_.ProgramDirectory() + step.progress, kMaxProgressBytes);
+      if (lines.present && lines.error.empty()) {
+        if (const std::optional<CliProgress> last = LastProgress(lines.text)) progress_ = last;
+      }
+    }
+    if (std::string text = StatusText(); text != waiting_status_) {
+      waiting_status_ = std::move(text);
+      controls_.SetStatus(waiting_status_);
+    }
     return;
   }
   SetTimer(false);
   host_.StopEngine();
-  const PValueTable table =
-      file.error.empty() ? ParsePValueTable(file.text) : PValueTable{{}, file.error};
+  if (!file.error.empty()) {
+    StopAfterFailure();
+    controls_.ShowError(file.error);
+    return;
+  }
+  (this->*step.complete)(file.text);
+}
+
+std::vector<std::string> TestRunController::PValueArguments() const {
+  return ixo::PermutationArguments(permutation_dimension_, controls_.EpsRangeIndex(),
+                                   host_.ProgramDirectory());
+}
+
+std::string TestRunController::PValueStatus() const {
+  // How far ixo_cli has come; the seconds until it says.
+  return std::string(kBusyStatus) + " " + PValueStepMark(progress_, pass_ticks_ / kTicksPerSecond);
+}
+
+void TestRunController::CompletePValues(const std::string& text) {
+  const PValueTable table = ParsePValueTable(text);
   if (table.error) {
     StopAfterFailure();
     controls_.ShowError(*table.error);
@@ -271,18 +323,41 @@ void TestRunController::PollPermutationPass(const EngineStatus& status) {
   controls_.SelectGridRows(1, last_row > 0 ? last_row : 1);
 }
 
+std::vector<std::string> TestRunController::CurvesArguments() const {
+  return ixo::CurvesArguments(*curves_m_, curves_eps_range_, host_.ProgramDirectory());
+}
+
+std::string TestRunController::CurvesStatus() const {
+  return kBusyStatus;
+}
+
+void TestRunController::CompleteCurves(const std::string& text) {
+  DeleteOutput();
+  const CurvesParse parsed = ParseCurvesCsv(text);
+  if (!parsed.table) {
+    StopAfterFailure();
+    controls_.ShowError(std::string(kCurvesFileName) + ", " + parsed.error);
+    return;
+  }
+  controls_.SetStatus(kDoneStatus);
+  controls_.ShowCurves(*parsed.table);
+}
+
 void TestRunController::DeleteOutput() {
   // The result is in the window; a file left behind is deleted before the next start.
+  DeleteProgress();
   [[maybe_unused]] const FileError ignored = host_.DeleteFile(OutputPath());
 }
 
+void TestRunController::DeleteProgress() {
+  const FollowUpStep* step = FollowUp();
+  if (step == nullptr || step->progress == nullptr) return;
+  [[maybe_unused]] const FileError ignored =
+      host_.DeleteFile(host_.ProgramDirectory() + step->progress);
+}
+
 std::vector<std::string> TestRunController::Arguments() {
-  if (run_state_ == kPermutationPass) {
-    return PermutationArguments(permutation_dimension_, controls_.EpsRangeIndex(),
-                                host_.ProgramDirectory());
-  }
-  if (run_state_ == kCurvesRun)
-    return SplitCommandLine(CurvesCommandLine(*curves_m_, curves_eps_range_));
+  if (const FollowUpStep* step = FollowUp()) return (this->*step->arguments)();
   std::string line;
   if (IsBasicStep(run_state_)) {
     line = BasicCommandLine(BasicStepDimension(run_state_), controls_.EpsRangeIndex());
@@ -297,13 +372,7 @@ std::vector<std::string> TestRunController::Arguments() {
 }
 
 std::string TestRunController::StatusText() {
-  if (run_state_ == kPermutationPass) {
-    std::string text = std::string(kBusyStatus) + " [p-values";
-    if (pass_ticks_ >= kTicksPerSecond) {
-      text += ", " + std::to_string(pass_ticks_ / kTicksPerSecond) + " s";
-    }
-    return text + "]";
-  }
+  if (const FollowUpStep* step = FollowUp()) return (this->*step->status)();
   if (!IsBasicStep(run_state_)) return kBusyStatus;
   return std::string(kBusyStatus) + " [" + std::to_string(BasicStepDimension(run_state_)) + "/" +
          std::to_string(controls_.MaxDimensionIndex() + 2) + "]";
@@ -368,33 +437,6 @@ void TestRunController::CompleteBdsPass(double value) {
                                              decimal_separator_));
   }
   DeleteOutput();
-}
-
-void TestRunController::CollectCurves(const EngineStatus& status) {
-  // As for output.tmp: ixo_cli renames curves.tmp into place as its last act.
-  const ResultFileText file = host_.ReadText(OutputPath(), kMaxCurvesBytes);
-  if (!file.present) {
-    if (status.ended) {
-      StopWithoutResult(status);
-    }
-    return;
-  }
-  SetTimer(false);
-  host_.StopEngine();
-  if (!file.error.empty()) {
-    StopAfterFailure();
-    controls_.ShowError(file.error);
-    return;
-  }
-  DeleteOutput();
-  const CurvesParse parsed = ParseCurvesCsv(file.text);
-  if (!parsed.table) {
-    StopAfterFailure();
-    controls_.ShowError(std::string(kCurvesFileName) + ", " + parsed.error);
-    return;
-  }
-  controls_.SetStatus(kDoneStatus);
-  controls_.ShowCurves(*parsed.table);
 }
 
 void TestRunController::SetCurvesRun(std::optional<int> m, int eps_range) {

@@ -6,7 +6,7 @@
 // With "permutation" chosen as the set of critical values, a basic run makes
 // one more step: ixo_cli writes the permutation p-values of every dimension to
 // pvalues.tmp, and the grid gets them as a fourth column, with the verdicts
-// read from them.
+// read from them; the status line shows how far ixo_cli has come.
 //
 // The controller holds the run state and nothing else; it reads the window's
 // controls afresh at every step through RunControls and reaches the system
@@ -14,10 +14,12 @@
 // to the handlers below, which carry the names of the events that fire them.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "analysis/cli_progress.h"
 #include "analysis/run_controls.h"
 #include "analysis/run_host.h"
 #include "analysis/run_state.h"
@@ -80,7 +82,8 @@ class TestRunController {
   void ShowCorrelationIntegrals1Click();
 
   // The window closes: the poll stops, and an engine still computing is left
-  // to finish by itself (see RunHost::DetachEngine).
+  // to finish by itself (see RunHost::DetachEngine); ixo_cli, which computes
+  // for the window alone, is stopped and its progress file removed.
   void FormClose();
 
   // The step the next result belongs to (see run_state.h).
@@ -96,25 +99,52 @@ class TestRunController {
   void SetTimer(bool enabled);
   // Stops an engine still running from an earlier start and the poll with it.
   void StopRun();
+  // A step that runs ixo_cli after the engine's steps and hands its result
+  // over in an exchange file longer than output.tmp: the p-value step of a
+  // permutation run and the curves. Each is described once, in FollowUp(); the
+  // start, the poll and the messages follow the description.
+  struct FollowUpStep {
+    int run_state;         // the run state that names the step
+    const char* program;   // the program it starts
+    const char* file;      // the exchange file it writes, in the program directory
+    size_t max_bytes;      // the most of that file the poll reads
+    const char* progress;  // the progress file it keeps (see cli_progress.h), or nullptr
+    std::vector<std::string> (TestRunController::*arguments)() const;
+    // The status line while it runs; read at every tick, shown when it changes.
+    std::string (TestRunController::*status)() const;
+    // Takes the file's text once it is there and the program has been collected.
+    void (TestRunController::*complete)(const std::string& text);
+  };
+  // The follow-up step run_state_ names; nullptr for the engine's steps.
+  const FollowUpStep* FollowUp() const;
   std::string OutputPath();
+  // Deletes the step's result file and its progress file (see DeleteProgress).
   void DeleteOutput();
+  // Deletes the progress file of the step run_state_ names, if it keeps one;
+  // a failure is of no concern, as the next start deletes it again.
+  void DeleteProgress();
   // The words of the program the step starts: the engine's line split once,
-  // or ixo_cli's arguments for the p-value step and the curves.
+  // or ixo_cli's arguments for a follow-up step.
   std::vector<std::string> Arguments();
-  // True while the step runs ixo_cli (the p-value step, the curves).
-  bool CliStep() const { return run_state_ == kPermutationPass || run_state_ == kCurvesRun; }
-  // ixo_engine, or ixo_cli for its steps.
+  // ixo_engine, or ixo_cli for the follow-up steps.
   std::string ProgramName() const;
   // How a message names what the step runs: "The engine ixo_engine", "The program ixo_cli".
   std::string ProgramPhrase() const;
   // True when the basic run started with "permutation" chosen in ComboBox3.
   bool PermutationRun() const { return grid_columns_ == 4; }
-  // One tick of the p-value step's poll of pvalues.tmp.
-  void PollPermutationPass(const EngineStatus& status);
+  // One tick of a follow-up step's poll of its file.
+  void PollFollowUp(const FollowUpStep& step, const EngineStatus& status);
   std::string StatusText();
   void CompleteBasicStep(double value);
   void CompleteIxoPass(double value);
   void CompleteBdsPass(double value);
+  // The follow-up steps' own parts (see FollowUpStep).
+  std::vector<std::string> PValueArguments() const;
+  std::string PValueStatus() const;
+  void CompletePValues(const std::string& text);
+  std::vector<std::string> CurvesArguments() const;
+  std::string CurvesStatus() const;
+  void CompleteCurves(const std::string& text);
   void ReportEngineEnded(const EngineStatus& status);
   // The step's program ended without its result file: the run stops, the
   // process is collected, and the box says how it ended.
@@ -122,7 +152,6 @@ class TestRunController {
   // A step failed: the poll is off and the status line stops claiming a run.
   void StopAfterFailure();
   void ClearGridRows();
-  void CollectCurves(const EngineStatus& status);
   void SetCurvesRun(std::optional<int> m, int eps_range);
 
   RunControls& controls_;
@@ -130,9 +159,11 @@ class TestRunController {
   char decimal_separator_;
   int run_state_ = 0;
   bool timer_enabled_ = false;
-  int grid_columns_ = 3;           // 4 with the p-value column
-  int permutation_dimension_ = 2;  // the largest dimension of the p-value step
-  int pass_ticks_ = 0;             // ticks of the step that runs now
+  int grid_columns_ = 3;                 // 4 with the p-value column
+  int permutation_dimension_ = 2;        // the largest dimension of the p-value step
+  int pass_ticks_ = 0;                   // ticks of the step that runs now
+  std::string waiting_status_;           // the status line shown while the step runs
+  std::optional<CliProgress> progress_;  // the last progress the step's program wrote
   // The maximum dimension and range index of the last finished basic run.
   std::optional<int> curves_m_;
   int curves_eps_range_ = 0;

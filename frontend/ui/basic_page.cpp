@@ -17,6 +17,9 @@ using ixo::PlaceLabel;
 
 namespace {
 
+// Up to ComboBox1r's column, less a gap.
+constexpr int kSetCaptionWidth = 76;
+
 QComboBox* PlaceChoiceList(QWidget* parent, const char* name, int left, int top, int width,
                            const QStringList& items, int selected) {
   auto* list = Place(new QComboBox(parent), name, left, top, width, 21);
@@ -55,14 +58,15 @@ void TForm1::BuildBasicPage() {
   for (int m = 2; m <= 10; ++m) dimensions << QString::number(m);
   ComboBox2 = PlaceChoiceList(GroupBox3, "ComboBox2", 112, 51, 57, dimensions, 8);
   ComboBox2->setMaxVisibleItems(9);
-  PlaceLabel(GroupBox3, QStringLiteral("Set of critical values:"), 8, 84);
-  ComboBox3 = PlaceChoiceList(GroupBox3, "ComboBox3", 112, 82, 57,
+  // "permutation" needs a box as wide as ComboBox1r to show whole when closed,
+  // so the set's box takes ComboBox1r's column and its caption two lines.
+  QLabel* set_caption = PlaceLabel(GroupBox3, QStringLiteral("Set of critical values:"), 8, 79);
+  set_caption->setWordWrap(true);
+  set_caption->resize(kSetCaptionWidth, set_caption->heightForWidth(kSetCaptionWidth));
+  ComboBox3 = PlaceChoiceList(GroupBox3, "ComboBox3", 87, 82, 82,
                               {QStringLiteral("500"), QStringLiteral("1000"),
                                QStringLiteral("2500"), QStringLiteral("permutation")},
                               0);
-  // The list opens wide enough for "permutation", which the closed box cuts short.
-  ComboBox3->view()->setMinimumWidth(
-      ComboBox3->fontMetrics().horizontalAdvance(QStringLiteral("permutation")) + 12);
 
   BitBtn1 = Place(new QPushButton(QStringLiteral("Histogram"), page), "BitBtn1", 296, 129, 85, 33);
   Button1 =

@@ -15,6 +15,7 @@
 #include "../platform/temp_dir.h"
 #include "analysis/errors.h"
 #include "analysis/observation_list.h"
+#include "analysis/size_class_choice.h"
 #include "platform/platform_run_host.h"
 
 namespace ixo {
@@ -73,8 +74,20 @@ TEST_F(DataImportTest, SeriesOneToFourUnderBothSeparators) {
     EXPECT_EQ(r.standard_deviation_text, "1" + point + "291");
     EXPECT_EQ(r.spread_text, "3" + point + "000");
     EXPECT_EQ(r.ratio_text, "0" + point + "430");
-    EXPECT_EQ(r.size_class, 0);
+    EXPECT_EQ(r.size_class, kPermutationClass);  // four values are far from every class
     EXPECT_EQ(Contents(InputTmp()), "1\r\n2\r\n3\r\n4\r\n");
+  }
+}
+
+TEST_F(DataImportTest, TinyValuesGiveTheRatioOfAnyOtherScale) {
+  // sd / spread does not depend on the unit; squares of deviations near 1e-161
+  // leave the normal doubles, and below 1e-162 they vanish.
+  for (const char* exponent : {"", "E-100", "E-161", "E-200", "E-300", "E100"}) {
+    std::string bytes;
+    for (const char* v : {"1", "2", "3", "4"}) bytes += std::string(v) + exponent + "\n";
+    const ImportResult r = Import(DataFile("series.txt", bytes));
+    EXPECT_FALSE(r.error) << exponent << ": " << r.error.value_or("");
+    EXPECT_EQ(r.ratio_text, "0.430") << exponent;
   }
 }
 
@@ -147,14 +160,16 @@ TEST_F(DataImportTest, StopsAtTenThousandValues) {
     EXPECT_FALSE(r.error);
     EXPECT_EQ(r.count_text, "10000");
     EXPECT_EQ(r.skipped, c.skipped);
-    EXPECT_EQ(r.size_class, 2);
+    EXPECT_EQ(r.size_class, kPermutationClass);
     EXPECT_EQ(list_.Count(), 10000);
     EXPECT_EQ(list_.Item(9999), " 9.4");  // the line of i = 10000 in Lines()
   }
 }
 
-TEST_F(DataImportTest, SampleSizeClassFromTheCount) {
-  for (const auto& [count, size_class] : {std::pair{749, 0}, {750, 1}, {1749, 1}, {1750, 2}}) {
+TEST_F(DataImportTest, SetOfCriticalValuesPreselectedFromTheCount) {
+  // A class within 20 % of n, otherwise the permutation test.
+  for (const auto& [count, size_class] :
+       {std::pair{500, 0}, {1000, 1}, {2500, 2}, {749, 3}, {300, 3}}) {
     const ImportResult r = Import(DataFile("n.txt", Lines(count)));
     EXPECT_EQ(r.size_class, size_class) << count;
   }

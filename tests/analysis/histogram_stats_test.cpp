@@ -42,6 +42,24 @@ TEST(ComputeMoments, DivisorNAndRawKurtosis) {
   }
 }
 
+TEST(ComputeMoments, AnyScaleGivesTheSameShape) {
+  // Skewness and kurtosis do not depend on the unit, and the sd scales with
+  // it, down to series whose fourth powers (and squares) leave the doubles.
+  const std::vector<double> one = {0, 0, 0, 4};
+  const SeriesMoments expected = ComputeMoments(one).moments;
+  for (double scale : {1e-30, 1e-80, 1e-161, 1e-200, 1e-300, 1e50}) {
+    std::vector<double> scaled;
+    for (double v : one) scaled.push_back(v * scale);
+    const MomentsResult result = ComputeMoments(scaled);
+    ASSERT_EQ(result.error, nullptr) << "scale " << scale << ": " << result.error;
+    EXPECT_NEAR(result.moments.standard_deviation / scale, expected.standard_deviation, 1e-14)
+        << "scale " << scale;
+    EXPECT_NEAR(result.moments.skewness, expected.skewness, 1e-14) << "scale " << scale;
+    EXPECT_NEAR(result.moments.kurtosis, expected.kurtosis, 1e-14) << "scale " << scale;
+    EXPECT_NEAR(result.moments.bera_jarque, expected.bera_jarque, 1e-13) << "scale " << scale;
+  }
+}
+
 TEST(ComputeMoments, ZStatistics) {
   const SeriesMoments m = ComputeMoments(std::vector<double>{0, 0, 0, 4}).moments;
   EXPECT_NEAR(SkewnessZ(m, 4), std::sqrt(4 / 6.0) * m.skewness, 1e-15);

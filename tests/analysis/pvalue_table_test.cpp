@@ -23,6 +23,11 @@ TEST(ParsePValueTable, ReadsThePValueOfEachDimension) {
        "\"a,\"\"b\"\".txt\",300,4,3.1,40,500,unknown,1\r\n"
        "input.tmp,300,5,4.5e0,12,500,unknown,2e-3",
        {{4, 1.0}, {5, 0.002}}},
+      // Dimensions without an Ixo value have no p-value either.
+      {kHeader + "input.tmp,17,2,1.26,12,500,unknown: n is more than 20 % from 500,0.8\n"
+                 "input.tmp,17,4,,0,500,no value: fewer than two usable grid points,\n",
+       {{2, 0.8}}},
+      {kHeader + "input.tmp,3,2,,0,500,no value: fewer than two usable grid points,\n", {}},
   };
   for (const auto& c : cases) {
     const PValueTable table = ParsePValueTable(c.text);
@@ -48,6 +53,9 @@ TEST(ParsePValueTable, RefusesWhatIsNoTableOfPValues) {
       {kHeader + row + "0.5,extra\n", "line 2 does not hold 8 fields"},
       {kHeader + "\"input.tmp,1000,2,1.6,41,1000,unknown,0.5\n", "line 2 does not hold 8 fields"},
       {kHeader + row + "0.5\n" + row + "0.6\n", "line 3 gives dimension 2 a second time"},
+      {kHeader + "input.tmp,1000,2,,0,1000,no value,0.5\n" + row + "0.6\n",
+       "line 3 gives dimension 2 a second time"},
+      {kHeader + "input.tmp,1000,2,,0,1000,no value,x\n", "line 2 has no p-value from 0 to 1"},
   };
   for (const auto& c : cases) {
     const PValueTable table = ParsePValueTable(c.text);

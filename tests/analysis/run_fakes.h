@@ -121,6 +121,8 @@ class FakeHost : public RunHost {
   FileError DeleteFile(const std::string& path) override {
     log.push_back("delete " + path);
     if (path == directory + "pvalues.tmp") pvalues.reset();
+    if (path == directory + "curves.tmp") curves.reset();
+    if (path == directory + "progress.tmp") progress.reset();
     if (path != directory + "output.tmp") return std::nullopt;
     if (delete_error) return delete_error;
     output.reset();
@@ -160,8 +162,12 @@ class FakeHost : public RunHost {
     return *output;
   }
   ResultFileText ReadText(const std::string& path, size_t) override {
-    if (path != directory + "pvalues.tmp" || !pvalues) return ResultFileText{};
-    return ResultFileText{true, *pvalues, ""};
+    const std::pair<const char*, std::optional<std::string>*> files[] = {
+        {"pvalues.tmp", &pvalues}, {"curves.tmp", &curves}, {"progress.tmp", &progress}};
+    for (const auto& [name, file] : files) {
+      if (path == directory + name && file->has_value()) return {true, **file, text_error};
+    }
+    return ResultFileText{};
   }
 
   // The running engine writes `value` (in full) and ends normally.
@@ -186,6 +192,9 @@ class FakeHost : public RunHost {
   FileError start_error;
   std::optional<ResultFileText> output;  // output.tmp, when present
   std::optional<std::string> pvalues;    // pvalues.tmp, when present
+  std::optional<std::string> curves;     // curves.tmp, when present
+  std::optional<std::string> progress;   // progress.tmp, when present
+  std::string text_error;                // why pvalues.tmp or curves.tmp, present, cannot be read
   EngineStatus engine{true, "", ""};
   // The engine renames its result into place and exits just as it is polled.
   std::optional<double> finish_when_polled;

@@ -1,9 +1,13 @@
 // The run controller driving the real ixo_engine end to end: a scratch
 // program directory holding input.tmp and a link to the built engine.
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "analysis/number_text.h"
@@ -139,8 +143,8 @@ TEST_F(EngineRunTest, PermutationRunWithTheRealCli) {
   ASSERT_TRUE(controls_.messages.empty()) << controls_.messages[0];
   ASSERT_TRUE(controls_.errors.empty()) << controls_.errors[0];
   EXPECT_EQ(host_.commands.back(),
-            "ixo_cli ixo input.tmp --m 3 --eps 0.60:1.90 --reps 999 --output " + dir_.path() +
-                "pvalues.tmp --format csv");
+            "ixo_cli ixo input.tmp --m 3 --eps 0.60:1.90 --reps 999 --progress-file " +
+                dir_.path() + "progress.tmp --output " + dir_.path() + "pvalues.tmp --format csv");
   EXPECT_EQ(controls_.status, "Calculation done.");
   for (int row = 1; row <= 2; ++row) {
     const std::string& p_text = controls_.grid[row][3];
@@ -160,6 +164,41 @@ TEST_F(EngineRunTest, PermutationRunWithTheRealCli) {
   EXPECT_FALSE(dir_.Exists("pvalues.tmp"));
   EXPECT_FALSE(dir_.Exists("output.tmp"));
   EXPECT_TRUE(NoChildLeft());
+}
+
+// Closing the window while ixo_cli computes the p-values stops it at once;
+// loading another series does too. The status line has shown its progress.
+TEST_F(EngineRunTest, ClosingOrLoadingDuringThePValueStepLeavesNoIxoCli) {
+  std::filesystem::create_symlink(IXO_CLI_PATH, dir_.path() + "ixo_cli");
+  dir_.Write("input.tmp", SmallSeries(4000));
+  controls_.size_class = kPermutationClass;
+  controls_.max_dimension_index = 0;
+  for (const bool close : {true, false}) {
+    controller_.Button1Click();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    while (controller_.Running() && controls_.status.find(" %]") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      controller_.Timer1Timer();
+    }
+    ASSERT_TRUE(controller_.Running()) << "ixo_cli ended before it could be stopped";
+    ASSERT_EQ(controller_.RunState(), kPermutationPass);
+    EXPECT_EQ(controls_.status.rfind(kBusy + " [p-values ", 0), 0u) << controls_.status;
+    const int pid = host_.EnginePid();
+    ASSERT_GT(pid, 0);
+    if (close) {
+      controller_.FormClose();
+    } else {
+      controller_.BeforeLoad();
+    }
+    EXPECT_FALSE(controller_.Running());
+    errno = 0;
+    EXPECT_EQ(::kill(pid, 0), -1) << "ixo_cli " << pid << " still runs";
+    EXPECT_EQ(errno, ESRCH);
+    EXPECT_TRUE(NoChildLeft());
+    EXPECT_FALSE(dir_.Exists("progress.tmp"));
+    EXPECT_FALSE(dir_.Exists("pvalues.tmp"));
+  }
 }
 #endif
 

@@ -327,10 +327,11 @@ TEST_F(RunControllerTest, PermutationRunEndsWithThePValueStep) {
   EXPECT_EQ(controls_.grid[2], (std::vector<std::string>{"m=3", "2.4", "", ""}));
   Deliver(3.2);
   // Every dimension has its Ixo value; ixo_cli now computes the p-values.
-  EXPECT_EQ(host_.arguments.back(),
-            (std::vector<std::string>{"ixo_cli", "ixo", "input.tmp", "--m", "4", "--eps",
-                                      "0.60:1.90", "--reps", "999", "--output",
-                                      "/opt/ixo/pvalues.tmp", "--format", "csv"}));
+  EXPECT_EQ(
+      host_.arguments.back(),
+      (std::vector<std::string>{"ixo_cli", "ixo", "input.tmp", "--m", "4", "--eps", "0.60:1.90",
+                                "--reps", "999", "--progress-file", "/opt/ixo/progress.tmp",
+                                "--output", "/opt/ixo/pvalues.tmp", "--format", "csv"}));
   EXPECT_EQ(host_.log.back(), "start " + host_.commands.back());
   EXPECT_EQ(host_.log[host_.log.size() - 2], "delete /opt/ixo/pvalues.tmp");
   EXPECT_EQ(controller_.RunState(), kPermutationPass);
@@ -361,6 +362,69 @@ TEST_F(RunControllerTest, PermutationRunEndsWithThePValueStep) {
   Deliver(3.2);
   EXPECT_FALSE(controller_.Running());
   EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp 4 0.60 1.90 40 50 1");
+}
+
+TEST_F(RunControllerTest, PValueStepShowsHowFarIxoCliHasCome) {
+  controls_.size_class = kPermutationClass;
+  controls_.max_dimension_index = 0;
+  host_.progress = "progress 999 999\n";  // left by an earlier run
+  controller_.Button1Click();
+  Deliver(1.6);
+  EXPECT_FALSE(host_.progress.has_value());
+  EXPECT_EQ(controls_.status, kBusy + " [p-values]");
+  host_.progress = "progress 0 999\nprogress 370 999\nprogress 38";
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status, kBusy + " [p-values 37 %]");
+  const size_t shown = controls_.status_history.size();
+  for (int tick = 0; tick < 40; ++tick) controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status_history.size(), shown);  // no seconds once the percent is known
+  host_.progress = "stage 2\n";                       // no progress line: the last one seen stays
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status, kBusy + " [p-values 37 %]");
+  host_.progress = "progress 999 999\n";
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status, kBusy + " [p-values 100 %]");
+  host_.pvalues = kPValuesHeader + "input.tmp,500,2,1.6,41,1000,x,0.5\n";
+  controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  EXPECT_FALSE(host_.progress.has_value());
+}
+
+// ixo_cli computes for the window alone: closing it or loading another series
+// stops it (an engine step is left to finish on close, see above).
+TEST_F(RunControllerTest, ClosingOrLoadingStopsIxoCli) {
+  controls_.size_class = kPermutationClass;
+  controls_.max_dimension_index = 0;
+  for (const bool close : {true, false}) {
+    controller_.Button1Click();
+    Deliver(1.6);
+    ASSERT_EQ(controller_.RunState(), kPermutationPass);
+    host_.progress = "progress 10 999\n";
+    controller_.Timer1Timer();
+    const int killed = host_.engines_killed;
+    host_.log.clear();
+    if (close) {
+      controller_.FormClose();
+    } else {
+      controller_.BeforeLoad();
+    }
+    EXPECT_EQ(host_.engines_killed, killed + 1) << close;
+    EXPECT_EQ(host_.engines_detached, 0) << close;
+    EXPECT_EQ(host_.log, (std::vector<std::string>{"stop", "delete /opt/ixo/progress.tmp"}))
+        << close;
+    EXPECT_FALSE(controller_.Running());
+  }
+  // The curves likewise.
+  controller_.Button1Click();
+  Deliver(1.6);
+  host_.pvalues = kPValuesHeader + "input.tmp,500,2,1.6,41,1000,x,0.5\n";
+  controller_.Timer1Timer();
+  controller_.ShowCorrelationIntegrals1Click();
+  ASSERT_EQ(controller_.RunState(), kCurvesRun);
+  host_.log.clear();
+  controller_.FormClose();
+  EXPECT_EQ(host_.log, (std::vector<std::string>{"stop"}));
+  EXPECT_EQ(host_.engines_detached, 0);
 }
 
 TEST_F(RunControllerTest, FailedPValueStepIsReportedLikeAFailedEngine) {
@@ -395,6 +459,73 @@ TEST_F(RunControllerTest, FailedPValueStepIsReportedLikeAFailedEngine) {
     EXPECT_EQ(controls_.errors,
               c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error});
     EXPECT_EQ(controls_.grid[1][2], "");
+  }
+}
+
+// The curves of a finished run, fetched by ixo_cli on request.
+TEST_F(RunControllerTest, CurvesOfTheFinishedRun) {
+  const std::string curves =
+      "m,k,eps,x,pairs,y,used\n2,0,0.5,-1,100,4.6,1\n2,1,1,0,300,5.7,1\n\n"
+      "m,slope,intercept,points\n2,1.1,5.7,2\n";
+  controller_.ShowCorrelationIntegrals1Click();  // no run has finished
+  EXPECT_TRUE(host_.commands.empty());
+  controls_.eps_range = 2;
+  controls_.max_dimension_index = 0;
+  controller_.Button1Click();
+  Deliver(1.6);
+  EXPECT_TRUE(controls_.curves_enabled);
+  controls_.eps_range = 0;  // the curves are those of the run, not of the lists now
+  controller_.ShowCorrelationIntegrals1Click();
+  EXPECT_EQ(
+      host_.arguments.back(),
+      (std::vector<std::string>{"ixo_cli", "curves", "input.tmp", "--m", "2", "--eps", "0.50:1.50",
+                                "--output", "/opt/ixo/curves.tmp", "--format", "csv"}));
+  EXPECT_EQ(controller_.RunState(), kCurvesRun);
+  EXPECT_EQ(controls_.status, kBusy);
+  for (int tick = 0; tick < 40; ++tick) controller_.Timer1Timer();
+  EXPECT_EQ(controls_.status_history.back(), kBusy);  // no seconds counted here
+  host_.curves = curves;
+  controller_.Timer1Timer();
+  EXPECT_FALSE(controller_.Running());
+  EXPECT_EQ(controls_.status, "Calculation done.");
+  ASSERT_EQ(controls_.curves_shown.size(), 1u);
+  EXPECT_EQ(controls_.curves_shown[0].fits.size(), 1u);
+  EXPECT_FALSE(host_.curves.has_value());
+  EXPECT_TRUE(controls_.messages.empty() && controls_.errors.empty());
+}
+
+TEST_F(RunControllerTest, FailedCurvesAreReportedAndShowNothing) {
+  const struct {
+    std::optional<std::string> curves;
+    std::string text_error, message, error;
+  } cases[] = {
+      {std::nullopt, "",
+       "The program ixo_cli ended without a result (killed by signal 9).\nout of memory", ""},
+      {"m,k,eps,x,pairs,y,used\n", "", "", "curves.tmp, line 2: no grid point"},
+      {"m,k", "Input/output error", "", "Input/output error"},
+  };
+  controls_.max_dimension_index = 0;
+  controller_.Button1Click();
+  Deliver(1.6);
+  for (const auto& c : cases) {
+    controls_.messages.clear();
+    controls_.errors.clear();
+    controller_.ShowCorrelationIntegrals1Click();
+    host_.text_error = c.text_error;
+    if (c.curves) {
+      host_.curves = c.curves;
+    } else {
+      host_.Fail("killed by signal 9", "out of memory\n");
+    }
+    controller_.Timer1Timer();
+    EXPECT_FALSE(controller_.Running()) << c.message << c.error;
+    EXPECT_EQ(controls_.status, "Calculation stopped.");
+    EXPECT_EQ(controls_.messages,
+              c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+    EXPECT_EQ(controls_.errors,
+              c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error});
+    EXPECT_TRUE(controls_.curves_shown.empty());
+    host_.curves.reset();
   }
 }
 

@@ -1,20 +1,26 @@
 #include "cli.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "analysis/curves_csv.h"
+#include "correlation_curves.h"
+#include "grid.h"
 #include "ixo_slopes.h"
 #include "pair_counts.h"
 #include "permutation_tests.h"
 #include "random_stream.h"
+#include "result_table.h"
 #include "statistics.h"
 #include "tables/critical_values.h"
 
@@ -48,9 +54,9 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 class Cli : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ =
-        fs::path(::testing::TempDir()) /
-        ("ixo_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    dir_ = fs::path(::testing::TempDir()) /
+           ("ixo_cli_" + std::to_string(::getpid()) + "_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -100,8 +106,8 @@ class Cli : public ::testing::Test {
 };
 
 TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
-  // The window's command line; n = 760 lies in the class of 1000.
-  const std::string series = WriteSeries("input.tmp", 760);
+  // The window's command line; n = 820 lies in the class of 1000, within 20 %.
+  const std::string series = WriteSeries("input.tmp", 820);
   const Outcome o = Run({"ixo", series, "--m", "4", "--eps", "0.60:1.90", "--reps", "19",
                          "--output", Path("pvalues.tmp"), "--format", "csv"});
   ASSERT_EQ(o.status, 0) << o.err;
@@ -124,7 +130,7 @@ TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
     const std::vector<std::string> f = Split(lines[m - 1], ',');
     ASSERT_EQ(f.size(), 8u) << lines[m - 1];
     EXPECT_EQ(f[0], series);
-    EXPECT_EQ(f[1], "760");
+    EXPECT_EQ(f[1], "820");
     EXPECT_EQ(f[2], std::to_string(m));
     EXPECT_EQ(std::strtod(f[3].c_str(), nullptr), test.observed[m - 2].slope);  // round trip
     EXPECT_EQ(f[4], std::to_string(test.observed[m - 2].points));
@@ -185,6 +191,37 @@ TEST_F(Cli, CurvesHoldTheEnginesCountsAndSlopes) {
   }
 }
 
+TEST_F(Cli, CurvesPrintTheWholeCountAndTheEnginesLogarithm) {
+  // What curves --help promises of its numbers: pairs the whole count, y the
+  // logarithm of the engine's own pairs (the count up to rounding), so that a
+  // fit through the y read back gives the Ixo value.
+  const Outcome help = Run({"curves", "--help"});
+  EXPECT_NE(help.out.find("pairs the number of close pairs as a whole number"), std::string::npos)
+      << help.out;
+  EXPECT_EQ(help.out.find("Numbers read back to the computed doubles"), std::string::npos)
+      << help.out;
+  const std::string file = std::string(IXO_EXAMPLES_DIR) + "/normal.txt";
+  const Outcome o = Run({"curves", file, "--m", "3", "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  std::vector<double> x;
+  std::ifstream in(file);
+  for (double v; in >> v;) x.push_back(v);
+  const Statistics s = Describe(x);
+  const std::vector<CorrelationCurve> curves =
+      CorrelationCurves({x, DistanceGrid(0.60, 1.90, s.sd, 40), s.spread, 50}, 2, 3);
+  const std::vector<std::string> lines = Split(o.out, '\n');
+  std::size_t row = 1;
+  for (const CorrelationCurve& curve : curves) {
+    for (const CurvePoint& p : curve.points) {
+      ASSERT_LT(row, lines.size());
+      const std::vector<std::string> f = Split(lines[row++], ',');
+      ASSERT_EQ(f.size(), 7u) << lines[row - 1];
+      EXPECT_EQ(f[4], std::to_string(std::llround(p.pairs))) << lines[row - 1];
+      EXPECT_EQ(std::strtod(f[5].c_str(), nullptr), p.y) << lines[row - 1];
+    }
+  }
+}
+
 TEST_F(Cli, EveryCommandGivesTheSameBytesOnOneAndTwoThreads) {
   const std::string series = WriteSeries("s.txt", 150);
   const std::vector<std::vector<std::string>> commands = {
@@ -217,17 +254,151 @@ TEST_F(Cli, BdsAndCriticalColumns) {
   EXPECT_EQ(f[1] + " " + f[2] + " " + f[3], "150 2 1");
   EXPECT_EQ(f[6], "0.01");  // 2 / 200: beyond every permutation
 
+  // The normal p-value only where the normal law serves: n >= 200 m and eps
+  // from 0.5 to 2 sd; the permutation p-value everywhere.
+  const std::string iid = WriteSeries("iid.txt", 500);
+  o = Run({"bds", iid, "--m", "3", "--eps", "1,5", "--reps", "19", "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  lines = Split(o.out, '\n');
+  ASSERT_EQ(lines.size(), 6u) << o.out;
+  for (int row = 1; row <= 4; ++row) {
+    f = Split(lines[row], ',');
+    ASSERT_EQ(f.size(), 7u) << lines[row];
+    EXPECT_EQ(f[5].empty(), f[2] != "2" || f[3] != "1") << lines[row];
+    EXPECT_FALSE(f[6].empty()) << lines[row];
+  }
+
   o = Run({"critical", "--n", "100", "--m", "2", "--reps", "20", "--format", "csv"});
   ASSERT_EQ(o.status, 0) << o.err;
   lines = Split(o.out, '\n');
   ASSERT_EQ(lines.size(), 3u) << o.out;
-  EXPECT_EQ(lines[0], "n,m,reps,p0.5,p1,p2.5,p5,p95,p97.5,p99,p99.5");
+  EXPECT_EQ(lines[0], "n,m,reps,p0.5,p1,p2.5,p5,p95,p97.5,p99,p99.5,undefined");
   EXPECT_EQ(lines[1].substr(0, 9), "100,2,20,");
-  EXPECT_EQ(Split(lines[1], ',').size(), 11u);
+  EXPECT_EQ(Split(lines[1], ',').size(), 12u);
+  EXPECT_EQ(Split(lines[1], ',').back(), "0");
+
+  // Series without an Ixo value are counted apart, not taken as 0; where most
+  // have none, the command fails.
+  o = Run({"critical", "--n", "40", "--m", "8", "--reps", "400", "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  lines = Split(o.out, '\n');
+  ASSERT_EQ(lines.size(), 9u) << o.out;
+  f = Split(lines[7], ',');
+  ASSERT_EQ(f.size(), 12u) << lines[7];
+  EXPECT_EQ(f[1], "8");
+  EXPECT_GT(std::stoi(f[11]), 0) << lines[7];
+  for (int i = 3; i <= 5; ++i) EXPECT_GT(std::strtod(f[i].c_str(), nullptr), 1) << lines[7];
+  o = Run({"critical", "--n", "20", "--m", "10", "--reps", "200"});
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.out, "");
+  EXPECT_NE(o.err.find("m = 5: only 20 of 200"), std::string::npos) << o.err;
+}
+
+TEST_F(Cli, AnyScaleGivesTheSameValues) {
+  // The Ixo and BDS values are free of the series' unit: the first 300 values
+  // of the normal example times each scale give the values of scale 1 to the
+  // last few bits, and the same other columns.
+  std::vector<double> x;
+  std::ifstream in(std::string(IXO_EXAMPLES_DIR) + "/normal.txt");
+  for (double v; x.size() < 300 && in >> v;) x.push_back(v);
+  const std::vector<std::vector<std::string>> commands = {
+      {"ixo", "--reps", "0"}, {"bds", "--m", "3", "--eps", "0.5,1.5", "--reps", "0"}};
+  for (const std::vector<std::string>& command : commands) {
+    std::vector<std::vector<std::string>> expected;
+    for (double scale : {1.0, 1e-100, 1e-161, 1e-200, 1e-300, 1e100}) {
+      std::string text;
+      for (double v : x) {
+        char line[40];
+        std::snprintf(line, sizeof line, "%.17g\n", v * scale);
+        text += line;
+      }
+      std::ofstream(Path("scaled.txt")) << text;
+      std::vector<std::string> args = command;
+      args.insert(args.begin() + 1, Path("scaled.txt"));
+      args.insert(args.end(), {"--format", "csv"});
+      const Outcome o = Run(args);
+      ASSERT_EQ(o.status, 0) << command[0] << " scale " << scale << ": " << o.err;
+      const std::vector<std::string> lines = Split(o.out, '\n');
+      if (expected.empty()) {
+        for (const std::string& line : lines) expected.push_back(Split(line, ','));
+        continue;
+      }
+      ASSERT_EQ(lines.size(), expected.size()) << command[0] << " scale " << scale;
+      for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
+        const std::vector<std::string> f = Split(lines[i], ',');
+        ASSERT_EQ(f.size(), expected[i].size()) << lines[i];
+        for (std::size_t j = 1; j < f.size(); ++j) {
+          const std::string what =
+              command[0] + " scale " + ::testing::PrintToString(scale) + ": " + lines[i];
+          const bool value = command[0] == "ixo" ? j == 3 : j == 4 || j == 5;
+          if (!value) {
+            EXPECT_EQ(f[j], expected[i][j]) << what;
+            continue;
+          }
+          const double want = std::strtod(expected[i][j].c_str(), nullptr);
+          EXPECT_NEAR(std::strtod(f[j].c_str(), nullptr), want, 1e-12 * std::fabs(want)) << what;
+        }
+      }
+    }
+  }
+}
+
+TEST_F(Cli, NoValueIsEmptyWithItsReasonInEveryFormat) {
+  // Three values have no usable grid point, 17 values none from m = 4 up: no
+  // value, no verdict but the reason, no p-value, in CSV, JSON and the table.
+  std::ofstream(Path("three.txt")) << "1\n2\n3\n";
+  const std::string seventeen = WriteSeries("seventeen.txt", 17);
+  const std::string reason = "no value: fewer than two usable grid points";
+  struct Case {
+    std::vector<std::string> args;
+    std::vector<std::string> lines;  // each found in the output
+  };
+  const Case cases[] = {
+      {{"ixo", Path("three.txt"), "--m", "2", "--format", "csv"},
+       {Path("three.txt") + ",3,2,,0,500," + reason + ",\n"}},
+      {{"ixo", seventeen, "--format", "csv"},
+       {",17,4,,0,500," + reason + ",\n", ",17,10,,0,500," + reason + ",\n"}},
+      {{"ixo", Path("three.txt"), "--m", "2", "--format", "json"},
+       {"\"m\": 2, \"ixo\": null, \"points\": 0, \"class\": 500, \"verdict\": \"" + reason +
+        "\", \"p_value\": null}"}},
+      {{"ixo", Path("three.txt"), "--m", "2"}, {"  3  2  -         0    500  " + reason + "  -\n"}},
+      {{"ixo", seventeen, "--reps", "9"},
+       {"  17   4                   -       0    500  " + reason + "  "}},
+  };
+  for (const Case& c : cases) {
+    const Outcome o = Run(c.args);
+    ASSERT_EQ(o.status, 0) << c.args[1] << ": " << o.err;
+    for (const std::string& line : c.lines)
+      EXPECT_NE(o.out.find(line), std::string::npos) << line << "\nin\n" << o.out;
+    EXPECT_EQ(o.out.find("reject"), std::string::npos) << o.out;
+  }
+}
+
+TEST_F(Cli, TableVerdictOnlyWithinTwentyPercentOfTheClass) {
+  // 60 i.i.d. values are held against the table of 500 values, which rejects
+  // them at m = 4 and above: the verdict says the table does not hold; at 500
+  // values it gives the table's verdict.
+  for (const int n : {60, 500}) {
+    const std::string series = WriteSeries("iid.txt", n);
+    const Outcome o = Run({"ixo", series, "--reps", "0", "--format", "csv"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::vector<std::string> lines = Split(o.out, '\n');
+    ASSERT_EQ(lines.size(), 11u) << o.out;
+    for (std::size_t i = 1; i <= 9; ++i) {
+      const std::vector<std::string> f = Split(lines[i], ',');
+      ASSERT_EQ(f.size(), 8u) << lines[i];
+      if (f[3].empty()) continue;  // no value
+      if (n == 60) {
+        EXPECT_EQ(f[6], "unknown: n lies more than 20 % from the class") << lines[i];
+      } else {
+        EXPECT_TRUE(f[6] == "do not reject" || f[6].rfind("reject at ", 0) == 0) << lines[i];
+      }
+    }
+  }
 }
 
 TEST_F(Cli, VerdictOnlyForTheTabulatedSettings) {
-  const std::string series = WriteSeries("s.txt", 200);
+  const std::string series = WriteSeries("s.txt", 500);
   struct Case {
     std::vector<std::string> extra;
     bool known;
@@ -247,6 +418,7 @@ TEST_F(Cli, VerdictOnlyForTheTabulatedSettings) {
     ASSERT_EQ(f.size(), 8u) << o.out;
     EXPECT_EQ(f[5], "500");
     EXPECT_EQ(f[6] == "unknown", !c.known) << c.extra[0] << " " << c.extra[1] << ": " << f[6];
+    EXPECT_EQ(f[6].rfind("unknown", 0) == 0, !c.known) << c.extra[0] << ": " << f[6];
     EXPECT_EQ(f[7], "") << "--reps 0 gives no p-value";
   }
 }
@@ -304,6 +476,9 @@ TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
       {{"ixo", Path("short.txt")}, 1, "short.txt': m = 10 needs at least 11 values"},
       {{"bds", Path("constant.txt")}, 1, "constant.txt': a constant series"},
       {{"ixo", good, "--reps", "0", "--output", Path("no/such/folder/out.csv")}, 1, "out.csv"},
+      {{"ixo", good, "--progress-file", Path("no/such/folder/p.txt")}, 1, "p.txt"},
+      {{"ixo", good, "--progress-file"}, 2, "needs a value"},
+      {{"curves", good, "--progress-file", "-"}, 2, "'--progress-file'"},
   };
   for (const Case& c : cases) {
     std::string shown;
@@ -353,6 +528,87 @@ TEST_F(Cli, HelpAndProgress) {
   EXPECT_EQ(quiet.err, "");
   EXPECT_NE(shown.err.find("100%"), std::string::npos) << shown.err;
   EXPECT_EQ(shown.out, quiet.out);
+}
+
+// The progress lines the window reads: whole lines "progress DONE TOTAL" over
+// every file, from 0 to the total, a line per whole percent, and the results
+// the same as without them.
+TEST_F(Cli, ProgressLinesCountEveryFilesPermutations) {
+  const std::string a = WriteSeries("a.txt", 60);
+  const std::string b = WriteSeries("b.txt", 80);
+  const std::string progress = Path("progress.tmp");
+  std::ofstream(progress) << "progress 5 5\n";  // an earlier run's, emptied first
+  for (const int reps : {0, 1, 7, 250}) {
+    const std::string shown = "reps " + std::to_string(reps);
+    const std::vector<std::string> args = {
+        "ixo", a, b, "--m", "2", "--reps", std::to_string(reps), "--format", "csv"};
+    std::vector<std::string> with_lines = args;
+    with_lines.insert(with_lines.end(), {"--threads", "2", "--progress-file", progress});
+    const Outcome plain = Run(args);
+    const Outcome o = Run(with_lines);
+    EXPECT_EQ(o.status, 0) << shown << o.err;
+    EXPECT_EQ(o.out, plain.out) << shown;
+    EXPECT_EQ(o.err, "") << shown;
+    const std::string text = ReadAll(progress);
+    const std::string total = std::to_string(2 * reps);
+    if (reps == 0) {
+      EXPECT_EQ(text, "") << shown;
+      continue;
+    }
+    ASSERT_FALSE(text.empty()) << shown;
+    EXPECT_EQ(text.back(), '\n') << shown;
+    std::vector<std::string> lines = Split(text, '\n');
+    lines.pop_back();
+    EXPECT_EQ(lines.front(), "progress 0 " + total) << shown;
+    EXPECT_EQ(lines.back(), "progress " + total + " " + total) << shown;
+    EXPECT_LE(lines.size(), 102u) << shown;
+    long long last_done = -1;
+    int last_percent = -1;
+    for (const std::string& line : lines) {
+      const std::vector<std::string> words = Split(line, ' ');
+      ASSERT_EQ(words.size(), 3u) << line;
+      EXPECT_EQ(words[0], "progress") << line;
+      EXPECT_EQ(words[2], total) << line;
+      const long long done = std::stoll(words[1]);
+      const int percent = static_cast<int>(done * 100 / (2 * reps));
+      EXPECT_GT(done, last_done) << shown << ": " << line;
+      EXPECT_TRUE(percent > last_percent || done == 2 * reps) << shown << ": " << line;
+      last_done = done;
+      last_percent = percent;
+    }
+  }
+  // "-" writes them to standard error, where no progress bar mixes with them.
+  const Outcome o = Run({"ixo", a, "--m", "2", "--reps", "3", "--progress-file", "-"}, true);
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.err.rfind("progress 0 3\n", 0), 0u) << o.err;
+  EXPECT_NE(o.err.find("progress 3 3\n"), std::string::npos) << o.err;
+  EXPECT_EQ(o.err.find('\r'), std::string::npos) << o.err;
+}
+
+TEST(ResultTable, JsonWritesNoNumberThatIsNotFinite) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    Cell cell;
+    const char* json;
+  } cases[] = {
+      {NumberCell(std::numeric_limits<double>::quiet_NaN()), "null"},
+      {NumberCell(inf), "null"},
+      {NumberCell(-inf), "null"},
+      {NumberCell(std::nullopt), "null"},
+      {NumberCell(1e-5), "1e-05"},
+      {NumberCell(-0.25), "-0.25"},
+      {NumberCell(1.7976931348623157e308), "1.7976931348623157e+308"},
+      {IntegerCell(7), "7"},
+      {TextCell("nan"), "\"nan\""},
+      {TextCell("inf"), "\"inf\""},
+  };
+  for (const auto& c : cases) {
+    ResultTable table;
+    table.columns = {"v"};
+    table.rows = {{c.cell}};
+    EXPECT_EQ(Written(table, OutputFormat::kJson), std::string("[\n  {\"v\": ") + c.json + "}\n]\n")
+        << c.cell.text;
+  }
 }
 
 }  // namespace

@@ -304,6 +304,57 @@ TEST_F(EngineProcess, DimensionOneComputesNoDimension) {
   EXPECT_EQ(Result(), "0.000\n");
 }
 
+TEST_F(EngineProcess, AnyScaleGivesTheSameReportAndResult) {
+  // The Ixo value and the BDS statistic do not depend on the unit of the
+  // series: the first 300 values of the normal example times each scale give
+  // the report of scale 1 but for the lines in the series' units, and the same
+  // output.tmp. Squares of deviations near 1e-161 leave the normal doubles.
+  std::ifstream in(IXO_EXAMPLES_DIR "/normal.txt");
+  std::vector<double> x;
+  for (double v; x.size() < 300 && in >> v;) x.push_back(v);
+  // The report without the lines that carry the series' units or the file name.
+  const auto unitless = [](const std::string& report) {
+    std::string kept;
+    for (const std::string& l : Lines(WithoutTimeLine(report))) {
+      if (l.rfind(" filename", 0) == 0 || l.rfind(" mean ", 0) == 0 || l.rfind(" sd ", 0) == 0 ||
+          l.rfind(" spread ", 0) == 0)
+        continue;
+      kept += l + "\n";
+    }
+    return kept;
+  };
+  const std::vector<std::vector<std::string>> runs = {{"10", "0.60", "1.90", "40", "50"},
+                                                      {"10", "0.60", "1.90", "40", "50", "1"},
+                                                      {"3", "0.5", "1", "1", "1", "2"}};
+  std::vector<std::string> reports;
+  std::vector<std::string> results;
+  for (const char* scale : {"1", "1e-100", "1e-161", "1e-200", "1e-300", "1e100"}) {
+    std::string text;
+    for (double v : x) {
+      char line[40];
+      std::snprintf(line, sizeof line, "%.17g\n", v * std::strtod(scale, nullptr));
+      text += line;
+    }
+    Write("scaled.txt", text);
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+      std::vector<std::string> args = runs[r];
+      args.insert(args.begin(), "scaled.txt");
+      fs::remove(Work() / "output.tmp");
+      const Outcome o = Run(args);
+      ASSERT_EQ(o.status, 0) << "scale " << scale << ": " << o.err;
+      const std::string result = r == 0 ? "" : Result();
+      if (reports.size() < runs.size()) {
+        reports.push_back(unitless(o.out));
+        results.push_back(result);
+        continue;
+      }
+      EXPECT_EQ(unitless(o.out), reports[r]) << "scale " << scale << " run " << r;
+      EXPECT_EQ(result, results[r]) << "scale " << scale << " run " << r;
+    }
+  }
+  EXPECT_NE(reports[0].find("  2. ixo = 1.632 (n=41)\n"), std::string::npos) << reports[0];
+}
+
 TEST_F(EngineProcess, LongSeriesGrowsItsStorage) {
   std::string text;
   double v = 0.123;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -367,6 +368,49 @@ TEST(PairCountPath, NeverResolvesToAPathTheProcessorLacks) {
     }
   }
   EXPECT_TRUE(PairCountPathSupported(PairCountPath::kPortable));
+}
+
+TEST(PairCountPath, NamedByTheEnvironmentsWordsOnly) {
+  const struct {
+    const char* name;
+    PairCountPath path;
+  } cases[] = {{"portable", PairCountPath::kPortable}, {"avx2", PairCountPath::kAvx2},
+               {"avx512", PairCountPath::kAvx512},     {"", PairCountPath::kAuto},
+               {"AVX2", PairCountPath::kAuto},         {"avx2 ", PairCountPath::kAuto},
+               {"auto", PairCountPath::kAuto},         {nullptr, PairCountPath::kAuto}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(PairCountPathNamed(c.name), c.path) << (c.name ? c.name : "(null)");
+  }
+}
+
+TEST(PairCountPath, TheAutomaticChoiceIgnoresTheEnvironment) {
+  // The library's callers (a Python or R process among them) choose the path;
+  // the variable is for the programs' main alone.
+  const char* before = std::getenv("IXO_PAIR_COUNT_PATH");
+  const std::string saved = before ? before : "";
+  const struct {
+    std::size_t n;
+    Dimensions which;
+  } cases[] = {
+      {100, Dimensions::kAll}, {kAvx512MinLength, Dimensions::kAll}, {100, Dimensions::kTopOnly}};
+  std::vector<PairCountPath> unset;
+  unsetenv("IXO_PAIR_COUNT_PATH");
+  for (const auto& c : cases)
+    unset.push_back(ResolvePairCountPath(PairCountPath::kAuto, c.n, c.which));
+  for (const char* name : {"portable", "avx2", "avx512"}) {
+    setenv("IXO_PAIR_COUNT_PATH", name, 1);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+      EXPECT_EQ(ResolvePairCountPath(PairCountPath::kAuto, cases[i].n, cases[i].which), unset[i])
+          << name << " n=" << cases[i].n;
+      EXPECT_EQ(PairCountWorkspace().path(cases[i].n, cases[i].which), unset[i])
+          << name << " n=" << cases[i].n;
+    }
+  }
+  if (before) {
+    setenv("IXO_PAIR_COUNT_PATH", saved.c_str(), 1);
+  } else {
+    unsetenv("IXO_PAIR_COUNT_PATH");
+  }
 }
 
 TEST(CountClosePairs, ShortSeriesHaveNoPairsBeyondTheirLength) {

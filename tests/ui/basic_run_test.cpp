@@ -2,11 +2,13 @@
 // then the results copied to the clipboard and the run's correlation integrals
 // shown; and the clipboard text of chosen grid rows.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QXYSeries>
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -35,6 +38,9 @@ QString Clipboard() {
 TEST_F(MainWindowTest, BasicRunFillsTheGridAndCopiesIt) {
   Load(WriteDataFile("small.txt", SmallSeries()));
   ASSERT_TRUE(dialogs_.errors.empty());
+  // 300 values preselect the permutation test; a class the user chooses is kept.
+  EXPECT_EQ(form_.ComboBox3->currentText(), "permutation");
+  form_.ComboBox3->setCurrentIndex(0);
   std::ofstream(program_directory_ + "output.tmp") << "99.999\n";  // left by an earlier run
 
   form_.Button1->click();
@@ -114,7 +120,11 @@ TEST_F(MainWindowTest, EngineEndTriggersThePollWithoutWaitingForATick) {
 // column; back on a class, both are as they always were.
 TEST_F(MainWindowTest, PermutationRunShowsAndCopiesThePValues) {
   Load(WriteDataFile("small.txt", SmallSeries()));
-  // 300 values are far from the preselected class of 500: the list says so.
+  // 300 values are far from every class: the permutation test comes
+  // preselected, and a class chosen all the same says that it does not fit.
+  EXPECT_EQ(form_.ComboBox3->currentIndex(), 3);
+  EXPECT_TRUE(form_.ComboBox3->toolTip().isEmpty());
+  form_.ComboBox3->setCurrentIndex(0);
   EXPECT_FALSE(form_.ComboBox3->toolTip().isEmpty());
   form_.ComboBox2->setCurrentIndex(0);
   form_.ComboBox3->setCurrentIndex(3);
@@ -139,6 +149,34 @@ TEST_F(MainWindowTest, PermutationRunShowsAndCopiesThePValues) {
   form_.CopyresultsintoClipboard1->trigger();
   EXPECT_TRUE(Clipboard().startsWith("dimension\tIxo\tsignificance\r\nm=2\t"));
   EXPECT_FALSE(grid.item(0, 2)->toolTip().isEmpty());  // the class's hint on the verdict
+}
+// A long p-value step shows in the status line how far ixo_cli has come, and
+// closing the window stops it: no ixo_cli computes on for nobody.
+TEST_F(MainWindowTest, PValueStepShowsItsProgressAndEndsWithTheWindow) {
+  std::string series;
+  for (int i = 0; i < 14; ++i) series += SmallSeries();  // 4200 values
+  Load(WriteDataFile("long.txt", series));
+  ASSERT_EQ(form_.ComboBox3->currentText(), "permutation");
+  form_.ComboBox2->setCurrentIndex(0);
+  form_.Button1->click();
+  QElapsedTimer clock;
+  clock.start();
+  while (form_.Timer1->isActive() && !form_.Panel1->text().endsWith(" %]") &&
+         clock.elapsed() < 120000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  ASSERT_TRUE(form_.Timer1->isActive()) << "ixo_cli ended before the window closed";
+  EXPECT_TRUE(form_.Panel1->text().startsWith(
+      "Calculation can take several minutes, please do not interupt. [p-values "))
+      << form_.Panel1->text().toStdString();
+  const int pid = host_.EnginePid();
+  ASSERT_GT(pid, 0);
+  form_.close();
+  errno = 0;
+  EXPECT_EQ(::kill(pid, 0), -1) << "ixo_cli " << pid << " still runs";
+  EXPECT_EQ(errno, ESRCH);
+  EXPECT_FALSE(std::filesystem::exists(program_directory_ + "progress.tmp"));
+  EXPECT_FALSE(std::filesystem::exists(program_directory_ + "input.tmp"));
 }
 #endif
 

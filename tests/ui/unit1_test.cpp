@@ -18,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -92,15 +94,15 @@ TEST_F(MainWindowTest, EveryControlStandsAtItsDesignedPlace) {
   }
   // Labels, lists and fields whose place alone is designed.
   const std::pair<const char*, QPoint> corners[] = {
-      {"Label4", {10, 13}},     {"Label21", {10, 13}},    {"Label7", {79, 25}},
-      {"Label5", {126, 40}},    {"Label44", {116, 56}},   {"Label9", {43, 72}},
-      {"Label11", {103, 88}},   {"Label13", {47, 104}},   {"Label15", {143, 120}},
-      {"Label34", {79, 25}},    {"Label31", {126, 40}},   {"Label43", {116, 56}},
-      {"Label36", {43, 72}},    {"Label38", {103, 88}},   {"Label40", {47, 104}},
-      {"Label42", {143, 120}},  {"ComboBox1r", {87, 20}}, {"ComboBox2", {112, 51}},
-      {"ComboBox3", {112, 82}}, {"Edit2", {96, 20}},      {"Edit4", {160, 20}},
-      {"Edit7", {160, 46}},     {"Edit5", {160, 72}},     {"Edit6", {160, 98}},
-      {"Edit8", {160, 126}},    {"Label28", {224, 40}},
+      {"Label4", {10, 13}},    {"Label21", {10, 13}},    {"Label7", {79, 25}},
+      {"Label5", {126, 40}},   {"Label44", {116, 56}},   {"Label9", {43, 72}},
+      {"Label11", {103, 88}},  {"Label13", {47, 104}},   {"Label15", {143, 120}},
+      {"Label34", {79, 25}},   {"Label31", {126, 40}},   {"Label43", {116, 56}},
+      {"Label36", {43, 72}},   {"Label38", {103, 88}},   {"Label40", {47, 104}},
+      {"Label42", {143, 120}}, {"ComboBox1r", {87, 20}}, {"ComboBox2", {112, 51}},
+      {"ComboBox3", {87, 82}}, {"Edit2", {96, 20}},      {"Edit4", {160, 20}},
+      {"Edit7", {160, 46}},    {"Edit5", {160, 72}},     {"Edit6", {160, 98}},
+      {"Edit8", {160, 126}},   {"Label28", {224, 40}},
   };
   for (const auto& [name, corner] : corners) {
     const auto* widget = form_.findChild<QWidget*>(QString::fromLatin1(name));
@@ -109,7 +111,7 @@ TEST_F(MainWindowTest, EveryControlStandsAtItsDesignedPlace) {
   }
   EXPECT_EQ(form_.ComboBox1r->width(), 82);
   EXPECT_EQ(form_.ComboBox2->width(), 57);
-  EXPECT_EQ(form_.ComboBox3->width(), 57);
+  EXPECT_EQ(form_.ComboBox3->width(), 82);  // ComboBox1r's column, for "permutation"
   EXPECT_EQ(form_.AuthorLink->pos(), QPoint(44, 14));
   EXPECT_EQ(form_.HomepageLink->pos(), QPoint(288, 80));
   for (QWidget* page : {form_.TabSheet1, form_.TabSheet2, form_.TabSheet4}) {
@@ -118,6 +120,33 @@ TEST_F(MainWindowTest, EveryControlStandsAtItsDesignedPlace) {
           << "an unnamed control on " << page->objectName().toStdString();
     }
   }
+}
+
+// Each item of each list reads whole in the closed box, in the design font:
+// its text is no wider than the field the style leaves beside the arrow.
+TEST_F(MainWindowTest, ClosedListsShowEveryItemWhole) {
+  form_.show();
+  for (QComboBox* list : {form_.ComboBox1r, form_.ComboBox2, form_.ComboBox3}) {
+    for (int i = 0; i < list->count(); ++i) {
+      list->setCurrentIndex(i);
+      QStyleOptionComboBox option;
+      option.initFrom(list);
+      option.currentText = list->currentText();
+      option.frame = list->hasFrame();
+      const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                        QStyle::SC_ComboBoxEditField, list);
+      EXPECT_LE(list->fontMetrics().horizontalAdvance(list->currentText()), field.width())
+          << list->objectName().toStdString() << ": " << list->currentText().toStdString();
+    }
+  }
+  // Its caption stays beside it, clear of the box.
+  const QLabel* caption = nullptr;
+  for (const QLabel* label : form_.GroupBox3->findChildren<QLabel*>()) {
+    if (label->text() == "Set of critical values:") caption = label;
+  }
+  ASSERT_NE(caption, nullptr);
+  EXPECT_LT(caption->geometry().right(), form_.ComboBox3->x());
+  EXPECT_LE(caption->geometry().bottom(), form_.GroupBox3->height());
 }
 
 TEST_F(MainWindowTest, StartsWithTheBasicPageEmptyAndTheDefaultOptions) {
@@ -234,7 +263,7 @@ TEST_F(MainWindowTest, LoadFillsBothTabsTheListAndInputTmp) {
   ASSERT_EQ(form_.ListBox1->count(), 4);
   EXPECT_EQ(form_.ListBox1->item(0)->text(), " 1");
   EXPECT_EQ(form_.ListBox1->item(3)->text(), " 4");
-  EXPECT_EQ(form_.ComboBox3->currentIndex(), 0);
+  EXPECT_EQ(form_.ComboBox3->currentIndex(), 3);  // four values: far from every class
   EXPECT_EQ(FileText(InputTmp()), "1\r\n2\r\n3\r\n4\r\n");
   EXPECT_EQ(form2_.findChild<QProgressBar*>("Gauge1")->value(), 0);
   // The import leaves the status line alone.

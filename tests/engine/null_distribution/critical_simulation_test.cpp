@@ -55,5 +55,29 @@ TEST(SimulateCriticalValues, AnyThreadCountGivesTheSameValues) {
   EXPECT_FALSE(SimulateCriticalValues(3, settings, {5, 3, 1, {}, {}}).ok());
 }
 
+TEST(SimulateCriticalValues, SeriesWithoutAValueAreCountedApart) {
+  // At n = 40 some series have no Ixo value in dimension 8 (fewer than two
+  // grid points with more than 50 close pairs); their +0 would pull the lower
+  // percentiles to 0. The percentiles come from the others, each at least the
+  // smallest value there is; the count of the rest is given. From n = 20 most
+  // series have none in the higher dimensions: refused, naming the dimension.
+  IxoSettings settings;
+  settings.max_dimension = 8;
+  const Result<SimulatedCriticalValues> values =
+      SimulateCriticalValues(40, settings, {400, kDefaultSeed, 0, {}, {}});
+  ASSERT_TRUE(values.ok()) << values.error;
+  ASSERT_EQ(values.value->rows.size(), 7u);
+  for (const CriticalRow& row : values.value->rows) {
+    EXPECT_EQ(row.undefined > 0, row.m == 8) << "m " << row.m << ": " << row.undefined;
+    EXPECT_GT(row.values[0], 1.0) << "m " << row.m;
+  }
+  EXPECT_LT(values.value->rows.back().undefined, 200);
+  settings.max_dimension = 10;
+  const Result<SimulatedCriticalValues> refused =
+      SimulateCriticalValues(20, settings, {200, kDefaultSeed, 0, {}, {}});
+  EXPECT_FALSE(refused.ok());
+  EXPECT_NE(refused.error.find("m = 5: only"), std::string::npos) << refused.error;
+}
+
 }  // namespace
 }  // namespace ixo

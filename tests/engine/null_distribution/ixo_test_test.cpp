@@ -22,9 +22,14 @@ std::vector<double> Normal(int n, std::uint64_t seed) {
 }
 
 // The report is PermutationTestIxo's values with the table's verdict of each
-// value to three decimals and the class of n beside them.
+// value to three decimals and the class of n beside them, where n lies within
+// 20 % of the class; farther away the table does not hold, and says so.
 TEST(IxoTest, RowsAreThePermutationTestWithItsVerdicts) {
-  const struct { int n, nominal; } cases[] = {{100, 500}, {760, 1000}, {1800, 2500}};
+  const struct {
+    int n, nominal;
+    bool fits;
+  } cases[] = {{100, 500, false},  {400, 500, true},   {600, 500, true},    {601, 500, false},
+               {760, 1000, false}, {1200, 1000, true}, {1800, 2500, false}, {2000, 2500, true}};
   for (const auto& c : cases) {
     const std::vector<double> x = Normal(c.n, c.n);
     IxoSettings settings;
@@ -44,8 +49,8 @@ TEST(IxoTest, RowsAreThePermutationTestWithItsVerdicts) {
       EXPECT_EQ(row.value, d.slope) << c.n << " m=" << row.m;
       EXPECT_EQ(row.points, d.points) << c.n << " m=" << row.m;
       EXPECT_EQ(row.size_class, c.nominal) << c.n;
-      EXPECT_EQ(row.verdict, Verdict(std::strtod(rounded, nullptr), 0, row.m, c.nominal))
-          << c.n << " m=" << row.m;
+      const std::string table = Verdict(std::strtod(rounded, nullptr), 0, row.m, c.nominal);
+      EXPECT_EQ(row.verdict, c.fits ? table : kClassMisfit) << c.n << " m=" << row.m;
       ASSERT_TRUE(row.p_value.has_value()) << c.n;
       EXPECT_EQ(*row.p_value, test.value->p_values[i]) << c.n << " m=" << row.m;
     }
@@ -53,7 +58,7 @@ TEST(IxoTest, RowsAreThePermutationTestWithItsVerdicts) {
 }
 
 TEST(IxoTest, UnknownVerdictsAndMissingPValues) {
-  const std::vector<double> x = Normal(300, 1);
+  const std::vector<double> x = Normal(500, 1);
   const struct {
     IxoSettings settings;
     int replications;
@@ -72,6 +77,42 @@ TEST(IxoTest, UnknownVerdictsAndMissingPValues) {
       EXPECT_EQ(row.verdict == "unknown", row.m >= c.unknown_from)
           << "m " << row.m << " subint " << c.settings.subint << " verdict " << row.verdict;
       EXPECT_EQ(row.p_value.has_value(), c.replications > 0) << "m " << row.m;
+    }
+  }
+}
+
+TEST(IxoTest, NoValueNoVerdictNoPValue) {
+  // Three values have no usable grid point; 17 values none from m = 4 up; the
+  // cycle 0, 1, 2 has the same count at every distance from m = 3 up (its
+  // distinct 3-histories lie 2 apart). There is no statistic to hold against
+  // the table or the permutations: no value, the reason as the verdict, no
+  // p-value.
+  std::vector<double> cycle;
+  for (int i = 0; i < 300; ++i) cycle.push_back(i % 3);
+  const std::string few = "no value: fewer than two usable grid points";
+  const struct {
+    std::vector<double> series;
+    int max_dimension;
+    int first_without;
+    std::string verdict;
+  } cases[] = {
+      {{1, 2, 3}, 2, 2, few}, {Normal(17, 2), 10, 4, few}, {cycle, 4, 3, "no value: flat counts"}};
+  for (const auto& c : cases) {
+    IxoSettings settings;
+    settings.max_dimension = c.max_dimension;
+    const Result<IxoTestReport> report = IxoTest(c.series, settings, {19, 1, 1, {}, {}});
+    ASSERT_TRUE(report.ok()) << report.error;
+    for (const IxoTestRow& row : report.value->rows) {
+      const std::string what =
+          std::to_string(c.series.size()) + " values, m " + std::to_string(row.m);
+      if (row.m < c.first_without) {
+        EXPECT_TRUE(row.value.has_value()) << what;
+        EXPECT_TRUE(row.p_value.has_value()) << what;
+        continue;
+      }
+      EXPECT_FALSE(row.value.has_value()) << what;
+      EXPECT_FALSE(row.p_value.has_value()) << what;
+      EXPECT_EQ(row.verdict, c.verdict) << what;
     }
   }
 }

@@ -1,0 +1,235 @@
+// ixo._ixo: the engine library's tests for Python. Each function takes the
+// series as a one-dimensional C-contiguous float64 array of finite values (the
+// package's Python side converts and checks what users pass) and the settings
+// as plain numbers, runs the library without the GIL, and returns a dict of
+// numpy arrays. A failure the library reports becomes ValueError with its
+// message (MemoryError for "out of memory"); Ctrl+C during the replications
+// stops them and raises KeyboardInterrupt.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "correlation_curves.h"
+#include "critical_simulation.h"
+#include "interrupt_poll.h"
+#include "ixo_settings.h"
+#include "ixo_test.h"
+#include "permutation_tests.h"
+#include "result.h"
+
+namespace py = pybind11;
+
+namespace ixo::python {
+namespace {
+
+using Series = py::array_t<double, py::array::c_style>;
+
+std::span<const double> SpanOf(const Series& x) {
+  if (x.ndim() != 1) throw py::value_error("x must be one-dimensional");
+  return {x.data(), static_cast<std::size_t>(x.size())};
+}
+
+// The value of `result`, or its failure as the Python exception users expect:
+// KeyboardInterrupt when `poll` saw Ctrl+C, MemoryError, else ValueError with
+// the library's message. Requires the GIL.
+template <typename T>
+T ValueOf(Result<T>&& result, const InterruptPoll* poll = nullptr) {
+  if (poll) poll->ThrowIfInterrupted();
+  if (result.ok()) return std::move(*result.value);
+  if (result.error == kOutOfMemory) throw std::bad_alloc();
+  throw py::value_error(result.error);
+}
+
+template <typename T>
+py::array_t<T> ArrayOf(const std::vector<T>& values) {
+  py::array_t<T> array(static_cast<py::ssize_t>(values.size()));
+  std::copy(values.begin(), values.end(), array.mutable_data());
+  return array;
+}
+
+// The replications' settings, with the stop request (asked on the calling
+// thread between replications) looking for Ctrl+C.
+Simulation SimulationOf(int reps, std::uint64_t seed, int threads, InterruptPoll& poll) {
+  return Simulation{reps, seed, threads, {}, [&poll] { return poll.Poll(); }};
+}
+
+IxoSettings SettingsOf(int m, double eps_low, double eps_high, int subint, int cm_limit) {
+  IxoSettings settings;
+  settings.max_dimension = m;
+  settings.eps_low = eps_low;
+  settings.eps_high = eps_high;
+  settings.subint = subint;
+  settings.cm_limit = cm_limit;
+  return settings;
+}
+
+// A number column's cell: the value, or NaN where there is none.
+double OrNaN(const std::optional<double>& value) {
+  return value.value_or(std::numeric_limits<double>::quiet_NaN());
+}
+
+py::dict IxoTestOf(const Series& x, int m, double eps_low, double eps_high, int subint,
+                   int cm_limit, int reps, std::uint64_t seed, int threads) {
+  const std::span<const double> series = SpanOf(x);
+  const IxoSettings settings = SettingsOf(m, eps_low, eps_high, subint, cm_limit);
+  InterruptPoll poll;
+  Result<IxoTestReport> result;
+  {
+    py::gil_scoped_release release;
+    result = IxoTest(series, settings, SimulationOf(reps, seed, threads, poll));
+  }
+  const IxoTestReport report = ValueOf(std::move(result), &poll);
+  std::vector<int> dimension, points, size_class;
+  std::vector<double> value, p_value;
+  py::list verdict;
+  for (const IxoTestRow& row : report.rows) {
+    dimension.push_back(row.m);
+    value.push_back(OrNaN(row.value));
+    points.push_back(row.points);
+    size_class.push_back(row.size_class);
+    verdict.append(row.verdict.empty() ? py::object(py::none()) : py::str(row.verdict));
+    p_value.push_back(OrNaN(row.p_value));
+  }
+  py::dict columns;
+  columns["m"] = ArrayOf(dimension);
+  columns["statistic"] = ArrayOf(value);
+  columns["points"] = ArrayOf(points);
+  columns["size_class"] = ArrayOf(size_class);
+  columns["verdict"] = verdict;
+  columns["pvalue"] = ArrayOf(p_value);
+  return columns;
+}
+
+py::dict BdsOf(const Series& x, int m, const Series& eps, int reps, std::uint64_t seed,
+               int threads) {
+  const std::span<const double> series = SpanOf(x);
+  const std::span<const double> distances = SpanOf(eps);
+  InterruptPoll poll;
+  Result<BdsPermutationTest> result;
+  {
+    py::gil_scoped_release release;
+    result = PermutationTestBds(series, m, distances, SimulationOf(reps, seed, threads, poll));
+  }
+  const BdsPermutationTest test = ValueOf(std::move(result), &poll);
+  std::vector<int> dimension;
+  std::vector<double> fraction, statistic, p_normal, p_permutation;
+  for (const BdsValue& v : test.values) {
+    dimension.push_back(v.m);
+    fraction.push_back(v.eps);
+    statistic.push_back(OrNaN(v.bds));
+    p_normal.push_back(OrNaN(v.p_normal));
+    p_permutation.push_back(OrNaN(v.p_permutation));
+  }
+  py::dict columns;
+  columns["m"] = ArrayOf(dimension);
+  columns["eps"] = ArrayOf(fraction);
+  columns["statistic"] = ArrayOf(statistic);
+  columns["pvalue_normal"] = ArrayOf(p_normal);
+  columns["pvalue_permutation"] = ArrayOf(p_permutation);
+  return columns;
+}
+
+py::dict CriticalOf(int n, int m, double eps_low, double eps_high, int subint, int cm_limit,
+                    int reps, std::uint64_t seed, int threads) {
+  const IxoSettings settings = SettingsOf(m, eps_low, eps_high, subint, cm_limit);
+  InterruptPoll poll;
+  Result<SimulatedCriticalValues> result;
+  {
+    py::gil_scoped_release release;
+    result = SimulateCriticalValues(n, settings, SimulationOf(reps, seed, threads, poll));
+  }
+  const SimulatedCriticalValues values = ValueOf(std::move(result), &poll);
+  std::vector<int> dimension, undefined;
+  py::array_t<double> table({static_cast<py::ssize_t>(values.rows.size()),
+                             static_cast<py::ssize_t>(kCriticalPercentiles.size())});
+  auto cells = table.mutable_unchecked<2>();
+  for (std::size_t i = 0; i < values.rows.size(); ++i) {
+    dimension.push_back(values.rows[i].m);
+    undefined.push_back(values.rows[i].undefined);
+    for (std::size_t j = 0; j < kCriticalPercentiles.size(); ++j)
+      cells(i, j) = values.rows[i].values[j];
+  }
+  py::dict columns;
+  columns["m"] = ArrayOf(dimension);
+  columns["values"] = table;
+  columns["undefined"] = ArrayOf(undefined);
+  return columns;
+}
+
+py::dict CurvesOf(const Series& x, int m, double eps_low, double eps_high, int subint,
+                  int cm_limit) {
+  const std::span<const double> series = SpanOf(x);
+  const IxoSettings settings = SettingsOf(m, eps_low, eps_high, subint, cm_limit);
+  Result<std::vector<CorrelationCurve>> result;
+  {
+    py::gil_scoped_release release;
+    result = SeriesCurves(series, settings);
+  }
+  const std::vector<CorrelationCurve> curves = ValueOf(std::move(result));
+  std::vector<int> point_m, k, used, fit_m, fit_points;
+  std::vector<double> eps, px, pairs, py_, slope, intercept;
+  for (const CorrelationCurve& curve : curves) {
+    fit_m.push_back(curve.dimension);
+    slope.push_back(curve.slope);
+    intercept.push_back(curve.intercept);
+    fit_points.push_back(curve.used_points);
+    for (const CurvePoint& p : curve.points) {
+      point_m.push_back(curve.dimension);
+      k.push_back(p.k);
+      eps.push_back(p.eps);
+      px.push_back(p.x);
+      pairs.push_back(p.pairs);
+      py_.push_back(p.y);
+      used.push_back(p.used ? 1 : 0);
+    }
+  }
+  py::dict points;
+  points["m"] = ArrayOf(point_m);
+  points["k"] = ArrayOf(k);
+  points["eps"] = ArrayOf(eps);
+  points["x"] = ArrayOf(px);
+  points["pairs"] = ArrayOf(pairs);
+  points["y"] = ArrayOf(py_);
+  points["used"] = ArrayOf(used);
+  py::dict fits;
+  fits["m"] = ArrayOf(fit_m);
+  fits["slope"] = ArrayOf(slope);
+  fits["intercept"] = ArrayOf(intercept);
+  fits["points"] = ArrayOf(fit_points);
+  py::dict columns;
+  columns["points"] = points;
+  columns["fits"] = fits;
+  return columns;
+}
+
+}  // namespace
+}  // namespace ixo::python
+
+PYBIND11_MODULE(_ixo, module) {
+  using namespace ixo::python;
+  using py::arg;
+  module.doc() = "The engine library of Ixo; use the functions of the ixo package.";
+  module.attr("default_seed") = ixo::kDefaultSeed;
+  module.attr("max_dimension") = ixo::kMaxDimension;
+  py::list percentiles;
+  for (double p : ixo::kCriticalPercentiles) percentiles.append(p);
+  module.attr("percentiles") = py::tuple(percentiles);
+
+  module.def("ixo_test", &IxoTestOf, arg("x").noconvert(), arg("m"), arg("eps_low"),
+             arg("eps_high"), arg("subint"), arg("cm_limit"), arg("reps"), arg("seed"),
+             arg("threads"));
+  module.def("bds", &BdsOf, arg("x").noconvert(), arg("m"), arg("eps").noconvert(), arg("reps"),
+             arg("seed"), arg("threads"));
+  module.def("critical", &CriticalOf, arg("n"), arg("m"), arg("eps_low"), arg("eps_high"),
+             arg("subint"), arg("cm_limit"), arg("reps"), arg("seed"), arg("threads"));
+  module.def("curves", &CurvesOf, arg("x").noconvert(), arg("m"), arg("eps_low"), arg("eps_high"),
+             arg("subint"), arg("cm_limit"));
+}
