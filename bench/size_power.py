@@ -118,6 +118,7 @@ def main(argv):
     os.makedirs(args.out, exist_ok=True)
     meta = {
         "plan": plan,
+        "scale": args.scale,
         "seed": args.seed,
         "started": datetime.datetime.now(datetime.timezone.utc),
         "machine": machine_text(),

@@ -5,6 +5,7 @@ import math
 import os
 
 import series_models
+import study_plan
 from study_plan import DIMENSIONS, LEVELS
 from study_runner import ALL_M, IXO_RANGE
 
@@ -69,6 +70,10 @@ def table(header, rows):
 # --- sections ---------------------------------------------------------------
 
 
+def counts_text(counts):
+    return ", ".join(f"n = {n}: {c}" for n, c in sorted(counts.items()))
+
+
 def run_section(meta, cells):
     plan = meta["plan"]
     started = meta["started"].strftime("%Y-%m-%d %H:%M UTC")
@@ -81,6 +86,15 @@ def run_section(meta, cells):
         f"{meta['load_after']} after.",
         f"- Commit: {meta['commit']}; seed {meta['seed']}; plan \"{plan.name}\": `{meta['command']}`.",
         f"- Permutations: R = {plan.size_reps} in the size cells, R = {plan.power_reps} in the power cells.",
+    ]
+    if meta.get("scale", 1.0) != 1.0:
+        full = study_plan.PLANS.get(plan.name.split(" ")[0])
+        if full:
+            lines.append(f"- A smaller configuration than the plan \"{full.name}\", whose counts are multiplied by "
+                         f"{meta['scale']:g} here; unscaled, the series per cell are {counts_text(full.series)}; for the "
+                         f"permutation tests {counts_text(full.perm_size)} (size) and "
+                         f"{counts_text(full.perm_power)} (power).")
+    lines += [
         "",
         "Series per cell (the one-count tests are the tabulated verdict and the normal p-values; the "
         "permutation tests run on the first series of the same cell):\n",
@@ -230,7 +244,7 @@ def power_section(plan, cells, figure):
             rows.append(row)
     lines.append(table(["alternative", "n"] + [f"m={m}" for m in DIMENSIONS], rows))
     lines.append(f"Of these {sum(tally.values())} comparisons the Ixo test is the better one in {tally[1]}, "
-                 f"BDS in {tally[-1]}, neither clearly in {tally[0]}.\n")
+                 f"BDS in {tally[-1]}, neither clearly in {tally[0]}.\n\n")
     other = [key for key in cells if key[0] == "power" and cells[key].count("ixo_perm_alt", 2)]
     if other:
         n = other[0][2]
