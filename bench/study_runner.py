@@ -31,12 +31,13 @@ class CliError(RuntimeError):
 
 
 def run_cli(ixo_cli, args):
-    """ixo_cli's CSV rows; a failure raises CliError with its message."""
+    """ixo_cli's CSV rows, each file's overall row (m "all") left out; a failure
+    raises CliError with its message."""
     done = subprocess.run([ixo_cli, *args, "--format", "csv"], stdout=subprocess.PIPE,
                           stderr=subprocess.PIPE, text=True)
     if done.returncode != 0:
         raise CliError(f"ixo_cli {args[0]} failed ({done.returncode}): {done.stderr.strip()}")
-    return list(csv.DictReader(io.StringIO(done.stdout)))
+    return [row for row in csv.DictReader(io.StringIO(done.stdout)) if row.get("m") != "all"]
 
 
 def write_series(folder, stem, series):
