@@ -1,5 +1,6 @@
 // ixo_cli bds: per file, dimension and distance the BDS statistic with its
-// normal and permutation p-values.
+// normal and permutation p-values, raw and adjusted over the file's family;
+// then the file's overall test.
 #include <cstdio>
 
 #include "ixo_settings.h"
@@ -7,6 +8,7 @@
 #include "permutation_tests.h"
 #include "progress_bar.h"
 #include "run_tables.h"
+#include "sequential_option.h"
 #include "series_input.h"
 #include "simulation_parts.h"
 #include "subcommand.h"
@@ -17,8 +19,8 @@ namespace {
 constexpr const char* kName = "bds";
 
 constexpr const char* kHelp =
-    "usage: ixo_cli bds FILE... [--m 10] [--eps 0.5,1,1.5,2] [--reps 999] [--seed N]\n"
-    "                   [--threads N] [--format table|csv|json] [--output PATH]\n"
+    "usage: ixo_cli bds FILE... [--m 10] [--eps 0.5,1,1.5,2] [--reps 999] [--sequential H]\n"
+    "                   [--seed N] [--threads N] [--format table|csv|json] [--output PATH]\n"
     "                   [--replications A:B --format part]\n"
     "\n"
     "The BDS statistic of each series FILE for dimensions 2..m at each distance (in\n"
@@ -29,6 +31,8 @@ constexpr const char* kHelp =
     "  --m M             largest embedding dimension, 2..16 (default 10)\n"
     "  --eps A,B,...     distances in standard deviations (default 0.5,1,1.5,2)\n"
     "  --reps R          permutations (default 999; 0: no permutation p-value)\n"
+    "  --sequential H    stop drawing permutations once every p-value is certainly above\n"
+    "                    10 %, as for ixo_cli ixo (default 0: all R)\n"
     "  --seed N          seed of the permutations (default 20040105: runs agree)\n"
     "  --threads N       threads, 0 for one per core (default 0); the results do not change\n"
     "  --format F        table, csv or json (default table)\n"
@@ -36,9 +40,13 @@ constexpr const char* kHelp =
     "  --format part     write a part file for ixo_cli merge instead of the table\n"
     "  --replications A:B  only permutations A..B-1 of the R (with --format part)\n"
     "\n"
-    "Columns: file,n,m,eps,bds,p_normal,p_permutation; the three values stay empty where\n"
-    "the BDS variance is not positive. The permutation p-value holds for any n, m and\n"
-    "eps. The normal law is only the statistic's limit: p_normal stays empty where it\n"
+    "Columns: file,n,m,eps,bds,p_normal,p_permutation,p_adjusted; the values stay\n"
+    "empty where the BDS variance is not positive. The permutation p-value holds for\n"
+    "any n, m and eps; `p_adjusted` is it adjusted over every m and eps of the file\n"
+    "(step-down min-p from the same permutations). After each file's rows a row with\n"
+    "m \"all\" gives the overall test of the file: the smallest adjusted p-value, in\n"
+    "p_permutation and p_adjusted. The normal law is only the statistic's limit: p_normal stays "
+    "empty where it\n"
     "is no fair approximation by the rule of thumb of the statistic's Monte Carlo\n"
     "studies, that is unless n >= 200 m and 0.5 <= eps <= 2 (at eps = 5 an i.i.d.\n"
     "series can give BDS -12, with too few pairs farther apart than eps).\n"
@@ -46,7 +54,8 @@ constexpr const char* kHelp =
     "Exit status: 0 done, 1 bad data or output, 2 bad usage.\n";
 
 int Run(std::span<const std::string> args, const CliIo& io) {
-  const std::vector<const char*> names = WithCommonOptions({"m", "eps", kPartOptions[0]});
+  const std::vector<const char*> names =
+      WithCommonOptions({"m", "eps", kPartOptions[0], kSequentialOption});
   CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
   Arguments& a = start.arguments;
@@ -67,6 +76,10 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   }
   const Result<PartOptions> parts = ReadPartOptions(a, part_format, common.value->reps);
   if (!parts.ok()) return UsageError(io, kName, parts.error);
+  const Result<long long> sequential = ReadSequential(a);
+  if (!sequential.ok()) return UsageError(io, kName, sequential.error);
+  if (*sequential.value > 0 && (parts.value->part || a.options.count("replications") > 0))
+    return UsageError(io, kName, kSequentialPartError);
   if (a.files.empty()) return UsageError(io, kName, "no series file given");
 
   const Result<std::vector<SeriesInput>> inputs = ReadSeriesFiles(a.files);
@@ -79,6 +92,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
     Simulation simulation = SimulationOf(
         *common.value, io, [&](int done, int total) { bar.Show(input.path, done, total); });
     SetRange(simulation, *parts.value);
+    simulation.sequential = static_cast<int>(*sequential.value);
     const Result<BdsPermutationTest> test = PermutationTestBds(input.values, m, eps, simulation);
     if (!test.ok()) {
       bar.Clear();

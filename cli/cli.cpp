@@ -11,7 +11,8 @@ namespace {
 
 // The subcommands in the order the overview lists them.
 const Subcommand* const kSubcommands[] = {
-    &kIxoSubcommand, &kBdsSubcommand, &kCriticalSubcommand, &kCurvesSubcommand, &kMergeSubcommand,
+    &kIxoSubcommand,      &kBdsSubcommand,    &kTestSubcommand,
+    &kCriticalSubcommand, &kCurvesSubcommand, &kMergeSubcommand,
 };
 
 void PrintOverview(std::FILE* out) {

@@ -18,6 +18,12 @@ std::string PartProgram();
 
 inline constexpr const char* kPartOptions[] = {"replications"};
 
+// The refusal of --sequential beside --replications or --format part: where
+// the rule stops depends on every replication before the stop, so a run's
+// parts could not stop where the whole run would.
+inline constexpr const char* kSequentialPartError =
+    "--sequential cannot go with --replications or --format part";
+
 struct PartOptions {
   bool part = false;  // --format part
   int begin = 0;      // --replications A:B; the whole range 0:R when not given

@@ -1,5 +1,6 @@
 #include "run_tables.h"
 
+#include "step_down_min_p.h"
 #include "tables/csv_fields.h"
 
 namespace ixo {
@@ -15,13 +16,17 @@ void AddIxoRows(ResultTable& table, const std::string& path, const IxoTestReport
     table.rows.push_back({TextCell(path), IntegerCell(report.n), IntegerCell(row.m),
                           NumberCell(row.value), IntegerCell(row.points),
                           IntegerCell(row.size_class), TextCell(row.verdict),
-                          NumberCell(row.p_value)});
+                          NumberCell(row.p_value), NumberCell(row.p_adjusted)});
   }
+  const std::optional<double> overall = report.p_overall;
+  table.rows.push_back({TextCell(path), IntegerCell(report.n), TextCell("all"), Cell{}, Cell{},
+                        Cell{}, TextCell(overall ? LevelVerdict(*overall) : "unknown"),
+                        NumberCell(overall), NumberCell(overall)});
 }
 
 ResultTable BdsTable() {
   ResultTable table;
-  table.columns = {"file", "n", "m", "eps", "bds", "p_normal", "p_permutation"};
+  table.columns = {"file", "n", "m", "eps", "bds", "p_normal", "p_permutation", "p_adjusted"};
   return table;
 }
 
@@ -29,8 +34,11 @@ void AddBdsRows(ResultTable& table, const std::string& path, long long n,
                 const BdsPermutationTest& test) {
   for (const BdsValue& v : test.values) {
     table.rows.push_back({TextCell(path), IntegerCell(n), IntegerCell(v.m), NumberCell(v.eps),
-                          NumberCell(v.bds), NumberCell(v.p_normal), NumberCell(v.p_permutation)});
+                          NumberCell(v.bds), NumberCell(v.p_normal), NumberCell(v.p_permutation),
+                          NumberCell(v.p_adjusted)});
   }
+  table.rows.push_back({TextCell(path), IntegerCell(n), TextCell("all"), Cell{}, Cell{}, Cell{},
+                        NumberCell(test.p_overall), NumberCell(test.p_overall)});
 }
 
 ResultTable CriticalTable(long long n, int reps, const SimulatedCriticalValues& values) {

@@ -11,16 +11,19 @@
 
 namespace ixo {
 
-// An empty table with the columns of `ixo`: file,n,m,ixo,points,class,verdict,p_value.
+// An empty table with the columns of `ixo`: kIxoTestHeader's.
 ResultTable IxoTable();
 
-// The rows of one series of `ixo`.
+// The rows of one series of `ixo`: one per dimension, then its overall row
+// (m = "all").
 void AddIxoRows(ResultTable& table, const std::string& path, const IxoTestReport& report);
 
-// An empty table with the columns of `bds`: file,n,m,eps,bds,p_normal,p_permutation.
+// An empty table with the columns of `bds`:
+// file,n,m,eps,bds,p_normal,p_permutation,p_adjusted.
 ResultTable BdsTable();
 
-// The rows of one series of `bds`.
+// The rows of one series of `bds`: one per m and eps, then its overall row
+// (m = "all").
 void AddBdsRows(ResultTable& table, const std::string& path, long long n,
                 const BdsPermutationTest& test);
 

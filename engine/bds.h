@@ -20,7 +20,8 @@ double bds_ratio(double C_1, double C_m, double K, double c, int m);
 
 // Whether the standard normal law, the statistic's limit under the i.i.d.
 // hypothesis, is a fair approximation for n values, dimension m and a distance
-// of eps_in_sd standard deviations: n >= 200 m and 0.5 <= eps_in_sd <= 2.
+// of eps_in_sd standard deviations: n >= 200 m and 0.5 <= eps_in_sd <= 2
+// (the ends within a relative 1e-9, so that rounding does not decide).
 // Outside, its p-values mislead (at eps = 5 sd the statistic is -12 on i.i.d.
 // data; at eps = 0.5 sd and n = 500 it rejects a third or more of i.i.d. series
 // at 5 % from m = 6 up); a permutation p-value holds everywhere.

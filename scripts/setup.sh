@@ -15,6 +15,11 @@ packages=(
   # the window: Qt 6 Widgets and Charts, the about page's JPEG, a real display for screenshots
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libjpeg-dev
   fonts-liberation xvfb xauth
+  # the R package: its build, its tests, and tseries for the comparison and the benchmark
+  r-base-dev r-cran-rcpp r-cran-testthat r-cran-tseries
+  # the size-and-power study (bench/size_power.py, run with /usr/bin/python3;
+  # numpy and matplotlib come with the Python package's list)
+  python3
   # peak-memory figures in the benchmark scripts
   time
   # the GNU parallel recipe (in the suite) and the single-node Slurm cluster of

@@ -47,9 +47,14 @@ IxoTestReport IxoReportOf(int n, const IxoSettings& settings, const IxoPermutati
           range < 0 ? "unknown" : Verdict(ThreeDecimals(d.slope), range, d.dimension, size_class);
       row.verdict = verdict == "unknown" || fits ? verdict : kClassMisfit;
     }
-    if (!p_values.empty()) row.p_value = p_values[i];
+    if (!p_values.empty()) {
+      row.p_value = p_values[i];
+      row.p_adjusted = test.p_adjusted[i];
+    }
     report.rows.push_back(std::move(row));
   }
+  report.p_overall = test.p_overall;
+  report.drawn = test.drawn;
   return report;
 }
 

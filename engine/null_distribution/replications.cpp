@@ -37,8 +37,12 @@ Result<ReplicationTable> Replicate(const Simulation& simulation, int columns,
     const int index = simulation.begin + r;
     RandomStream stream(simulation.seed, static_cast<std::uint64_t>(index));
     Replication replication{
-        index, stream, buffers[worker], workspaces[worker],
-        std::span<double>(table.values).subspan(static_cast<std::size_t>(r) * columns, columns)};
+        index,
+        stream,
+        buffers[worker],
+        workspaces[worker],
+        std::span<double>(table.values).subspan(static_cast<std::size_t>(r) * columns, columns),
+        worker};
     body(replication);
   };
   const Result<int> done =

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "monte_carlo.h"
+#include "permutation_draws.h"
 
 namespace ixo {
 namespace {
@@ -76,6 +77,33 @@ TailCounts TailsAt(const PartSection& tails, int i) {
 
 void AddSeries(Part& part, const std::string& path, std::span<const double> values) {
   part.series.push_back(PartSeries{path, values.size(), SeriesHash(values)});
+}
+
+// The "rows" section of series `index`: the permuted copies' statistics, one
+// row per replication of the range (columns: the null distributions).
+PartSection RowsSection(int index, const std::vector<std::vector<double>>& null_distribution,
+                        std::size_t columns) {
+  PartSection rows{"rows", SectionKind::kRows, index, static_cast<int>(columns), {}};
+  const std::size_t count = null_distribution.empty() ? 0 : null_distribution[0].size();
+  for (std::size_t r = 0; r < count; ++r)
+    for (std::size_t j = 0; j < columns; ++j) rows.cells.push_back(null_distribution[j][r]);
+  return rows;
+}
+
+// The p-values of a whole run from its rows (all R in replication order), as
+// the run itself computes them; `null_distribution` gets their columns.
+ColumnPValues WholeRunPValues(std::span<const double> observed, const PartSection& rows,
+                              int replications,
+                              std::vector<std::vector<double>>& null_distribution) {
+  const std::size_t columns = observed.size();
+  for (std::size_t j = 0; j < columns; ++j) {
+    null_distribution.emplace_back();
+    for (std::size_t r = 0; r * columns < rows.cells.size(); ++r)
+      null_distribution.back().push_back(rows.cells[r * columns + j]);
+  }
+  Simulation simulation;
+  simulation.replications = replications;
+  return PValuesOf(observed, rows.cells, simulation);
 }
 
 }  // namespace
@@ -174,6 +202,7 @@ void AddIxoSeries(Part& part, const std::string& path, std::span<const double> v
   }
   part.sections.push_back(std::move(observed));
   part.sections.push_back(std::move(tails));
+  part.sections.push_back(RowsSection(index, test.null_distribution, test.observed.size()));
 }
 
 void AddBdsSeries(Part& part, const std::string& path, std::span<const double> values,
@@ -191,6 +220,7 @@ void AddBdsSeries(Part& part, const std::string& path, std::span<const double> v
   }
   part.sections.push_back(std::move(observed));
   part.sections.push_back(std::move(tails));
+  part.sections.push_back(RowsSection(index, test.null_distribution, test.values.size()));
 }
 
 void AddCriticalValues(Part& part, const SimulatedCriticalValues& values) {
@@ -208,9 +238,11 @@ Result<IxoPermutationTest> IxoTestFromPart(const Part& whole, std::size_t index)
   const int series = static_cast<int>(index);
   const PartSection* observed = SectionNamed(whole, "observed", series);
   const PartSection* tails = SectionNamed(whole, "tails", series);
+  const PartSection* rows = SectionNamed(whole, "rows", series);
   const int dimensions = settings.value->max_dimension - 1;
-  if (!observed || !tails || observed->columns != 3 || tails->columns != 3 ||
-      observed->Rows() != dimensions || tails->Rows() != dimensions)
+  if (!observed || !tails || !rows || observed->columns != 3 || tails->columns != 3 ||
+      rows->columns != dimensions || observed->Rows() != dimensions ||
+      tails->Rows() != dimensions || rows->Rows() != whole.replications)
     return Failure<IxoPermutationTest>("the part's sections do not fit its settings");
   IxoPermutationTest test;
   for (int i = 0; i < dimensions; ++i) {
@@ -219,10 +251,16 @@ Result<IxoPermutationTest> IxoTestFromPart(const Part& whole, std::size_t index)
         row[2] != std::floor(row[2]))
       return Failure<IxoPermutationTest>("the part's sections do not fit its settings");
     test.observed.push_back(DimensionSlope{i + 2, row[1], static_cast<int>(row[2])});
-    const TailCounts t = TailsAt(*tails, i);
-    test.tails.push_back(t);
-    if (whole.replications > 0) test.p_values.push_back(IxoPValue(test.observed.back(), t));
+    test.tails.push_back(TailsAt(*tails, i));
   }
+  if (whole.replications <= 0) return {std::move(test), {}};
+  std::vector<double> values;
+  for (const DimensionSlope& d : test.observed) values.push_back(HasIxoValue(d) ? d.slope : kNaN);
+  ColumnPValues p = WholeRunPValues(values, *rows, whole.replications, test.null_distribution);
+  test.p_values = std::move(p.raw);
+  test.p_adjusted = std::move(p.adjusted);
+  test.p_overall = p.overall;
+  test.drawn = whole.replications;
   return {std::move(test), {}};
 }
 
@@ -235,12 +273,23 @@ Result<BdsPermutationTest> BdsTestFromPart(const Part& whole, std::size_t index)
   const int series = static_cast<int>(index);
   const PartSection* observed = SectionNamed(whole, "observed", series);
   const PartSection* tails = SectionNamed(whole, "tails", series);
+  const PartSection* rows = SectionNamed(whole, "rows", series);
   const int distances = static_cast<int>(settings.value->eps.size());
   const int cells = (settings.value->max_dimension - 1) * distances;
-  if (!observed || !tails || observed->columns != 4 || tails->columns != 3 ||
-      observed->Rows() != cells || tails->Rows() != cells)
+  if (!observed || !tails || !rows || observed->columns != 4 || tails->columns != 3 ||
+      rows->columns != cells || observed->Rows() != cells || tails->Rows() != cells ||
+      rows->Rows() != whole.replications)
     return Failure<BdsPermutationTest>("the part's sections do not fit its settings");
   BdsPermutationTest test;
+  std::vector<double> values;
+  for (int i = 0; i < cells; ++i)
+    values.push_back(observed->cells[4 * static_cast<std::size_t>(i) + 2]);
+  ColumnPValues p;
+  if (whole.replications > 0) {
+    p = WholeRunPValues(values, *rows, whole.replications, test.null_distribution);
+    test.p_overall = p.overall;
+    test.drawn = whole.replications;
+  }
   for (int i = 0; i < cells; ++i) {
     const double* row = observed->cells.data() + 4 * i;
     BdsValue v;
@@ -252,7 +301,10 @@ Result<BdsPermutationTest> BdsTestFromPart(const Part& whole, std::size_t index)
     if (!std::isnan(row[2])) {
       v.bds = row[2];
       if (!std::isnan(row[3])) v.p_normal = row[3];
-      if (whole.replications > 0) v.p_permutation = PValueFromTails(v.tails, whole.replications);
+      if (whole.replications > 0) {
+        v.p_permutation = p.raw[i];
+        v.p_adjusted = p.adjusted[i];
+      }
     }
     test.values.push_back(v);
   }

@@ -4,8 +4,10 @@
 // single run of that range.
 //
 // Sections, per series for the tests: "observed" (kSame; the statistics of the
-// series as given) and "tails" (kSum; the tail counts of TailCounts, per
-// dimension or per dimension and distance); for the critical values "values"
+// series as given), "tails" (kSum; the tail counts of TailCounts, per
+// dimension or per dimension and distance) and "rows" (kRows; each permuted
+// copy's statistics, from which a merge computes the p-values, adjusted and
+// overall ones too, as the run does); for the critical values "values"
 // (kRows; the simulated Ixo values of each replication, dimensions 2 .. m).
 #pragma once
 
@@ -61,8 +63,8 @@ void AddBdsSeries(Part& part, const std::string& path, std::span<const double> v
 void AddCriticalValues(Part& part, const SimulatedCriticalValues& values);
 
 // The test of series `index` of a part that holds the whole range, as
-// PermutationTestIxo / PermutationTestBds give it for the whole run (p-values
-// from the summed tail counts). Fails on a part of another command, of only a
+// PermutationTestIxo / PermutationTestBds give it for the whole run (the
+// p-values from all its rows, bit for bit). Fails on a part of another command, of only a
 // range of the replications, or whose sections do not fit its settings.
 [[nodiscard]] Result<IxoPermutationTest> IxoTestFromPart(const Part& whole, std::size_t index);
 [[nodiscard]] Result<BdsPermutationTest> BdsTestFromPart(const Part& whole, std::size_t index);

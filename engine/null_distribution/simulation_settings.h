@@ -32,6 +32,9 @@ struct Simulation {
   // what the range contributes (tail counts, simulated values) is given.
   int begin = 0;
   int end = -1;
+  // The tail count h of the permutation tests' sequential rule
+  // (sequential_p_value.h); 0 draws all R replications.
+  int sequential = 0;
 };
 
 // The end of the simulation's range: end, or R when end < 0.
@@ -44,8 +47,12 @@ inline bool WholeRange(const Simulation& s) {
   return s.begin == 0 && RangeEnd(s) == s.replications;
 }
 
-// Empty when 0 <= begin <= end <= R; else the reason.
+// Empty when 0 <= begin <= end <= R and a range of the replications is not
+// asked for under the sequential rule (which needs every one before its stop);
+// else the reason.
 inline std::string CheckRange(const Simulation& s) {
+  if (s.sequential > 0 && !WholeRange(s))
+    return "the sequential rule needs all the replications, not a range of them";
   if (s.begin < 0 || s.begin > RangeEnd(s) || RangeEnd(s) > s.replications)
     return "the replications " + std::to_string(s.begin) + ".." + std::to_string(RangeEnd(s) - 1) +
            " do not lie in 0.." + std::to_string(s.replications - 1);

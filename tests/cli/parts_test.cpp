@@ -131,6 +131,12 @@ TEST_F(Parts, EverySplitMergesToTheSingleRunInEveryFormat) {
         const Outcome expected = Run(single);
         const Outcome merged = Run(merge);
         ASSERT_EQ(expected.status, 0) << Joined(single) << expected.err;
+        if (command[0] != "critical") {
+          // The adjusted p-values and each file's overall row come from
+          // every replication's statistics, not from sums over the parts.
+          EXPECT_NE(expected.out.find("p_adjusted"), std::string::npos) << Joined(single);
+          EXPECT_NE(expected.out.find("all"), std::string::npos) << Joined(single);
+        }
         EXPECT_EQ(merged.status, 0) << Joined(merge) << merged.err;
         EXPECT_EQ(merged.err, "");
         EXPECT_EQ(merged.out, expected.out)
@@ -258,12 +264,23 @@ TEST_F(Parts, RangesAndTheirFormatAreChecked) {
       {{"curves", a, "--format", "part"}, "--format: 'part'"},
       {{"merge", a, "--format", "part"}, "--format: 'part'"},
       {{"merge", a, "--reps", "9"}, "'--reps'"},
+      {{"ixo", a, "--reps", "20", "--sequential", "3", "--replications", "0:10", "--format",
+        "part"},
+       "--sequential cannot go with --replications or --format part"},
+      {{"ixo", a, "--reps", "20", "--sequential", "3", "--format", "part"},
+       "--sequential cannot go with --replications or --format part"},
+      {{"bds", a, "--reps", "20", "--sequential", "2", "--replications", "4:20", "--format",
+        "part"},
+       "--sequential cannot go with --replications or --format part"},
+      {{"bds", a, "--reps", "20", "--format", "part", "--sequential", "1"},
+       "--sequential cannot go with --replications or --format part"},
   };
   for (const Case& c : cases) {
     const Outcome o = Run(c.args);
     EXPECT_EQ(o.status, 2) << Joined(c.args) << o.err;
     EXPECT_EQ(o.out, "");
     EXPECT_NE(o.err.find(c.error), std::string::npos) << Joined(c.args) << "-> " << o.err;
+    EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << o.err;
   }
 }
 

@@ -64,10 +64,15 @@ TEST(BdsNormalLawHolds, FromTwoHundredValuesPerDimensionAndHalfToTwoSd) {
     double eps;
     bool holds;
   };
+  // The ends hold within rounding (a distance in the data's units over another
+  // sd lands a step off them), not beyond.
+  const double low = std::nextafter(0.5, 0.0);
+  const double high = std::nextafter(2.0, 3.0);
   const Case cases[] = {
       {400, 2, 1.0, true},    {399, 2, 1.0, false},   {2000, 10, 0.5, true},
       {2000, 10, 2.0, true},  {1999, 10, 1.5, false}, {5000, 3, 0.49, false},
       {5000, 3, 2.01, false}, {5000, 3, 5, false},    {100000, 16, 1, true},
+      {5000, 3, low, true},   {5000, 3, high, true},  {5000, 3, 0.4999999, false},
   };
   for (const Case& c : cases)
     EXPECT_EQ(BdsNormalLawHolds(c.n, c.m, c.eps), c.holds)

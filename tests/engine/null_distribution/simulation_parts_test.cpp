@@ -91,8 +91,14 @@ TEST(SimulationParts, IxoPartsMergeToTheWholeRunBitForBit) {
         ASSERT_EQ(test.value->p_values[i].has_value(), whole.p_values[i].has_value()) << what;
         if (whole.p_values[i]) {
           EXPECT_TRUE(SameBits(*test.value->p_values[i], *whole.p_values[i])) << what;
+          EXPECT_TRUE(SameBits(*test.value->p_adjusted[i], *whole.p_adjusted[i])) << what;
         }
       }
+      ASSERT_TRUE(whole.p_overall.has_value());
+      ASSERT_TRUE(test.value->p_overall.has_value()) << cuts.size() - 1 << " parts";
+      EXPECT_TRUE(SameBits(*test.value->p_overall, *whole.p_overall))
+          << cuts.size() - 1 << " parts";
+      EXPECT_EQ(test.value->drawn, whole.drawn) << cuts.size() - 1 << " parts";
     }
   }
 }
@@ -133,7 +139,11 @@ TEST(SimulationParts, BdsPartsMergeToTheWholeRunBitForBit) {
       EXPECT_TRUE(SameBits(*a.bds, *b.bds)) << what;
       EXPECT_TRUE(SameBits(*a.p_normal, *b.p_normal)) << what;
       EXPECT_TRUE(SameBits(*a.p_permutation, *b.p_permutation)) << what;
+      EXPECT_TRUE(SameBits(*a.p_adjusted, *b.p_adjusted)) << what;
     }
+    ASSERT_TRUE(whole.p_overall.has_value());
+    ASSERT_TRUE(test.value->p_overall.has_value()) << cuts.size() - 1 << " parts";
+    EXPECT_TRUE(SameBits(*test.value->p_overall, *whole.p_overall)) << cuts.size() - 1 << " parts";
   }
 }
 
@@ -173,16 +183,21 @@ TEST(SimulationParts, RangesOutsideTheRunAreRefused) {
   settings.max_dimension = 3;
   const double eps[] = {1.0};
   struct Case {
-    int reps, begin, end;
+    int reps, begin, end, sequential;
     bool ok;
   };
-  const Case cases[] = {{10, 0, 10, true},  {10, 3, 3, true},   {10, 0, -1, true},
-                        {10, 4, 11, false}, {10, -1, 5, false}, {10, 6, 5, false},
-                        {0, 0, 1, false}};
+  // The sequential rule stops on every replication before its stop: a range
+  // of the run cannot follow it.
+  const Case cases[] = {{10, 0, 10, 0, true},  {10, 3, 3, 0, true},   {10, 0, -1, 0, true},
+                        {10, 4, 11, 0, false}, {10, -1, 5, 0, false}, {10, 6, 5, 0, false},
+                        {0, 0, 1, 0, false},   {10, 0, -1, 2, true},  {10, 0, 10, 2, true},
+                        {10, 0, 4, 2, false},  {10, 4, 10, 2, false}};
   for (const Case& c : cases) {
-    const Simulation s = Range(c.reps, c.begin, c.end, 1);
-    const std::string what =
-        std::to_string(c.begin) + ":" + std::to_string(c.end) + " of " + std::to_string(c.reps);
+    Simulation s = Range(c.reps, c.begin, c.end, 1);
+    s.sequential = c.sequential;
+    const std::string what = std::to_string(c.begin) + ":" + std::to_string(c.end) + " of " +
+                             std::to_string(c.reps) + ", sequential " +
+                             std::to_string(c.sequential);
     EXPECT_EQ(PermutationTestIxo(x, settings, s).ok(), c.ok) << what;
     EXPECT_EQ(PermutationTestBds(x, 3, eps, s).ok(), c.ok) << what;
     if (c.reps > 0) {
@@ -202,6 +217,7 @@ TEST(SimulationParts, APartThatIsNotWholeOrNotItsOwnKindGivesNoResult) {
   EXPECT_EQ(IxoTestFromPart(part, 0).error, "the part holds only replications 0..3 of 0..9");
   part.end = 10;
   for (auto& cell : part.sections[1].cells) cell = 0;  // counts of a whole run, for the test
+  part.sections[2].cells.resize(10 * 2, 0.0);          // and its rows
   EXPECT_TRUE(IxoTestFromPart(part, 0).ok());
   EXPECT_EQ(IxoTestFromPart(part, 1).error, "the part has no such series");
   EXPECT_EQ(BdsTestFromPart(part, 0).error, "a part of 'ixo', not of 'bds'");
@@ -220,6 +236,9 @@ TEST(SimulationParts, APartThatIsNotWholeOrNotItsOwnKindGivesNoResult) {
   EXPECT_EQ(IxoTestFromPart(unusable, 0).error, "the part's sections do not fit its settings");
   unusable = part;
   unusable.sections.pop_back();
+  EXPECT_EQ(IxoTestFromPart(unusable, 0).error, "the part's sections do not fit its settings");
+  unusable = part;
+  unusable.sections[2].cells.resize(9 * 2);  // a replication's row missing
   EXPECT_EQ(IxoTestFromPart(unusable, 0).error, "the part's sections do not fit its settings");
 }
 

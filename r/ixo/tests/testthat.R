@@ -1,0 +1,3 @@
+library(testthat)
+library(ixo)
+test_check("ixo")
