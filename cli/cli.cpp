@@ -11,10 +11,7 @@ namespace {
 
 // The subcommands in the order the overview lists them.
 const Subcommand* const kSubcommands[] = {
-    &kIxoSubcommand,
-    &kBdsSubcommand,
-    &kCriticalSubcommand,
-    &kCurvesSubcommand,
+    &kIxoSubcommand, &kBdsSubcommand, &kTestSubcommand, &kCriticalSubcommand, &kCurvesSubcommand,
 };
 
 void PrintOverview(std::FILE* out) {

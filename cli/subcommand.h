@@ -44,6 +44,7 @@ struct Subcommand {
 
 extern const Subcommand kIxoSubcommand;
 extern const Subcommand kBdsSubcommand;
+extern const Subcommand kTestSubcommand;
 extern const Subcommand kCriticalSubcommand;
 extern const Subcommand kCurvesSubcommand;
 

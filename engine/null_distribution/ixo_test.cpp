@@ -41,9 +41,14 @@ Result<IxoTestReport> Report(std::span<const double> series, const IxoSettings& 
           range < 0 ? "unknown" : Verdict(ThreeDecimals(d.slope), range, d.dimension, size_class);
       row.verdict = verdict == "unknown" || fits ? verdict : kClassMisfit;
     }
-    if (!p_values.empty()) row.p_value = p_values[i];
+    if (!p_values.empty()) {
+      row.p_value = p_values[i];
+      row.p_adjusted = test.value->p_adjusted[i];
+    }
     report.rows.push_back(std::move(row));
   }
+  report.p_overall = test.value->p_overall;
+  report.drawn = test.value->drawn;
   return {std::move(report), {}};
 }
 

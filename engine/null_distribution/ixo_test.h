@@ -32,14 +32,17 @@ struct IxoTestRow {
   std::string verdict;
   // Two-sided permutation p-value; none when R = 0 and where there is no value.
   std::optional<double> p_value;
+  std::optional<double> p_adjusted;  // adjusted over the dimensions (step-down min-p)
 };
 
 // The verdict where n lies more than 20 % from the class of the tables.
 inline constexpr const char* kClassMisfit = "unknown: n lies more than 20 % from the class";
 
 struct IxoTestReport {
-  int n = 0;                     // values in the series
-  std::vector<IxoTestRow> rows;  // m = 2 .. max_dimension
+  int n = 0;                        // values in the series
+  std::vector<IxoTestRow> rows;     // m = 2 .. max_dimension
+  std::optional<double> p_overall;  // the overall test of all dimensions; none when R = 0
+  int drawn = 0;                    // permutations drawn (fewer than R where the rule stopped)
 };
 
 // PermutationTestIxo of `series` with the verdicts beside it. Fails as

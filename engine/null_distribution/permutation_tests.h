@@ -3,6 +3,18 @@
 // of the series is held against the statistics of R random permutations of it.
 // Permutation r is the Fisher-Yates shuffle of the series by the stream of
 // (seed, r); the results are the same for any thread count.
+//
+// Every permutation yields the whole family of statistics (every dimension,
+// every distance), so the tests also give each p-value adjusted for the family
+// (step-down min-p, step_down_min_p.h) and one overall p-value, from the same
+// permutations. With Simulation::sequential = h >= 1 the permutations are drawn
+// under the sequential rule (sequential_p_value.h): they stop once every
+// statistic's p-value is certainly above 10 %. The adjusted and overall
+// p-values then come from the replications drawn for all statistics, and are
+// never below the statistic's own p-value: where the rule stopped early every
+// one of them is above 10 %, and where it ran to R they are the fixed-R ones
+// (or larger), so at every level up to 10 % the family's verdicts are never
+// more often a rejection than with all R permutations.
 #pragma once
 
 #include <optional>
@@ -31,8 +43,14 @@ struct IxoPermutationTest {
   // value (HasIxoValue) or no permuted copy has one. Copies without a value
   // are left out: p is then taken among the R' copies that have one.
   std::vector<std::optional<double>> p_values;
-  // Per dimension, the statistic of each permuted copy in replication order,
-  // NaN for a copy without an Ixo value; empty when R = 0.
+  // Per dimension, adjusted over the dimensions (step-down min-p over every
+  // copy drawn, a copy without a value the least extreme there); none where
+  // p_values has none.
+  std::vector<std::optional<double>> p_adjusted;
+  std::optional<double> p_overall;  // the smallest adjusted p-value; none when R = 0
+  int drawn = 0;                    // copies drawn: R, or fewer where the sequential rule stopped
+  // Per dimension, the statistic of each permuted copy drawn in replication
+  // order, NaN for a copy without an Ixo value; empty when R = 0.
   std::vector<std::vector<double>> null_distribution;
 };
 
@@ -54,10 +72,17 @@ struct BdsValue {
   std::optional<double> p_normal;       // two-sided, from the standard normal law; none
                                         // also where that law misleads (BdsNormalLawHolds)
   std::optional<double> p_permutation;  // none as well when R = 0; holds for any n, m, eps
+  std::optional<double> p_adjusted;     // p_permutation adjusted over every m and eps
 };
 
 struct BdsPermutationTest {
   std::vector<BdsValue> values;  // m = 2 .. max_dimension, each with every eps in the given order
+  std::optional<double> p_overall;  // the smallest adjusted p-value; none when there is none
+  int drawn = 0;                    // copies drawn: R, or fewer where the sequential rule stopped
+  // Per value, in the order of `values`, the statistic of each permuted copy
+  // drawn in replication order (NaN where the variance is not positive);
+  // empty when R = 0.
+  std::vector<std::vector<double>> null_distribution;
 };
 
 // The BDS statistic sqrt(n - m + 1) * bds_ratio(C_1, C_m, K, c, m) of `series`

@@ -35,8 +35,12 @@ Result<ReplicationTable> Replicate(const Simulation& simulation, int columns,
   const auto run = [&](int worker, int r) {
     RandomStream stream(simulation.seed, static_cast<std::uint64_t>(r));
     Replication replication{
-        r, stream, buffers[worker], workspaces[worker],
-        std::span<double>(table.values).subspan(static_cast<std::size_t>(r) * columns, columns)};
+        r,
+        stream,
+        buffers[worker],
+        workspaces[worker],
+        std::span<double>(table.values).subspan(static_cast<std::size_t>(r) * columns, columns),
+        worker};
     body(replication);
   };
   const Result<int> done =

@@ -24,6 +24,7 @@ struct Replication {
   std::vector<double>& series;    // the worker's buffer for the replicated series
   PairCountWorkspace& workspace;  // the worker's, on its own thread
   std::span<double> row;          // the replication's columns; NaN until written
+  int worker = 0;                 // the worker running it, 0 .. WorkerCount(R, threads) - 1
 };
 
 // One row of `columns` values per replication, in replication order.

@@ -25,6 +25,9 @@ struct Simulation {
   StopRequest stop = {};
   // The instructions of every pair count; the results do not depend on it.
   PairCountPath pair_count_path = PairCountPath::kAuto;
+  // The tail count h of the permutation tests' sequential rule
+  // (sequential_p_value.h); 0 draws all R replications.
+  int sequential = 0;
 };
 
 }  // namespace ixo

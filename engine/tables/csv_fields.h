@@ -10,8 +10,10 @@
 
 namespace ixo {
 
-// The header of the per-dimension rows of `ixo_cli ixo` (pvalues.tmp).
-inline constexpr const char* kIxoTestHeader = "file,n,m,ixo,points,class,verdict,p_value";
+// The header of the rows of `ixo_cli ixo` (pvalues.tmp): one per dimension,
+// then the overall row.
+inline constexpr const char* kIxoTestHeader =
+    "file,n,m,ixo,points,class,verdict,p_value,p_adjusted";
 // The headers of the two blocks of `ixo_cli curves` (curves.tmp): the grid
 // points, and after an empty line the fitted lines.
 inline constexpr const char* kCurvePointsHeader = "m,k,eps,x,pairs,y,used";

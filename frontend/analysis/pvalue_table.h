@@ -1,7 +1,10 @@
 // Reading the permutation p-values that `ixo_cli ixo --format csv` writes to
 // pvalues.tmp for the basic run's extra step: a header line
-// "file,n,m,ixo,points,class,verdict,p_value" and one row per dimension, the
-// p-value a full-precision number. Fields may be quoted as CSV quotes them.
+// "file,n,m,ixo,points,class,verdict,p_value,p_adjusted", one row per
+// dimension and a last row with m "all" for the overall test, the p-values
+// full-precision numbers (the header without p_adjusted and its rows, as
+// earlier builds wrote them, are read too). Fields may be quoted as CSV
+// quotes them.
 #pragma once
 
 #include <map>
@@ -14,19 +17,25 @@
 namespace ixo {
 
 inline constexpr std::string_view kPValueHeader = kIxoTestHeader;
+// The header of earlier builds, without p_adjusted and the overall row.
+inline constexpr std::string_view kUnadjustedPValueHeader =
+    "file,n,m,ixo,points,class,verdict,p_value";
 
 // The p-value of each dimension, or why the text gives none.
 struct PValueTable {
   std::map<int, double> p_values;  // by dimension m; none for a dimension without a value
   std::optional<std::string> error;
+  std::map<int, double> adjusted;  // by dimension m, where the text has p_adjusted
+  std::optional<double> overall;   // the row with m "all", where there is one
 };
 
-// Reads `text`: the header exactly as above, then rows of eight fields whose m
-// is an integer and whose p_value is a number from 0 to 1 (the whole field),
-// or empty beside an empty ixo value (a dimension without an Ixo value, which
-// gets no entry). A wrong header, a row of another width, an unreadable m or
-// p-value, or a dimension given twice is an error naming the line; so is a
-// text with no row.
+// Reads `text`: one of the two headers exactly as above, then rows of as many
+// fields whose m is an integer and whose p_value (and p_adjusted) is a number
+// from 0 to 1 (the whole field), or empty beside an empty ixo value (a
+// dimension without an Ixo value, which gets no entry); with p_adjusted a row
+// with m "all" gives the overall p-value. A wrong header, a row of another
+// width, an unreadable m or p-value, or a dimension given twice is an error
+// naming the line; so is a text with no dimension.
 [[nodiscard]] PValueTable ParsePValueTable(std::string_view text);
 
 // The significance of a p-value: below 0.01 "reject at 1%", below 0.02

@@ -104,7 +104,8 @@ std::map<int, std::string> IxoValues(const std::string& csv) {
       }
     }
     fields.push_back(field);
-    if (fields.size() == 8) values[std::stoi(fields[2])] = ThreeDecimals(std::stod(fields[3]));
+    if (fields.size() == 9 && fields[2] != "all")
+      values[std::stoi(fields[2])] = ThreeDecimals(std::stod(fields[3]));
     start = end == std::string::npos ? csv.size() : end + 1;
   }
   return values;

@@ -22,6 +22,7 @@
 #include "random_stream.h"
 #include "result_table.h"
 #include "statistics.h"
+#include "step_down_min_p.h"
 #include "tables/critical_values.h"
 
 namespace ixo {
@@ -114,8 +115,8 @@ TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
   EXPECT_EQ(o.out, "");
   EXPECT_EQ(o.err, "");
   const std::vector<std::string> lines = Split(ReadAll(Path("pvalues.tmp")), '\n');
-  ASSERT_EQ(lines.size(), 5u);  // header, m = 2..4, the empty rest after the last line break
-  EXPECT_EQ(lines[0], "file,n,m,ixo,points,class,verdict,p_value");
+  ASSERT_EQ(lines.size(), 6u);  // header, m = 2..4, "all", the empty rest after the last line break
+  EXPECT_EQ(lines[0], "file,n,m,ixo,points,class,verdict,p_value,p_adjusted");
 
   std::vector<double> x;
   std::ifstream in(series);
@@ -128,7 +129,7 @@ TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
   const IxoPermutationTest& test = *result.value;
   for (int m = 2; m <= 4; ++m) {
     const std::vector<std::string> f = Split(lines[m - 1], ',');
-    ASSERT_EQ(f.size(), 8u) << lines[m - 1];
+    ASSERT_EQ(f.size(), 9u) << lines[m - 1];
     EXPECT_EQ(f[0], series);
     EXPECT_EQ(f[1], "820");
     EXPECT_EQ(f[2], std::to_string(m));
@@ -139,7 +140,11 @@ TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
     std::snprintf(rounded, sizeof rounded, "%.3f", test.observed[m - 2].slope);
     EXPECT_EQ(f[6], Verdict(std::strtod(rounded, nullptr), 0, m, 1));
     EXPECT_EQ(std::strtod(f[7].c_str(), nullptr), test.p_values[m - 2]);
+    EXPECT_EQ(std::strtod(f[8].c_str(), nullptr), test.p_adjusted[m - 2]);
   }
+  ASSERT_TRUE(test.p_overall);
+  EXPECT_EQ(lines[4], series + ",820,all,,,," + LevelVerdict(*test.p_overall) + "," +
+                          NumberText(*test.p_overall) + "," + NumberText(*test.p_overall));
   EXPECT_FALSE(fs::exists(Path("pvalues.tmp") + ".part"));
 }
 
@@ -226,6 +231,8 @@ TEST_F(Cli, EveryCommandGivesTheSameBytesOnOneAndTwoThreads) {
   const std::string series = WriteSeries("s.txt", 150);
   const std::vector<std::vector<std::string>> commands = {
       {"ixo", series, "--m", "3", "--reps", "30"},
+      {"ixo", series, "--m", "3", "--reps", "60", "--sequential", "2", "--format", "csv"},
+      {"test", series, "--m", "3", "--bds-eps", "1", "--reps", "30", "--format", "csv"},
       {"bds", series, "--m", "3", "--eps", "0.5,1.5", "--reps", "30", "--format", "json"},
       {"critical", "--n", "120", "--m", "3", "--reps", "30", "--format", "csv"},
   };
@@ -247,12 +254,20 @@ TEST_F(Cli, BdsAndCriticalColumns) {
   Outcome o = Run({"bds", chaotic, "--m", "2", "--eps", "1", "--reps", "199", "--format", "csv"});
   ASSERT_EQ(o.status, 0) << o.err;
   std::vector<std::string> lines = Split(o.out, '\n');
-  ASSERT_EQ(lines.size(), 3u) << o.out;
-  EXPECT_EQ(lines[0], "file,n,m,eps,bds,p_normal,p_permutation");
+  ASSERT_EQ(lines.size(), 4u) << o.out;
+  EXPECT_EQ(lines[0], "file,n,m,eps,bds,p_normal,p_permutation,p_adjusted");
   std::vector<std::string> f = Split(lines[1], ',');
-  ASSERT_EQ(f.size(), 7u);
+  ASSERT_EQ(f.size(), 8u);
   EXPECT_EQ(f[1] + " " + f[2] + " " + f[3], "150 2 1");
   EXPECT_EQ(f[6], "0.01");  // 2 / 200: beyond every permutation
+  EXPECT_EQ(f[7], "0.01");  // a family of one
+  EXPECT_EQ(lines[2], chaotic + ",150,all,,,,0.01,0.01");
+
+  // The joint test of the same permutations: both families beyond all 199.
+  o = Run({"test", chaotic, "--m", "2", "--bds-eps", "1", "--reps", "199", "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, "file,n,p_overall,verdict,smallest,p_smallest\n" + chaotic +
+                       ",150,0.01,reject at 2%,ixo m=2,0.01\n");
 
   // The normal p-value only where the normal law serves: n >= 200 m and eps
   // from 0.5 to 2 sd; the permutation p-value everywhere.
@@ -260,10 +275,10 @@ TEST_F(Cli, BdsAndCriticalColumns) {
   o = Run({"bds", iid, "--m", "3", "--eps", "1,5", "--reps", "19", "--format", "csv"});
   ASSERT_EQ(o.status, 0) << o.err;
   lines = Split(o.out, '\n');
-  ASSERT_EQ(lines.size(), 6u) << o.out;
+  ASSERT_EQ(lines.size(), 7u) << o.out;
   for (int row = 1; row <= 4; ++row) {
     f = Split(lines[row], ',');
-    ASSERT_EQ(f.size(), 7u) << lines[row];
+    ASSERT_EQ(f.size(), 8u) << lines[row];
     EXPECT_EQ(f[5].empty(), f[2] != "2" || f[3] != "1") << lines[row];
     EXPECT_FALSE(f[6].empty()) << lines[row];
   }
@@ -355,22 +370,28 @@ TEST_F(Cli, NoValueIsEmptyWithItsReasonInEveryFormat) {
   };
   const Case cases[] = {
       {{"ixo", Path("three.txt"), "--m", "2", "--format", "csv"},
-       {Path("three.txt") + ",3,2,,0,500," + reason + ",\n"}},
+       {Path("three.txt") + ",3,2,,0,500," + reason + ",,\n"}},
       {{"ixo", seventeen, "--format", "csv"},
-       {",17,4,,0,500," + reason + ",\n", ",17,10,,0,500," + reason + ",\n"}},
+       {",17,4,,0,500," + reason + ",,\n", ",17,10,,0,500," + reason + ",,\n"}},
       {{"ixo", Path("three.txt"), "--m", "2", "--format", "json"},
        {"\"m\": 2, \"ixo\": null, \"points\": 0, \"class\": 500, \"verdict\": \"" + reason +
-        "\", \"p_value\": null}"}},
-      {{"ixo", Path("three.txt"), "--m", "2"}, {"  3  2  -         0    500  " + reason + "  -\n"}},
+        "\", \"p_value\": null, \"p_adjusted\": null}"}},
+      {{"ixo", Path("three.txt"), "--m", "2"},
+       {"  3    2  -         0    500  " + reason + "  -        -\n"}},
       {{"ixo", seventeen, "--reps", "9"},
-       {"  17   4                   -       0    500  " + reason + "  "}},
+       {"  17    4                   -       0    500  " + reason + "  "}},
   };
   for (const Case& c : cases) {
     const Outcome o = Run(c.args);
     ASSERT_EQ(o.status, 0) << c.args[1] << ": " << o.err;
     for (const std::string& line : c.lines)
       EXPECT_NE(o.out.find(line), std::string::npos) << line << "\nin\n" << o.out;
-    EXPECT_EQ(o.out.find("reject"), std::string::npos) << o.out;
+    // No dimension without a value has a verdict (the overall row has its own).
+    for (const std::string& line : Split(o.out, '\n')) {
+      if (line.find("all") == std::string::npos) {
+        EXPECT_EQ(line.find("reject"), std::string::npos) << line;
+      }
+    }
   }
 }
 
@@ -383,10 +404,10 @@ TEST_F(Cli, TableVerdictOnlyWithinTwentyPercentOfTheClass) {
     const Outcome o = Run({"ixo", series, "--reps", "0", "--format", "csv"});
     ASSERT_EQ(o.status, 0) << o.err;
     const std::vector<std::string> lines = Split(o.out, '\n');
-    ASSERT_EQ(lines.size(), 11u) << o.out;
+    ASSERT_EQ(lines.size(), 12u) << o.out;
     for (std::size_t i = 1; i <= 9; ++i) {
       const std::vector<std::string> f = Split(lines[i], ',');
-      ASSERT_EQ(f.size(), 8u) << lines[i];
+      ASSERT_EQ(f.size(), 9u) << lines[i];
       if (f[3].empty()) continue;  // no value
       if (n == 60) {
         EXPECT_EQ(f[6], "unknown: n lies more than 20 % from the class") << lines[i];
@@ -415,11 +436,11 @@ TEST_F(Cli, VerdictOnlyForTheTabulatedSettings) {
     const Outcome o = Run(args);
     ASSERT_EQ(o.status, 0) << o.err;
     const std::vector<std::string> f = Split(Split(o.out, '\n')[1], ',');
-    ASSERT_EQ(f.size(), 8u) << o.out;
+    ASSERT_EQ(f.size(), 9u) << o.out;
     EXPECT_EQ(f[5], "500");
     EXPECT_EQ(f[6] == "unknown", !c.known) << c.extra[0] << " " << c.extra[1] << ": " << f[6];
     EXPECT_EQ(f[6].rfind("unknown", 0) == 0, !c.known) << c.extra[0] << ": " << f[6];
-    EXPECT_EQ(f[7], "") << "--reps 0 gives no p-value";
+    EXPECT_EQ(f[7] + f[8], "") << "--reps 0 gives no p-value";
   }
 }
 
@@ -436,7 +457,8 @@ TEST_F(Cli, FileNamesAreQuotedInCsvAndEscapedInJson) {
   EXPECT_NE(o.out.find("{\"file\": \"" + escaped + "\", \"n\": 60, \"m\": 2, \"ixo\": "),
             std::string::npos)
       << o.out;
-  EXPECT_NE(o.out.find("\"p_value\": null}"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("\"p_value\": null, \"p_adjusted\": null}"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("\"m\": \"all\", \"ixo\": null"), std::string::npos) << o.out;
 }
 
 TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
@@ -460,6 +482,12 @@ TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
       {{"ixo", good, "--eps", "0:1"}, 2, "--eps: '0:1'"},
       {{"ixo", good, "--reps", "-1"}, 2, "--reps: '-1'"},
       {{"ixo", good, "--seed", "x"}, 2, "--seed: 'x'"},
+      {{"ixo", good, "--sequential", "-1"}, 2, "--sequential: '-1'"},
+      {{"bds", good, "--sequential", "x"}, 2, "--sequential: 'x'"},
+      {{"critical", "--n", "100", "--sequential", "10"}, 2, "'--sequential'"},
+      {{"test", good, "--reps", "0"}, 2, "--reps"},
+      {{"test", good, "--bds-eps", "0"}, 2, "--bds-eps: '0'"},
+      {{"test", Path("constant.txt")}, 1, "constant.txt': a constant series"},
       {{"ixo", good, "--format", "xml"}, 2, "--format: 'xml'"},
       {{"ixo", good, "--m", "3", "--m", "4"}, 2, "twice"},
       {{"ixo", good, "--reps"}, 2, "needs a value"},

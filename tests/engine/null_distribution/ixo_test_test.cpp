@@ -130,6 +130,16 @@ TEST(IxoTest, FailuresAreValues) {
   EXPECT_FALSE(report.ok());
   EXPECT_EQ(report.error, kInterrupted);
   EXPECT_EQ(replications, 0);
+  // Under the sequential rule, drawn in blocks, the request is asked in every
+  // block: a series the rule never stops for is interrupted after 25.
+  std::vector<double> trend(60);
+  for (std::size_t i = 0; i < trend.size(); ++i) trend[i] = static_cast<double>(i % 7) + 0.1 * i;
+  Simulation blocks{999, 1, 1, [&](int done, int) { replications = done; },
+                    [&] { return replications >= 25; }};
+  blocks.sequential = 10;
+  const Result<IxoTestReport> late = IxoTest(trend, {}, blocks);
+  EXPECT_EQ(late.error, kInterrupted);
+  EXPECT_EQ(replications, 25);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -180,26 +181,38 @@ TEST(PermutationTests, AnyThreadCountGivesTheSameResults) {
   IxoSettings settings;
   settings.max_dimension = 4;
   const double eps[] = {1.0};
-  std::vector<std::optional<double>> first_ixo;
-  std::vector<double> first_bds;
-  for (int threads : {1, 2, 3}) {
-    const Simulation simulation{40, 77, threads, {}, {}};
-    const Result<IxoPermutationTest> ixo_result = PermutationTestIxo(x, settings, simulation);
-    const Result<BdsPermutationTest> bds_result = PermutationTestBds(x, 3, eps, simulation);
-    ASSERT_EQ(ixo_result.error + bds_result.error, "");
-    const IxoPermutationTest& ixo = *ixo_result.value;
-    const BdsPermutationTest& bds = *bds_result.value;
-    std::vector<double> bds_p;
-    for (const BdsValue& v : bds.values) bds_p.push_back(v.p_permutation.value_or(-1));
-    if (first_ixo.empty()) {
-      first_ixo = ixo.p_values;
-      first_bds = bds_p;
-      continue;
+  // Without and with the sequential rule (which stops this series early).
+  for (const int sequential : {0, 2}) {
+    std::vector<std::optional<double>> first_ixo;
+    std::vector<double> first_bds;
+    for (int threads : {1, 2, 3}) {
+      Simulation simulation{40, 77, threads, {}, {}};
+      simulation.sequential = sequential;
+      const Result<IxoPermutationTest> ixo_result = PermutationTestIxo(x, settings, simulation);
+      const Result<BdsPermutationTest> bds_result = PermutationTestBds(x, 3, eps, simulation);
+      ASSERT_EQ(ixo_result.error + bds_result.error, "");
+      const IxoPermutationTest& ixo = *ixo_result.value;
+      const BdsPermutationTest& bds = *bds_result.value;
+      std::vector<std::optional<double>> ixo_p = ixo.p_values;
+      ixo_p.insert(ixo_p.end(), ixo.p_adjusted.begin(), ixo.p_adjusted.end());
+      ixo_p.insert(ixo_p.end(), {ixo.p_overall, static_cast<double>(ixo.drawn)});
+      std::vector<double> bds_p = {bds.p_overall.value_or(-1), static_cast<double>(bds.drawn)};
+      for (const BdsValue& v : bds.values) {
+        bds_p.push_back(v.p_permutation.value_or(-1));
+        bds_p.push_back(v.p_adjusted.value_or(-1));
+      }
+      if (first_ixo.empty()) {
+        first_ixo = ixo_p;
+        first_bds = bds_p;
+        const bool stopped_early = ixo.drawn < 40;
+        EXPECT_EQ(stopped_early, sequential > 0) << ixo.drawn;
+        continue;
+      }
+      EXPECT_EQ(ixo_p, first_ixo) << threads << " sequential " << sequential;
+      EXPECT_EQ(bds_p, first_bds) << threads << " sequential " << sequential;
     }
-    EXPECT_EQ(ixo.p_values, first_ixo) << threads;
-    EXPECT_EQ(bds_p, first_bds) << threads;
+    EXPECT_EQ(first_ixo.size(), 3u * 2 + 2);
   }
-  EXPECT_EQ(first_ixo.size(), 3u);
 }
 
 TEST(PermutationTests, ChaoticSeriesIsRejected) {
@@ -208,12 +221,28 @@ TEST(PermutationTests, ChaoticSeriesIsRejected) {
   IxoSettings settings;
   settings.max_dimension = 5;
   const double eps[] = {0.5, 1.0};
-  const Simulation simulation{249, kDefaultSeed, 0, {}, {}};
+  Simulation simulation{249, kDefaultSeed, 0, {}, {}};
   const Result<IxoPermutationTest> ixo_result = PermutationTestIxo(x, settings, simulation);
   ASSERT_EQ(ixo_result.error, "");
   const IxoPermutationTest& ixo = *ixo_result.value;
-  for (std::size_t i = 0; i < ixo.p_values.size(); ++i)
-    EXPECT_LT(ixo.p_values[i], 0.01) << ixo.observed[i].dimension;
+  for (std::size_t i = 0; i < ixo.p_values.size(); ++i) {
+    EXPECT_LT(ixo.p_values[i].value_or(1), 0.01) << ixo.observed[i].dimension;
+    EXPECT_LT(ixo.p_adjusted[i].value_or(1), 0.01) << ixo.observed[i].dimension;
+    EXPECT_GE(ixo.p_adjusted[i], ixo.p_values[i]) << ixo.observed[i].dimension;
+  }
+  // Far beyond every permutation in every dimension: the overall p-value is
+  // the smallest raw one, 2 / (R + 1), although rows beyond the others in one
+  // dimension have that p-value too.
+  EXPECT_EQ(ixo.p_overall, *std::min_element(ixo.p_values.begin(), ixo.p_values.end()));
+  // A series the rule does not stop for gets all R and the fixed-R p-values.
+  simulation.sequential = 10;
+  const Result<IxoPermutationTest> sequential = PermutationTestIxo(x, settings, simulation);
+  ASSERT_TRUE(sequential.ok()) << sequential.error;
+  EXPECT_EQ(sequential.value->drawn, 249);
+  EXPECT_EQ(sequential.value->p_values, ixo.p_values);
+  EXPECT_EQ(sequential.value->p_adjusted, ixo.p_adjusted);
+  EXPECT_EQ(sequential.value->null_distribution, ixo.null_distribution);
+  simulation.sequential = 0;
   const Result<BdsPermutationTest> bds = PermutationTestBds(x, 3, eps, simulation);
   ASSERT_EQ(bds.error, "");
   for (const BdsValue& v : bds.value->values) {
@@ -253,6 +282,7 @@ TEST(PermutationTestIxo, PValuesOfIidSeriesAreUniform) {
   settings.max_dimension = 3;
   for (const bool cauchy : {false, true}) {
     int at_most[3] = {};
+    int overall_at_most[3] = {};
     constexpr double kLevels[3] = {0.1, 0.3, 0.5};
     constexpr int kSeries = kUniformitySeries;
     int tests = 0;
@@ -268,12 +298,17 @@ TEST(PermutationTestIxo, PValuesOfIidSeriesAreUniform) {
         ++tests;
         for (int l = 0; l < 3; ++l) at_most[l] += *p <= kLevels[l] + 1e-12;
       }
+      for (int l = 0; l < 3; ++l)
+        overall_at_most[l] += *test.value->p_overall <= kLevels[l] + 1e-12;
     }
     for (int l = 0; l < 3; ++l) {
       const double share = static_cast<double>(at_most[l]) / tests;
       const double se = std::sqrt(kLevels[l] * (1 - kLevels[l]) / kSeries);
       EXPECT_NEAR(share, kLevels[l], 3 * se)
           << (cauchy ? "Cauchy" : "normal") << " a=" << kLevels[l];
+      // The overall test of the two dimensions: at most nominal.
+      EXPECT_LE(static_cast<double>(overall_at_most[l]) / kSeries, kLevels[l] + 3 * se)
+          << (cauchy ? "Cauchy" : "normal") << " overall a=" << kLevels[l];
     }
   }
 }

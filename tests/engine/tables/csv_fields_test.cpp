@@ -44,14 +44,14 @@ TEST(CsvFields, HeaderColumns) {
     const char* header;
     std::size_t columns;
     const char* last;
-  } cases[] = {{kIxoTestHeader, 8, "p_value"},
+  } cases[] = {{kIxoTestHeader, 9, "p_adjusted"},
                {kCurvePointsHeader, 7, "used"},
                {kCurveFitsHeader, 4, "points"}};
   for (const auto& c : cases) {
     const std::vector<std::string> names = HeaderColumns(c.header);
     ASSERT_EQ(names.size(), c.columns) << c.header;
     EXPECT_EQ(names.back(), c.last) << c.header;
-    EXPECT_EQ(names.front(), c.columns == 8 ? "file" : "m") << c.header;
+    EXPECT_EQ(names.front(), c.columns == 9 ? "file" : "m") << c.header;
   }
 }
 
