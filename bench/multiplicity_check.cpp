@@ -55,7 +55,10 @@ std::vector<double> StudentT3(int n, ixo::RandomStream& s) {
   for (double& v : x) {
     const double z = s.Normal();
     double chi2 = 0;
-    for (int k = 0; k < 3; ++k) chi2 += s.Normal() * s.Normal();
+    for (int k = 0; k < 3; ++k) {
+      const double g = s.Normal();
+      chi2 += g * g;
+    }
     v = z / std::sqrt(chi2 / 3);
   }
   return x;
@@ -117,10 +120,13 @@ struct Outcome {
   std::vector<bool> members;  // each raw p < 5 %
 };
 
-Outcome IxoOutcome(const std::vector<double>& x, int reps, int sequential = 0) {
+// Each series draws its own permutations (the seed of series s is s + 1):
+// with one set of permutations for all, the rate would be the chance of a
+// rejection given that set, not the test's.
+Outcome IxoOutcome(const std::vector<double>& x, int reps, std::uint64_t seed) {
   ixo::Simulation simulation;
   simulation.replications = reps;
-  simulation.sequential = sequential;
+  simulation.seed = seed;
   const ixo::Result<ixo::IxoPermutationTest> result =
       ixo::PermutationTestIxo(x, ixo::IxoSettings{}, simulation);
   if (!result.ok()) {
@@ -137,9 +143,10 @@ Outcome IxoOutcome(const std::vector<double>& x, int reps, int sequential = 0) {
   return o;
 }
 
-Outcome BdsOutcome(const std::vector<double>& x, int reps) {
+Outcome BdsOutcome(const std::vector<double>& x, int reps, std::uint64_t seed) {
   ixo::Simulation simulation;
   simulation.replications = reps;
+  simulation.seed = seed;
   const ixo::Result<ixo::BdsPermutationTest> result =
       ixo::PermutationTestBds(x, 10, kEps, simulation);
   if (!result.ok()) {
@@ -167,7 +174,8 @@ Rates RatesOf(const Kind& kind, int n, int series, int reps, bool bds) {
   for (int s = 0; s < series; ++s) {
     ixo::RandomStream stream(kind.seed, static_cast<std::uint64_t>(s));
     const std::vector<double> x = kind.draw(n, stream);
-    const Outcome o = bds ? BdsOutcome(x, reps) : IxoOutcome(x, reps);
+    const std::uint64_t seed = static_cast<std::uint64_t>(s) + 1;
+    const Outcome o = bds ? BdsOutcome(x, reps, seed) : IxoOutcome(x, reps, seed);
     any_raw += o.any_raw;
     overall += o.overall;
     members.resize(o.members.size());
@@ -210,6 +218,7 @@ double JointRate(const Kind& kind, int series, int reps) {
     ixo::RandomStream stream(kind.seed, static_cast<std::uint64_t>(s));
     ixo::Simulation simulation;
     simulation.replications = reps;
+    simulation.seed = static_cast<std::uint64_t>(s) + 1;
     const ixo::Result<ixo::JointPermutationTest> test =
         ixo::PermutationTestJoint(kind.draw(500, stream), ixo::IxoSettings{}, kEps, simulation);
     rejected += test.ok() && test.value->p_overall.value_or(1) < 0.05;

@@ -21,15 +21,17 @@ BdsStatistics::BdsStatistics(std::span<const double> series, int max_dimension,
 
 void BdsStatistics::Fill(std::span<const double> ordering, double* row,
                          PairCountWorkspace& workspace) const {
+  FillFromCounts(workspace.Count(ordering, grid_, max_dimension_, Dimensions::kAboveOne), 0, row);
+}
+
+void BdsStatistics::FillFromCounts(const PairCounts& counts, int first, double* row) const {
   const int distances = static_cast<int>(grid_.size());
-  const PairCounts& counts =
-      workspace.Count(ordering, grid_, max_dimension_, Dimensions::kAboveOne);
   for (int m = 2; m <= max_dimension_; ++m) {
     for (int k = 0; k < distances; ++k) {
       const CloseValueSums& s = sums_[k];
       double bds = std::numeric_limits<double>::quiet_NaN();
       if (BdsVariance(s.K, s.c, m) > 0) {
-        const double c_m = CorrelationIntegralFromCount(counts.At(m, k), n_, m);
+        const double c_m = CorrelationIntegralFromCount(counts.At(m, first + k), n_, m);
         bds = std::sqrt(static_cast<double>(n_ - m + 1)) * bds_ratio(s.c_1, c_m, s.K, s.c, m);
       }
       row[(m - 2) * distances + k] = bds;

@@ -10,6 +10,7 @@
 
 namespace ixo {
 
+class PairCounts;
 class PairCountWorkspace;
 
 class BdsStatistics {
@@ -28,6 +29,14 @@ class BdsStatistics {
   // k], NaN where the BDS variance is not positive; C_m from the pair counts
   // of `ordering` (a permutation of the series) in `workspace`.
   void Fill(std::span<const double> ordering, double* row, PairCountWorkspace& workspace) const;
+
+  // Fill from `counts` of the ordering already made over a grid whose points
+  // first .. first + distances - 1 are distances() (dimensions 2 ..
+  // max_dimension counted): the same statistics.
+  void FillFromCounts(const PairCounts& counts, int first, double* row) const;
+
+  // The distances eps * sd, in the order given.
+  std::span<const double> distances() const { return grid_; }
 
  private:
   int n_;

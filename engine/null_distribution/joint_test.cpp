@@ -8,10 +8,27 @@
 #include "pair_counts.h"
 #include "permutation_draws.h"
 #include "permutation_tests.h"
-#include "replication_pool.h"
 
 namespace ixo {
 namespace {
+
+// Dimension j's log-log curve as CurvePoints makes it (ixo_slopes.h), from
+// counts whose first grid points are those of `input`.
+DimensionPoints IxoCurveFromCounts(const SlopeInput& input, const PairCounts& counts, int n,
+                                   int j) {
+  DimensionPoints curve{j, {}};
+  for (int k = 0; k <= input.grid.subint(); ++k) {
+    CurvePoint point;
+    point.k = k;
+    point.eps = input.grid.Point(k);
+    point.x = std::log(point.eps / input.spread);
+    point.pairs = ClosePairs(n, j, CorrelationIntegralFromCount(counts.At(j, k), n, j));
+    point.y = std::log(point.pairs);
+    point.used = !(input.cm_limit >= point.pairs);
+    curve.points.push_back(point);
+  }
+  return curve;
+}
 
 std::string EpsText(double eps) {
   char text[32];
@@ -44,19 +61,27 @@ Result<JointPermutationTest> JointTestOf(std::span<const double> series,
   PairCountWorkspace workspace(simulation.pair_count_path);
   bds.Fill(series, observed.data() + dimensions, workspace);
 
-  // Each family counts its own grid, so the BDS counts keep a workspace of
-  // their own per worker and the tables of both grids stay built.
-  std::vector<PairCountWorkspace> bds_workspaces;
-  for (int w = WorkerCount(simulation.replications, simulation.threads); w > 0; --w)
-    bds_workspaces.emplace_back(simulation.pair_count_path);
+  // One count per copy over the Ixo grid and the BDS distances together: the
+  // counts are exact whatever the grid holds, so each family's statistics are
+  // those of its own test, at little more than the Ixo test's cost.
+  const DistanceGrid& ixo_grid = input.value->grid;
+  std::vector<double> grid;
+  for (int k = 0; k < ixo_grid.size(); ++k) grid.push_back(ixo_grid.Point(k));
+  grid.insert(grid.end(), bds.distances().begin(), bds.distances().end());
+  const int n = static_cast<int>(series.size());
   std::vector<double> table;
-  const Result<int> drawn =
-      Permute(series, simulation, observed, table,
-              [&](std::span<const double> copy, std::span<double> row,
-                  PairCountWorkspace& ixo_workspace, int worker) {
-                FillIxoRow(*input.value, settings.max_dimension, copy, row, ixo_workspace);
-                bds.Fill(copy, row.data() + dimensions, bds_workspaces[worker]);
-              });
+  const Result<int> drawn = Permute(
+      series, simulation, observed, table,
+      [&](std::span<const double> copy, std::span<double> row, PairCountWorkspace& copy_workspace,
+          int) {
+        const PairCounts& counts =
+            copy_workspace.Count(copy, grid, settings.max_dimension, Dimensions::kAboveOne);
+        for (int j = 2; j <= settings.max_dimension; ++j) {
+          const DimensionSlope d = FitDimension(IxoCurveFromCounts(*input.value, counts, n, j));
+          row[j - 2] = HasIxoValue(d) ? d.slope : std::numeric_limits<double>::quiet_NaN();
+        }
+        bds.FillFromCounts(counts, ixo_grid.size(), row.data() + dimensions);
+      });
   if (!drawn.ok()) return Failure<JointPermutationTest>(drawn.error);
 
   JointPermutationTest test;
