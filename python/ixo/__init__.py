@@ -3,8 +3,10 @@
 Functions
 ---------
 test(x, ...)      the Ixo value of each embedding dimension, its tabulated
-                  verdict and its exact permutation p-value
-bds(x, ...)       the BDS statistic with its normal and permutation p-values
+                  verdict, its exact permutation p-value and that p-value
+                  adjusted over the dimensions; one overall p-value
+bds(x, ...)       the BDS statistic with its normal and permutation p-values,
+                  adjusted likewise
 critical(n, ...)  critical values of the Ixo value simulated for any n
 curves(x, ...)    the correlation integrals behind the Ixo values
 
