@@ -17,6 +17,9 @@ packages=(
   fonts-liberation xvfb xauth
   # the R package: its build, its tests, and tseries for the comparison and the benchmark
   r-base-dev r-cran-rcpp r-cran-testthat r-cran-tseries
+  # the size-and-power study (bench/size_power.py, run with /usr/bin/python3;
+  # numpy and matplotlib come with the Python package's list)
+  python3
   # peak-memory figures in the benchmark scripts
   time
   # the Python package: the extension's build, numpy, its tests, the README's

@@ -1,0 +1,144 @@
+"""Size and power of Ixo's tests beside BDS, from fixed seeds, through the built
+ixo_cli; writes docs/validation.md and its pictures.
+
+  /usr/bin/python3 bench/size_power.py            the full study (about 30 min, 2 cores)
+  /usr/bin/python3 bench/size_power.py --quick    a smaller one (a few minutes)
+  ... --scale 0.5                                 every series count halved
+  ... --plan smoke --out DIR                      seconds; what the test suite runs
+
+Every number on the page comes from this run. Run it under `nice` on a shared
+machine. Exit status 0 done, 1 when ixo_cli fails, 2 on bad usage.
+"""
+
+import argparse
+import datetime
+import os
+import platform
+import resource
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import series_models  # noqa: E402
+import study_plan  # noqa: E402
+import study_runner  # noqa: E402
+import validation_page  # noqa: E402
+
+REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+DEFAULT_SEED = 20261210
+LAW_FAMILY, ALTERNATIVE_FAMILY = 0, 100
+
+
+def parse_args(argv):
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--quick", action="store_true", help="the quick plan (a few minutes)")
+    parser.add_argument("--plan", choices=sorted(study_plan.PLANS), default=None)
+    parser.add_argument("--scale", type=float, default=1.0, help="multiply every series count")
+    parser.add_argument("--seed", type=int, default=DEFAULT_SEED)
+    parser.add_argument("--ixo-cli", default=os.path.join(REPO, "build", "bin", "ixo_cli"))
+    parser.add_argument("--out", default=os.path.join(REPO, "docs"), help="folder of validation.md")
+    parser.add_argument("--threads", type=int, default=0)
+    args = parser.parse_args(argv)
+    if args.quick and args.plan not in (None, "quick"):
+        parser.error("--quick and --plan name two plans")
+    if not 0 < args.scale <= 1:
+        parser.error("--scale must lie in (0, 1]")
+    if not os.access(args.ixo_cli, os.X_OK):
+        parser.error(f"no ixo_cli at {args.ixo_cli} (build it, or pass --ixo-cli)")
+    return args
+
+
+def chosen_models(models, keys):
+    return [(i, m) for i, m in enumerate(models) if not keys or m.key in keys]
+
+
+def machine_text():
+    model = platform.processor() or platform.machine()
+    try:
+        with open("/proc/cpuinfo") as f:
+            for line in f:
+                if line.startswith("model name"):
+                    model = line.split(":", 1)[1].strip()
+                    break
+    except OSError:
+        pass
+    return f"{model}, {os.cpu_count()} cores, {platform.system()} {platform.release()}"
+
+
+def commit_text():
+    try:
+        head = subprocess.run(["git", "-C", REPO, "rev-parse", "--short=12", "HEAD"], capture_output=True,
+                              text=True, check=True).stdout.strip()
+        dirty = subprocess.run(["git", "-C", REPO, "status", "--porcelain", "--untracked-files=no"],
+                               capture_output=True, text=True, check=True).stdout.strip()
+        return head + (" (with uncommitted changes)" if dirty else "")
+    except (OSError, subprocess.CalledProcessError):
+        return "unknown"
+
+
+def load_text():
+    return " ".join(f"{v:.2f}" for v in os.getloadavg())
+
+
+def children_cpu():
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return usage.ru_utime + usage.ru_stime
+
+
+def run_study(plan, args, folder, log):
+    cells = {}
+    todo = [("size", fam, n) for fam in chosen_models(series_models.SIZE_LAWS, plan.laws) for n in plan.size_ns]
+    todo += [("power", fam, n) for fam in chosen_models(series_models.ALTERNATIVES, plan.alternatives)
+             for n in plan.power_ns]
+    for step, (kind, (index, model), n) in enumerate(todo, 1):
+        family = (LAW_FAMILY if kind == "size" else ALTERNATIVE_FAMILY) + index
+        count = plan.series[n]
+        perm = (plan.perm_size if kind == "size" else plan.perm_power)[n]
+        reps = plan.size_reps if kind == "size" else plan.power_reps
+        other = plan.other_range if kind == "power" and n == plan.other_range_n else None
+        started, cpu = time.time(), children_cpu()
+        series = study_runner.draw_series(model, family, args.seed, n, count)
+        cells[(kind, model.key, n)] = study_runner.run_cell(
+            args.ixo_cli, folder, f"{model.key}_{n}", series, min(perm, count), reps,
+            seed=args.seed + family * 10007 + n, other_range=other,
+            other_count=min(plan.other_range_series, count), threads=args.threads)
+        log(f"[{step}/{len(todo)}] {kind} {model.key} n={n}: {count} series, {perm} permuted, "
+            f"{time.time() - started:.1f} s ({children_cpu() - cpu:.1f} s CPU), load {load_text()}")
+    return cells
+
+
+def main(argv):
+    args = parse_args(argv)
+    plan = study_plan.PLANS[args.plan or ("quick" if args.quick else "full")]
+    if args.scale != 1.0:
+        plan = study_plan.scaled(plan, args.scale)
+    os.makedirs(args.out, exist_ok=True)
+    meta = {
+        "plan": plan,
+        "scale": args.scale,
+        "seed": args.seed,
+        "started": datetime.datetime.now(datetime.timezone.utc),
+        "machine": machine_text(),
+        "commit": commit_text(),
+        "load_before": load_text(),
+        "command": " ".join(["/usr/bin/python3", "bench/size_power.py", *argv]),
+    }
+    wall = time.time()
+    with tempfile.TemporaryDirectory(prefix="ixo_study_") as folder:
+        try:
+            cells = run_study(plan, args, folder, lambda text: print(text, file=sys.stderr, flush=True))
+        except study_runner.CliError as failure:
+            print(f"size_power: {failure}", file=sys.stderr)
+            return 1
+    meta.update(wall_s=time.time() - wall, cpu_s=children_cpu(),
+                load_after=load_text())
+    page = validation_page.write(args.out, cells, meta)
+    print(f"size_power: wrote {page}", file=sys.stderr)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
