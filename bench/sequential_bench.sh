@@ -5,7 +5,9 @@
 # tools/make_series with seeds 1 .. SERIES (default 3). For each n: the median
 # over the series of the median wall and CPU seconds over RUNS runs (default
 # 1), side by side (multiplicity_check sequential counts the permutations
-# drawn). THREADS (default 0: one per core) goes to --threads.
+# drawn). THREADS (default 0: one per core) goes to --threads. WINDOW=1 runs
+# ixo_cli with the window's own words instead (the series as input.tmp, the
+# settings given in full, progress.tmp, CSV written to pvalues.tmp).
 # Usage: bash bench/sequential_bench.sh [n ...]   (default 2500 10000)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,6 +17,12 @@ runs=${RUNS:-1}
 series=${SERIES:-3}
 threads=${THREADS:-0}
 h=${H:-10}
+input=series.txt
+words=()
+if [ "${WINDOW:-0}" = 1 ]; then
+  input=input.tmp
+  words=(--m 10 --eps 0.60:1.90 --progress-file progress.tmp --output pvalues.tmp --format csv)
+fi
 sizes=("$@")
 ((${#sizes[@]})) || sizes=(2500 10000)
 
@@ -38,11 +46,11 @@ for n in "${sizes[@]}"; do
   : >seq_wall
   : >seq_cpu
   for ((s = 1; s <= series; s++)); do
-    "$bin/make_series" normal "$n" "$s" >series.txt
-    read -r w c _ < <(measure "$runs" timed "$bin/ixo_cli" ixo series.txt --reps 999 --threads "$threads")
+    "$bin/make_series" normal "$n" "$s" >"$input"
+    read -r w c _ < <(measure "$runs" timed "$bin/ixo_cli" ixo "$input" --reps 999 --threads "$threads" "${words[@]}")
     echo "$w" >>fixed_wall
     echo "$c" >>fixed_cpu
-    read -r w c _ < <(measure "$runs" timed "$bin/ixo_cli" ixo series.txt --reps 999 --sequential "$h" --threads "$threads")
+    read -r w c _ < <(measure "$runs" timed "$bin/ixo_cli" ixo "$input" --reps 999 --sequential "$h" --threads "$threads" "${words[@]}")
     echo "$w" >>seq_wall
     echo "$c" >>seq_cpu
   done

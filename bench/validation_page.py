@@ -327,7 +327,9 @@ def write(folder, cells, meta):
         "How often each of Ixo's tests rejects i.i.d. series (its size, which should be the level) and "
         "series with dependence (its power), beside the BDS test, in one run of "
         "`bench/size_power.py`. Every number on this page comes from that run. Back to the "
-        "[README](../README.md).\n",
+        "[README](../README.md). The family-wise rates of many p-values at once, and the "
+        "adjusted and overall p-values that keep them at the level, are on "
+        "[multiplicity.md](multiplicity.md).\n",
         "In short (computed from the tables below):\n",
         headline(cells),
         run_section(meta, cells),

@@ -22,12 +22,13 @@ std::vector<std::string> CliArguments(const CliRequest& request) {
 
 std::vector<std::string> PermutationArguments(int m, int eps_range,
                                               const std::string& program_directory) {
-  std::vector<std::string> options = {"--reps", "999", "--progress-file",
-                                      program_directory + kProgressFileName};
-  // SEQUENTIAL P-VALUES: once ixo_cli ixo has its option for the sequential
-  // stopping rule (fewer permutations where a p-value is certainly above the
-  // table's largest level, 10 %), it is added here, so that the window's
-  // p-value step uses it; until then every dimension gets all 999.
+  // The sequential rule (H = 10) stops a dimension's permutations once its
+  // p-value is certainly above the table's largest level, 10 %: an i.i.d.
+  // series is done after about 120 of the 999, a series that rejects anywhere
+  // gets all 999.
+  std::vector<std::string> options = {"--reps",          "999",
+                                      "--sequential",    kPValueSequentialRule,
+                                      "--progress-file", program_directory + kProgressFileName};
   return CliArguments(
       {"ixo", m, eps_range, std::move(options), program_directory + kPValuesFileName});
 }

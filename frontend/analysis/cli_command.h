@@ -26,7 +26,10 @@ struct CliRequest {
 // empty --eps word, which ixo_cli refuses, as the engine refuses the basic line.
 std::vector<std::string> CliArguments(const CliRequest& request);
 
-// The p-value step: "ixo_cli ixo ... --reps 999 --progress-file
+// The H of the p-value step's sequential stopping rule (ixo_cli's --sequential).
+inline constexpr const char* kPValueSequentialRule = "10";
+
+// The p-value step: "ixo_cli ixo ... --reps 999 --sequential 10 --progress-file
 // <program_directory>progress.tmp --output <program_directory>pvalues.tmp".
 std::vector<std::string> PermutationArguments(int m, int eps_range,
                                               const std::string& program_directory);

@@ -82,6 +82,10 @@ PValueTable ParsePValueTable(std::string_view text) {
   return table;
 }
 
+std::string FamilyVerdictLine(double overall_p_value) {
+  return overall_p_value < 0.05 ? kFamilyRejected : kFamilyNotRejected;
+}
+
 std::string PValueVerdict(double p_value) {
   if (p_value < 0.01) return "reject at 1%";
   if (p_value < 0.02) return "reject at 2%";

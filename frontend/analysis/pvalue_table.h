@@ -38,6 +38,13 @@ struct PValueTable {
 // naming the line; so is a text with no dimension.
 [[nodiscard]] PValueTable ParsePValueTable(std::string_view text);
 
+// The line under the grid for the overall p-value of a permutation run (the
+// smallest adjusted p-value): below 0.05 kFamilyRejected, otherwise
+// kFamilyNotRejected, as the significance column reads "reject at 5%".
+inline constexpr const char* kFamilyRejected = "i.i.d. rejected at 5 % (all dimensions)";
+inline constexpr const char* kFamilyNotRejected = "i.i.d. not rejected at 5 % (all dimensions)";
+std::string FamilyVerdictLine(double overall_p_value);
+
 // The significance of a p-value: below 0.01 "reject at 1%", below 0.02
 // "reject at 2%", below 0.05 "reject at 5%", below 0.10 "reject at 10%",
 // otherwise "do not reject".

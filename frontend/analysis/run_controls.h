@@ -49,6 +49,9 @@ class RunControls {
   // Marks a cell with a hint the user sees beside its text, without changing
   // the text; an empty `hint` removes the mark.
   virtual void SetGridCellHint(int column, int row, const std::string& hint) = 0;
+  // Sets the one line under StringGrid1 that gives a permutation run's overall
+  // verdict over all its dimensions; an empty `text` leaves the line blank.
+  virtual void SetVerdictLine(const std::string& text) = 0;
   // Selects data rows `top` to `bottom` of StringGrid1 (grid rows, 1 and above).
   virtual void SelectGridRows(int top, int bottom) = 0;
   // Sets the status line Panel1.

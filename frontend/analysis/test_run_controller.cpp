@@ -1,5 +1,7 @@
 #include "analysis/test_run_controller.h"
 
+#include <map>
+
 #include "analysis/advanced_fields.h"
 #include "analysis/advanced_report.h"
 #include "analysis/cli_command.h"
@@ -225,6 +227,7 @@ void TestRunController::StopAfterFailure() {
 }
 
 void TestRunController::ClearGridRows() {
+  controls_.SetVerdictLine("");
   for (int row = 1; row <= kGridDataRows; ++row) {
     for (int column = 0; column < grid_columns_; ++column) controls_.SetGridCell(column, row, "");
     controls_.SetGridCellHint(2, row, "");
@@ -310,14 +313,19 @@ void TestRunController::CompletePValues(const std::string& text) {
     return;
   }
   controls_.SetStatus(kDoneStatus);
+  // The grid shows the p-values adjusted over all the dimensions where
+  // ixo_cli gives them, so that each row's verdict holds beside the others';
+  // the raw ones only from a build that writes no adjusted column.
+  const std::map<int, double>& shown = table.adjusted.empty() ? table.p_values : table.adjusted;
   int last_row = 0;
   for (int row = 1; row <= kGridDataRows; ++row) {
-    const auto found = table.p_values.find(BasicStepDimension(row - 1));
-    if (found == table.p_values.end()) continue;
+    const auto found = shown.find(BasicStepDimension(row - 1));
+    if (found == shown.end()) continue;
     controls_.SetGridCell(2, row, PValueVerdict(found->second));
     controls_.SetGridCell(3, row, ThreeDecimalText(found->second, decimal_separator_));
     last_row = row;
   }
+  if (table.overall) controls_.SetVerdictLine(FamilyVerdictLine(*table.overall));
   DeleteOutput();
   SetCurvesRun(permutation_dimension_, controls_.EpsRangeIndex());
   controls_.SelectGridRows(1, last_row > 0 ? last_row : 1);

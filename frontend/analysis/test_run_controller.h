@@ -5,8 +5,10 @@
 // run appends a report block for one dimension and, on request, a BDS line.
 // With "permutation" chosen as the set of critical values, a basic run makes
 // one more step: ixo_cli writes the permutation p-values of every dimension to
-// pvalues.tmp, and the grid gets them as a fourth column, with the verdicts
-// read from them; the status line shows how far ixo_cli has come.
+// pvalues.tmp (with the sequential rule, so an i.i.d. series is done early),
+// the grid gets them adjusted over all dimensions as a fourth column, with the
+// verdicts read from them, and the line under the grid the overall verdict at
+// 5 %; the status line shows how far ixo_cli has come.
 //
 // The controller holds the run state and nothing else; it reads the window's
 // controls afresh at every step through RunControls and reaches the system

@@ -219,8 +219,8 @@ void TForm1::CopyresultsintoClipboard1Click() {
     }
   }
   const bool p_value_column = StringGrid1->columnCount() == 4;
-  QGuiApplication::clipboard()->setText(
-      QString::fromStdString(ixo::ResultsClipboardText(rows, p_value_column)));
+  QGuiApplication::clipboard()->setText(QString::fromStdString(
+      ixo::ResultsClipboardText(rows, p_value_column, FamilyVerdict->text().toStdString())));
 }
 
 void TForm1::ShowCorrelationIntegrals1Click() {

@@ -128,6 +128,7 @@ class TForm1 : public QWidget {
   QPushButton* BitBtn1 = nullptr;
   QPushButton* Button1 = nullptr;
   ixo::StringGrid* StringGrid1 = nullptr;
+  QLabel* FamilyVerdict = nullptr;  // the line under the grid: a permutation run's overall verdict
 
   // "Advanced test".
   QLabel* Label21 = nullptr;

@@ -19,6 +19,8 @@ namespace {
 
 // Up to ComboBox1r's column, less a gap.
 constexpr int kSetCaptionWidth = 76;
+// The overall verdict line starts under "Histogram", so that its longest text fits on one line.
+constexpr int kFamilyVerdictLeft = 296;
 
 QComboBox* PlaceChoiceList(QWidget* parent, const char* name, int left, int top, int width,
                            const QStringList& items, int selected) {
@@ -74,6 +76,11 @@ void TForm1::BuildBasicPage() {
 
   StringGrid1 = Place(new ixo::StringGrid(3, ixo::kGridColumnWidths, 10, 14, page), "StringGrid1",
                       475, 9, 151, 153);
+  // A permutation run's overall verdict, one line under the grid, ending where
+  // the grid with its p-value column ends; blank until such a run finishes.
+  FamilyVerdict = Place(new QLabel(page), "FamilyVerdict", kFamilyVerdictLeft, 166,
+                        475 + ixo::kGridWidthWithPValues - kFamilyVerdictLeft, 14);
+  FamilyVerdict->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
   CopyresultsintoClipboard1 = PopupMenu1->addAction(QStringLiteral("Copy results into Clipboard"));

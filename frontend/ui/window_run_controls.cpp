@@ -91,6 +91,10 @@ void WindowRunControls::SetGridCellHint(int column, int row, const std::string& 
   form_.StringGrid1->SetCellHint(column, row, Text(hint));
 }
 
+void WindowRunControls::SetVerdictLine(const std::string& text) {
+  form_.FamilyVerdict->setText(Text(text));
+}
+
 void WindowRunControls::SelectGridRows(int top, int bottom) {
   form_.StringGrid1->SelectRows(top, bottom);
 }

@@ -28,6 +28,7 @@ class WindowRunControls final : public RunControls {
   void SetGridColumnCount(int columns) override;
   void SetGridCell(int column, int row, const std::string& text) override;
   void SetGridCellHint(int column, int row, const std::string& hint) override;
+  void SetVerdictLine(const std::string& text) override;
   void SelectGridRows(int top, int bottom) override;
   void SetStatus(const std::string& text) override;
   void AppendReportLine(const std::string& line) override;

@@ -3,8 +3,10 @@
 Functions
 ---------
 test(x, ...)      the Ixo value of each embedding dimension, its tabulated
-                  verdict and its exact permutation p-value
-bds(x, ...)       the BDS statistic with its normal and permutation p-values
+                  verdict, its exact permutation p-value and that p-value
+                  adjusted over the dimensions; one overall p-value
+bds(x, ...)       the BDS statistic with its normal and permutation p-values,
+                  adjusted likewise
 critical(n, ...)  critical values of the Ixo value simulated for any n
 curves(x, ...)    the correlation integrals behind the Ixo values
 
@@ -73,19 +75,29 @@ def _doc(text):
     return text.replace("{x}", _X_DOC).replace("{raises}", _RAISES_DOC)
 
 
-def test(x, m=10, eps=(0.60, 1.90), subint=40, cm_limit=50, reps=999, seed=DEFAULT_SEED, threads=None):
+def test(
+    x, m=10, eps=(0.60, 1.90), subint=40, cm_limit=50, reps=999, seed=DEFAULT_SEED, threads=None, sequential=0
+):
     values = _input.series(x)
     low, high = _input.eps_range(eps)
     subint = _input.integer("subint", subint)
     cm_limit = _input.integer("cm_limit", cm_limit)
     reps = _input.replications(reps)
     seed = _input.seed(seed)
+    sequential = _input.sequential(sequential)
     columns = _ixo.ixo_test(
-        values, _input.integer("m", m), low, high, subint, cm_limit, reps, seed, _input.threads(threads)
+        values, _input.integer("m", m), low, high, subint, cm_limit, reps, seed, _input.threads(threads), sequential
     )
     columns["verdict"] = _text_column(columns["verdict"])
     return IxoTestResult(
-        **columns, n=len(values), eps=(low, high), subint=subint, cm_limit=cm_limit, reps=reps, seed=seed
+        **columns,
+        n=len(values),
+        eps=(low, high),
+        subint=subint,
+        cm_limit=cm_limit,
+        reps=reps,
+        seed=seed,
+        sequential=sequential,
     )
 
 
@@ -98,7 +110,11 @@ test.__doc__ = _doc(
     using the grid points with more than `cm_limit` close pairs. Each value
     gets the tabulated critical values' verdict and its two-sided p-value
     against `reps` random permutations of the series, exact at any n and for
-    any marginal law.
+    any marginal law. From the same permutations each p-value is adjusted
+    over the dimensions (step-down min-p: rejecting where ``p_adjusted`` is
+    at most a rejects a true i.i.d. hypothesis anywhere in the family with
+    probability at most a), and ``p_overall`` is the one exact test of all
+    dimensions together, ixo_cli's row "all".
 
     Parameters
     ----------
@@ -118,11 +134,18 @@ test.__doc__ = _doc(
     threads : int or None
         The number of threads; None for one per core. The results do not
         depend on it.
+    sequential : int
+        The tail count h of the sequential rule, 0 .. 100000: stop drawing
+        permutations once every p-value is certainly above 10 % (a statistic
+        stops after the first L <= 20h - 1 with h at or below it and h at or
+        above it, p = min(1, 2h / L)); the others keep the p-value of all
+        `reps`. 0 draws all of them.
 
     Returns
     -------
     IxoTestResult
-        Columns m, statistic, points, size_class, verdict and pvalue.
+        Columns m, statistic, points, size_class, verdict, pvalue and
+        p_adjusted; p_overall, verdict_overall and drawn for the family.
 
     {raises}
 
@@ -135,17 +158,20 @@ test.__doc__ = _doc(
     [2, 3, 4]
     >>> bool(((r.pvalue > 0) & (r.pvalue <= 1)).all())
     True
+    >>> bool((r.p_adjusted >= r.pvalue).all() and r.p_overall == r.p_adjusted.min())
+    True
     """
 )
 
 
-def bds(x, m=10, eps=(0.5, 1.0, 1.5, 2.0), reps=999, seed=DEFAULT_SEED, threads=None):
+def bds(x, m=10, eps=(0.5, 1.0, 1.5, 2.0), reps=999, seed=DEFAULT_SEED, threads=None, sequential=0):
     values = _input.series(x)
     distances = _input.eps_list(eps)
     reps = _input.replications(reps)
     seed = _input.seed(seed)
-    columns = _ixo.bds(values, _input.integer("m", m), distances, reps, seed, _input.threads(threads))
-    return BdsResult(**columns, n=len(values), reps=reps, seed=seed)
+    sequential = _input.sequential(sequential)
+    columns = _ixo.bds(values, _input.integer("m", m), distances, reps, seed, _input.threads(threads), sequential)
+    return BdsResult(**columns, n=len(values), reps=reps, seed=seed, sequential=sequential)
 
 
 bds.__doc__ = _doc(
@@ -154,7 +180,8 @@ bds.__doc__ = _doc(
     The statistic of ixo_engine's write mode 2 at each distance eps (in
     standard deviations of the series), with its two-sided p-value from the
     standard normal law and its two-sided permutation p-value against `reps`
-    random orderings of the series.
+    random orderings of the series, that p-value adjusted over every m and
+    distance (step-down min-p) and the overall p-value of the whole family.
 
     Parameters
     ----------
@@ -170,13 +197,17 @@ bds.__doc__ = _doc(
     threads : int or None
         The number of threads; None for one per core. The results do not
         depend on it.
+    sequential : int
+        The tail count of the sequential rule, as for test(); 0 draws all
+        `reps` permutations.
 
     Returns
     -------
     BdsResult
-        Columns m, eps, statistic, pvalue_normal and pvalue_permutation, a row
-        per dimension and distance (the distances in the given order within
-        each dimension); NaN where the BDS variance is not positive.
+        Columns m, eps, statistic, pvalue_normal, pvalue_permutation and
+        p_adjusted, a row per dimension and distance (the distances in the
+        given order within each dimension); NaN where the BDS variance is not
+        positive. p_overall and drawn for the family.
 
     {raises}
 

@@ -133,3 +133,8 @@ def threads(value):
     if value is None:
         return 0
     return integer("threads", value, 1, 256)
+
+
+def sequential(value):
+    """The sequential rule's tail count: 0 (all reps) .. 100000, as ixo_cli's --sequential."""
+    return integer("sequential", value, 0, 100_000)

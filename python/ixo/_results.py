@@ -1,8 +1,9 @@
 """The results of ixo's functions: plain objects of numpy arrays.
 
 Each result holds one array per column (one element per row, as ixo_cli
-prints its rows) and the settings that produced it as plain numbers. A value
-that does not exist is NaN in a float column and None in a text column.
+prints its rows), the settings that produced it and the numbers of the whole
+family (the overall p-value) as plain numbers. A value that does not exist is
+NaN in a float column or number and None in a text column.
 Results compare equal when every column and setting is equal (NaN equal to
 NaN), pickle by value, and turn into a pandas DataFrame with ``to_frame()``
 where pandas is installed.
@@ -18,10 +19,12 @@ class _Columns:
 
     _columns = ()  # the array fields, in print order
     _settings = ()  # the scalar fields
+    _family = ()  # the scalar fields of the whole family, in the frame's attrs
 
     def __init__(self, **fields):
-        missing = set(self._columns + self._settings) - set(fields)
-        extra = set(fields) - set(self._columns + self._settings)
+        names = set(self._columns + self._settings + self._family)
+        missing = names - set(fields)
+        extra = set(fields) - names
         if missing or extra:
             raise TypeError(f"{type(self).__name__}: missing {missing or '{}'}, unknown {extra or '{}'}")
         for name, value in fields.items():
@@ -33,8 +36,8 @@ class _Columns:
     def __eq__(self, other):
         if type(other) is not type(self):
             return NotImplemented
-        for name in self._settings:
-            if getattr(self, name) != getattr(other, name):
+        for name in self._settings + self._family:
+            if not _same_scalar(getattr(self, name), getattr(other, name)):
                 return False
         return all(_same(getattr(self, n), getattr(other, n)) for n in self._columns)
 
@@ -49,7 +52,9 @@ class _Columns:
             import pandas
         except ImportError:
             raise ImportError("to_frame() needs pandas (Debian: python3-pandas)") from None
-        return pandas.DataFrame({name: getattr(self, name) for name in self._columns})
+        frame = pandas.DataFrame({name: getattr(self, name) for name in self._columns})
+        frame.attrs.update({name: getattr(self, name) for name in self._family})
+        return frame
 
     def _rows(self, formats):
         rows = []
@@ -69,6 +74,31 @@ def _same(a, b):
     if a.dtype.kind == "f":
         return bool(np.array_equal(a, b, equal_nan=True))
     return a.tolist() == b.tolist()
+
+
+def _same_scalar(a, b):
+    """Equal settings or family numbers, NaN equal to NaN."""
+    if isinstance(a, float) and isinstance(b, float) and a != a and b != b:
+        return True
+    return a == b
+
+
+def _permutations(result):
+    """The permutations' part of the settings line: R, the sequential rule and the seed."""
+    if not result.reps:
+        return "no permutations"
+    rule = ""
+    if result.sequential:
+        rule = f" (sequential rule h = {result.sequential}: {result.drawn} drawn)"
+    return f"{result.reps} permutations{rule}, seed {result.seed}"
+
+
+def _overall(result, verdict=None):
+    """The line after the table for the whole family; empty when reps is 0."""
+    if not result.reps:
+        return ""
+    said = f", {verdict}" if verdict else ""
+    return f"\nall: overall p-value {_text.number(_float(result.p_overall), 3)}{said}"
 
 
 def _float(value):
@@ -114,15 +144,30 @@ class IxoTestResult(_Columns):
     pvalue : ndarray of float
         The two-sided permutation p-value of each value; NaN when reps is 0
         and where there is no value.
-    n, eps, subint, cm_limit, reps, seed
+    p_adjusted : ndarray of float
+        The p-value adjusted over the dimensions by step-down min-p, from the
+        same permutations, never below `pvalue`; NaN where `pvalue` is.
+    p_overall : float
+        The overall p-value of all dimensions (the smallest adjusted one):
+        ixo_cli's row "all"; NaN when reps is 0.
+    verdict_overall : str
+        Its verdict at 1, 2, 5 and 10 % ("reject at 5%", "do not reject");
+        "unknown" without a p_overall.
+    drawn : int
+        The permutations drawn: reps, or fewer where the sequential rule stopped.
+    n, eps, subint, cm_limit, reps, seed, sequential
         The series' length and the settings of the test.
+
+    ``to_frame()`` gives the columns and keeps p_overall, verdict_overall and
+    drawn in the frame's ``attrs``.
     """
 
-    _columns = ("m", "statistic", "points", "size_class", "verdict", "pvalue")
-    _settings = ("n", "eps", "subint", "cm_limit", "reps", "seed")
+    _columns = ("m", "statistic", "points", "size_class", "verdict", "pvalue", "p_adjusted")
+    _settings = ("n", "eps", "subint", "cm_limit", "reps", "seed", "sequential")
+    _family = ("p_overall", "verdict_overall", "drawn")
 
     def __repr__(self):
-        header = ["m", "statistic", "points", "class", "verdict", "p-value"]
+        header = ["m", "statistic", "points", "class", "verdict", "p-value", "adjusted"]
         formats = {
             "m": _integer,
             "statistic": _fixed(4),
@@ -130,13 +175,15 @@ class IxoTestResult(_Columns):
             "size_class": lambda v: "-" if v is None else _integer(v),
             "verdict": _word,
             "pvalue": _fixed(3),
+            "p_adjusted": _fixed(3),
         }
         low, high = self.eps
-        permutations = f"{self.reps} permutations, seed {self.seed}" if self.reps else "no permutations"
         return (
             "Ixo test of the i.i.d. hypothesis\n"
             f"n = {self.n}, eps {low:g} to {high:g} sd, {self.subint} intervals, "
-            f"Cm limit {self.cm_limit}, {permutations}\n\n" + self._table(header, formats)
+            f"Cm limit {self.cm_limit}, {_permutations(self)}\n\n"
+            + self._table(header, formats)
+            + _overall(self, self.verdict_overall)
         )
 
 
@@ -157,26 +204,39 @@ class BdsResult(_Columns):
         0.5 <= eps <= 2).
     pvalue_permutation : ndarray of float
         Its two-sided permutation p-value; NaN likewise, and when reps is 0.
-    n, reps, seed
+    p_adjusted : ndarray of float
+        The permutation p-value adjusted over every m and distance by
+        step-down min-p, from the same permutations; NaN likewise.
+    p_overall : float
+        The overall p-value of the whole family (the smallest adjusted one):
+        ixo_cli's row "all"; NaN when there is none.
+    drawn : int
+        The permutations drawn: reps, or fewer where the sequential rule stopped.
+    n, reps, seed, sequential
         The series' length and the permutations' settings.
+
+    ``to_frame()`` keeps p_overall and drawn in the frame's ``attrs``.
     """
 
-    _columns = ("m", "eps", "statistic", "pvalue_normal", "pvalue_permutation")
-    _settings = ("n", "reps", "seed")
+    _columns = ("m", "eps", "statistic", "pvalue_normal", "pvalue_permutation", "p_adjusted")
+    _settings = ("n", "reps", "seed", "sequential")
+    _family = ("p_overall", "drawn")
 
     def __repr__(self):
-        header = ["m", "eps", "statistic", "p normal", "p permutation"]
+        header = ["m", "eps", "statistic", "p normal", "p permutation", "adjusted"]
         formats = {
             "m": _integer,
             "eps": _general,
             "statistic": _fixed(4),
             "pvalue_normal": _general,
             "pvalue_permutation": _fixed(3),
+            "p_adjusted": _fixed(3),
         }
-        permutations = f"{self.reps} permutations, seed {self.seed}" if self.reps else "no permutations"
         return (
             "BDS test of the i.i.d. hypothesis\n"
-            f"n = {self.n}, eps in sd, {permutations}\n\n" + self._table(header, formats)
+            f"n = {self.n}, eps in sd, {_permutations(self)}\n\n"
+            + self._table(header, formats)
+            + _overall(self)
         )
 
     def matrix(self, column="statistic"):

@@ -2,8 +2,8 @@
 // series as a one-dimensional C-contiguous float64 array of finite values (the
 // package's Python side converts and checks what users pass) and the settings
 // as plain numbers, runs the library without the GIL, and returns a dict of
-// numpy arrays. A failure the library reports becomes ValueError with its
-// message (MemoryError for "out of memory"); Ctrl+C during the replications
+// numpy arrays (and plain numbers for the whole family). A failure the library reports becomes
+// ValueError with its message (MemoryError for "out of memory"); Ctrl+C during the replications
 // stops them and raises KeyboardInterrupt.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
@@ -24,6 +24,7 @@
 #include "ixo_test.h"
 #include "permutation_tests.h"
 #include "result.h"
+#include "step_down_min_p.h"
 
 namespace py = pybind11;
 
@@ -56,9 +57,13 @@ py::array_t<T> ArrayOf(const std::vector<T>& values) {
 }
 
 // The replications' settings, with the stop request (asked on the calling
-// thread between replications) looking for Ctrl+C.
-Simulation SimulationOf(int reps, std::uint64_t seed, int threads, InterruptPoll& poll) {
-  return Simulation{reps, seed, threads, {}, [&poll] { return poll.Poll(); }};
+// thread between replications) looking for Ctrl+C; `sequential` is the tail
+// count of the sequential rule (0: all R).
+Simulation SimulationOf(int reps, std::uint64_t seed, int threads, InterruptPoll& poll,
+                        int sequential = 0) {
+  Simulation simulation{reps, seed, threads, {}, [&poll] { return poll.Poll(); }};
+  simulation.sequential = sequential;
+  return simulation;
 }
 
 IxoSettings SettingsOf(int m, double eps_low, double eps_high, int subint, int cm_limit) {
@@ -77,18 +82,18 @@ double OrNaN(const std::optional<double>& value) {
 }
 
 py::dict IxoTestOf(const Series& x, int m, double eps_low, double eps_high, int subint,
-                   int cm_limit, int reps, std::uint64_t seed, int threads) {
+                   int cm_limit, int reps, std::uint64_t seed, int threads, int sequential) {
   const std::span<const double> series = SpanOf(x);
   const IxoSettings settings = SettingsOf(m, eps_low, eps_high, subint, cm_limit);
   InterruptPoll poll;
   Result<IxoTestReport> result;
   {
     py::gil_scoped_release release;
-    result = IxoTest(series, settings, SimulationOf(reps, seed, threads, poll));
+    result = IxoTest(series, settings, SimulationOf(reps, seed, threads, poll, sequential));
   }
   const IxoTestReport report = ValueOf(std::move(result), &poll);
   std::vector<int> dimension, points, size_class;
-  std::vector<double> value, p_value;
+  std::vector<double> value, p_value, p_adjusted;
   py::list verdict;
   for (const IxoTestRow& row : report.rows) {
     dimension.push_back(row.m);
@@ -97,6 +102,7 @@ py::dict IxoTestOf(const Series& x, int m, double eps_low, double eps_high, int 
     size_class.push_back(row.size_class);
     verdict.append(row.verdict.empty() ? py::object(py::none()) : py::str(row.verdict));
     p_value.push_back(OrNaN(row.p_value));
+    p_adjusted.push_back(OrNaN(row.p_adjusted));
   }
   py::dict columns;
   columns["m"] = ArrayOf(dimension);
@@ -105,28 +111,35 @@ py::dict IxoTestOf(const Series& x, int m, double eps_low, double eps_high, int 
   columns["size_class"] = ArrayOf(size_class);
   columns["verdict"] = verdict;
   columns["pvalue"] = ArrayOf(p_value);
+  columns["p_adjusted"] = ArrayOf(p_adjusted);
+  // ixo_cli's row "all": the overall p-value and its verdict at the levels.
+  columns["p_overall"] = OrNaN(report.p_overall);
+  columns["verdict_overall"] = report.p_overall ? LevelVerdict(*report.p_overall) : "unknown";
+  columns["drawn"] = report.drawn;
   return columns;
 }
 
-py::dict BdsOf(const Series& x, int m, const Series& eps, int reps, std::uint64_t seed,
-               int threads) {
+py::dict BdsOf(const Series& x, int m, const Series& eps, int reps, std::uint64_t seed, int threads,
+               int sequential) {
   const std::span<const double> series = SpanOf(x);
   const std::span<const double> distances = SpanOf(eps);
   InterruptPoll poll;
   Result<BdsPermutationTest> result;
   {
     py::gil_scoped_release release;
-    result = PermutationTestBds(series, m, distances, SimulationOf(reps, seed, threads, poll));
+    result = PermutationTestBds(series, m, distances,
+                                SimulationOf(reps, seed, threads, poll, sequential));
   }
   const BdsPermutationTest test = ValueOf(std::move(result), &poll);
   std::vector<int> dimension;
-  std::vector<double> fraction, statistic, p_normal, p_permutation;
+  std::vector<double> fraction, statistic, p_normal, p_permutation, p_adjusted;
   for (const BdsValue& v : test.values) {
     dimension.push_back(v.m);
     fraction.push_back(v.eps);
     statistic.push_back(OrNaN(v.bds));
     p_normal.push_back(OrNaN(v.p_normal));
     p_permutation.push_back(OrNaN(v.p_permutation));
+    p_adjusted.push_back(OrNaN(v.p_adjusted));
   }
   py::dict columns;
   columns["m"] = ArrayOf(dimension);
@@ -134,6 +147,9 @@ py::dict BdsOf(const Series& x, int m, const Series& eps, int reps, std::uint64_
   columns["statistic"] = ArrayOf(statistic);
   columns["pvalue_normal"] = ArrayOf(p_normal);
   columns["pvalue_permutation"] = ArrayOf(p_permutation);
+  columns["p_adjusted"] = ArrayOf(p_adjusted);
+  columns["p_overall"] = OrNaN(test.p_overall);
+  columns["drawn"] = test.drawn;
   return columns;
 }
 
@@ -225,9 +241,9 @@ PYBIND11_MODULE(_ixo, module) {
 
   module.def("ixo_test", &IxoTestOf, arg("x").noconvert(), arg("m"), arg("eps_low"),
              arg("eps_high"), arg("subint"), arg("cm_limit"), arg("reps"), arg("seed"),
-             arg("threads"));
+             arg("threads"), arg("sequential"));
   module.def("bds", &BdsOf, arg("x").noconvert(), arg("m"), arg("eps").noconvert(), arg("reps"),
-             arg("seed"), arg("threads"));
+             arg("seed"), arg("threads"), arg("sequential"));
   module.def("critical", &CriticalOf, arg("n"), arg("m"), arg("eps_low"), arg("eps_high"),
              arg("subint"), arg("cm_limit"), arg("reps"), arg("seed"), arg("threads"));
   module.def("curves", &CurvesOf, arg("x").noconvert(), arg("m"), arg("eps_low"), arg("eps_high"),

@@ -23,6 +23,12 @@ def same(a, b):
     return (math.isnan(a) and math.isnan(b)) or a == b
 
 
+def split_family(rows):
+    """ixo_cli's rows of one file: the members, and the row "all" of the whole family."""
+    assert rows and rows[-1]["m"] == "all", rows[-1:]
+    return rows[:-1], rows[-1]
+
+
 def assert_column(rows, key, values, label):
     expected = [number(row[key]) for row in rows]
     got = [float(v) for v in values]
@@ -36,12 +42,15 @@ IXO_CASES = [
     ("garch", dict(m=6, eps=(0.25, 1.00), reps=99, seed=7), ["--m", 6, "--eps", "0.25:1", "--seed", 7]),
     ("logistic", dict(m=4, eps=(0.5, 1.5), subint=20, cm_limit=10, reps=0),
      ["--m", 4, "--eps", "0.5:1.5", "--subint", 20, "--cm-limit", 10]),
+    # The sequential rule: the i.i.d. series stops early, the map runs to R.
+    ("normal", dict(m=5, reps=999, sequential=5), ["--m", 5, "--sequential", 5]),
+    ("logistic", dict(m=3, reps=199, sequential=2, seed=5), ["--m", 3, "--sequential", 2, "--seed", 5]),
 ]
 
 
 @pytest.mark.parametrize("name,settings,options", IXO_CASES, ids=[c[0] for c in IXO_CASES])
 def test_ixo_test_equals_ixo_cli(name, settings, options):
-    rows = run_cli("ixo", example(name), "--reps", settings["reps"], *options)[0]
+    rows, family = split_family(run_cli("ixo", example(name), "--reps", settings["reps"], *options)[0])
     result = ixo.test(read_series(name), **settings)
     label = f"{name} {settings}"
     assert [int(r["m"]) for r in rows] == result.m.tolist(), label
@@ -50,6 +59,9 @@ def test_ixo_test_equals_ixo_cli(name, settings, options):
     assert [r["verdict"] for r in rows] == result.verdict.tolist(), label
     assert_column(rows, "ixo", result.statistic, label)
     assert_column(rows, "p_value", result.pvalue, label)
+    assert_column(rows, "p_adjusted", result.p_adjusted, label)
+    assert_column([family], "p_value", [result.p_overall], label)
+    assert family["verdict"] == result.verdict_overall, label
 
 
 def test_dimensions_without_a_value_equal_ixo_cli(tmp_path):
@@ -57,8 +69,10 @@ def test_dimensions_without_a_value_equal_ixo_cli(tmp_path):
     x = read_series("garch")[:17]
     path = tmp_path / "short.txt"
     path.write_text("".join(f"{v!r}\n" for v in x))
-    rows = run_cli("ixo", path, "--m", 8, "--reps", 99)[0]
+    rows, family = split_family(run_cli("ixo", path, "--m", 8, "--reps", 99)[0])
     result = ixo.test(x, m=8, reps=99)
+    assert_column(rows, "p_adjusted", result.p_adjusted, "short")
+    assert_column([family], "p_adjusted", [result.p_overall], "short")
     assert np.isnan(result.statistic).any() and not np.isnan(result.statistic).all()
     assert [r["verdict"] for r in rows] == result.verdict.tolist()
     assert_column(rows, "ixo", result.statistic, "short")
@@ -69,18 +83,20 @@ BDS_CASES = [
     ("normal", dict(reps=99), []),
     ("garch", dict(m=5, eps=(1.5,), reps=49, seed=3), ["--m", 5, "--eps", "1.5", "--seed", 3]),
     ("logistic", dict(m=3, eps=(2.0, 0.25), reps=0), ["--m", 3, "--eps", "2,0.25"]),
+    ("normal", dict(m=4, eps=(1.0, 1.5), reps=499, sequential=3), ["--m", 4, "--eps", "1,1.5", "--sequential", 3]),
 ]
 
 
 @pytest.mark.parametrize("name,settings,options", BDS_CASES, ids=[c[0] for c in BDS_CASES])
 def test_bds_equals_ixo_cli(name, settings, options):
-    rows = run_cli("bds", example(name), "--reps", settings["reps"], *options)[0]
+    rows, family = split_family(run_cli("bds", example(name), "--reps", settings["reps"], *options)[0])
     result = ixo.bds(read_series(name), **settings)
     label = f"{name} {settings}"
     assert [int(r["m"]) for r in rows] == result.m.tolist(), label
     for key, values in [("eps", result.eps), ("bds", result.statistic), ("p_normal", result.pvalue_normal),
-                        ("p_permutation", result.pvalue_permutation)]:
+                        ("p_permutation", result.pvalue_permutation), ("p_adjusted", result.p_adjusted)]:
         assert_column(rows, key, values, label)
+    assert_column([family], "p_adjusted", [result.p_overall], label)
 
 
 CRITICAL_CASES = [
@@ -130,7 +146,9 @@ def test_curves_slopes_are_the_test_values():
 # Each function on one thread, two and one per core: the same numbers.
 THREAD_CASES = [
     ("test", lambda x, t: ixo.test(x, m=5, reps=150, threads=t)),
+    ("test sequential", lambda x, t: ixo.test(x, m=5, reps=400, threads=t, sequential=4)),
     ("bds", lambda x, t: ixo.bds(x, m=4, reps=150, threads=t)),
+    ("bds sequential", lambda x, t: ixo.bds(x, m=4, reps=400, threads=t, sequential=4)),
     ("critical", lambda x, t: ixo.critical(150, m=4, reps=150, threads=t)),
 ]
 

@@ -17,6 +17,7 @@ def results():
         "test": ixo.test(X, m=4, reps=29),
         "test without p": ixo.test(X, m=3, reps=0),
         "bds": ixo.bds(X, m=3, eps=(0.5, 1.5), reps=19),
+        "test sequential": ixo.test(X, m=3, reps=199, sequential=2),
         "critical": ixo.critical(100, m=3, reps=50),
         "curves": ixo.curves(X, m=3),
     }
@@ -47,6 +48,7 @@ DIFFERENCES = [
     ("length", lambda: ixo.test(X, m=3, reps=0), lambda: ixo.test(X, m=4, reps=0)),
     ("n", lambda: ixo.critical(100, m=3, reps=20), lambda: ixo.critical(101, m=3, reps=20)),
     ("cm_limit", lambda: ixo.curves(X, m=3), lambda: ixo.curves(X, m=3, cm_limit=51)),
+    ("sequential", lambda: ixo.bds(X, m=3, reps=99), lambda: ixo.bds(X, m=3, reps=99, sequential=2)),
 ]
 
 
@@ -69,7 +71,10 @@ def test_missing_values_are_nan():
 def test_frames_have_one_row_per_row():
     pytest.importorskip("pandas")
     r = results()
-    assert list(r["test"].to_frame().columns) == ["m", "statistic", "points", "size_class", "verdict", "pvalue"]
+    assert list(r["test"].to_frame().columns) == [
+        "m", "statistic", "points", "size_class", "verdict", "pvalue", "p_adjusted"]
+    assert r["test"].to_frame().attrs == {
+        "p_overall": r["test"].p_overall, "verdict_overall": r["test"].verdict_overall, "drawn": 29}
     assert r["test"].to_frame()["statistic"].tolist() == r["test"].statistic.tolist()
     assert len(r["bds"].to_frame()) == 4
     critical = r["critical"].to_frame()
@@ -92,7 +97,9 @@ def test_repr_shows_every_row(name):
     result = results()[name]
     text = repr(result)
     rows = len(result.fits) if name == "curves" else len(result)
-    assert len(text.splitlines()) == 3 + 1 + rows, text
+    # The permutation tests add a line for the whole family.
+    overall = 1 if getattr(result, "p_overall", None) is not None and result.reps else 0
+    assert len(text.splitlines()) == 3 + 1 + rows + overall, text
 
 
 def test_repr_of_the_curves_parts_says_their_size():
@@ -107,6 +114,40 @@ def test_repr_of_the_test_holds_its_values():
     for value in r.statistic:
         assert f"{value:.4f}" in text
     assert "29 permutations" in text
+    assert text.endswith(f"all: overall p-value {r.p_overall:.3f}, {r.verdict_overall}"), text
+    stopped = ixo.test(X, m=3, reps=999, sequential=2)
+    assert stopped.drawn < 999 and f"h = 2: {stopped.drawn} drawn" in repr(stopped)
+
+
+# (label, result): p_adjusted never below pvalue, p_overall its smallest value.
+FAMILIES = [
+    ("test", lambda: ixo.test(X, m=6, reps=99)),
+    ("test sequential", lambda: ixo.test(X, m=6, reps=999, sequential=3)),
+    ("bds", lambda: ixo.bds(X, m=4, eps=(0.5, 1.0, 2.0), reps=99, seed=4)),
+    ("bds some nan", lambda: ixo.bds(np.r_[np.zeros(30), np.ones(30), np.full(30, 0.5)], m=3,
+                                     eps=(0.3, 1.5, 2.5), reps=19)),
+    ("bds all nan", lambda: ixo.bds(np.r_[np.zeros(30), np.ones(30)], m=2, eps=(0.5, 2.5), reps=19)),
+]
+
+
+@pytest.mark.parametrize("label,run", FAMILIES, ids=[f[0] for f in FAMILIES])
+def test_adjusted_p_values_bound_the_raw_ones(label, run):
+    r = run()
+    raw = r.pvalue if hasattr(r, "pvalue") else r.pvalue_permutation
+    assert (np.isnan(raw) == np.isnan(r.p_adjusted)).all(), label
+    have = ~np.isnan(raw)
+    assert (r.p_adjusted[have] >= raw[have]).all() and (r.p_adjusted[have] <= 1).all(), label
+    if have.any():
+        assert r.p_overall == r.p_adjusted[have].min(), label
+    else:
+        assert np.isnan(r.p_overall), label
+    assert 0 < r.drawn <= r.reps, label
+
+
+def test_without_permutations_there_is_no_overall_p_value():
+    r = ixo.test(X, m=3, reps=0)
+    assert np.isnan(r.p_overall) and r.verdict_overall == "unknown" and r.drawn == 0
+    assert np.isnan(r.p_adjusted).all() and r == ixo.test(X, m=3, reps=0)
 
 
 def test_plot_draws_each_dimension():

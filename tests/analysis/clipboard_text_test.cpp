@@ -27,5 +27,15 @@ TEST(ResultsClipboardText, SeparatesCellsByTabsAndEndsRowsWithCrLf) {
   }
 }
 
+TEST(ResultsClipboardText, OverallVerdictFollowsTheRowsOnItsOwnLine) {
+  EXPECT_EQ(ResultsClipboardText({{"m=2", "1.6", "reject at 1%", "0.004"}}, true,
+                                 "i.i.d. rejected at 5 % (all dimensions)"),
+            "dimension\tIxo\tsignificance\tp-value\r\nm=2\t1.6\treject at 1%\t0.004\r\n"
+            "i.i.d. rejected at 5 % (all dimensions)\r\n");
+  // No line under the grid: nothing after the rows, not even an empty line.
+  EXPECT_EQ(ResultsClipboardText({{"m=2", "1.6", "do not reject"}}, false, ""),
+            "dimension\tIxo\tsignificance\r\nm=2\t1.6\tdo not reject\r\n");
+}
+
 }  // namespace
 }  // namespace ixo

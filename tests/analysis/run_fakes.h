@@ -53,6 +53,7 @@ class FakeControls : public RunControls {
       hints[{column, row}] = hint;
     }
   }
+  void SetVerdictLine(const std::string& text) override { verdict_line = text; }
   void SelectGridRows(int top, int bottom) override { selected_rows = {top, bottom}; }
   void SetStatus(const std::string& text) override {
     status = text;
@@ -81,7 +82,8 @@ class FakeControls : public RunControls {
   std::vector<std::vector<std::string>> grid =
       std::vector<std::vector<std::string>>(10, std::vector<std::string>(3));
   std::map<std::pair<int, int>, std::string> hints;  // by (column, row)
-  std::pair<int, int> selected_rows{1, 1};           // the grid's first data row at start
+  std::string verdict_line;
+  std::pair<int, int> selected_rows{1, 1};  // the grid's first data row at start
   std::string status = " Welcome to the Ixo program.";
   std::vector<std::string> status_history;
   std::vector<std::string> memo;

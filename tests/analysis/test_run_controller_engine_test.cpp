@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "analysis/number_text.h"
+#include "analysis/pvalue_table.h"
 #include "analysis/run_controls.h"
 #include "analysis/test_run_controller.h"
 #include "run_directory.h"
@@ -143,9 +145,11 @@ TEST_F(EngineRunTest, PermutationRunWithTheRealCli) {
   ASSERT_TRUE(controls_.messages.empty()) << controls_.messages[0];
   ASSERT_TRUE(controls_.errors.empty()) << controls_.errors[0];
   EXPECT_EQ(host_.commands.back(),
-            "ixo_cli ixo input.tmp --m 3 --eps 0.60:1.90 --reps 999 --progress-file " +
+            "ixo_cli ixo input.tmp --m 3 --eps 0.60:1.90 --reps 999 --sequential 10 "
+            "--progress-file " +
                 dir_.path() + "progress.tmp --output " + dir_.path() + "pvalues.tmp --format csv");
   EXPECT_EQ(controls_.status, "Calculation done.");
+  double smallest = 1;  // the overall p-value is the smallest adjusted one
   for (int row = 1; row <= 2; ++row) {
     const std::string& p_text = controls_.grid[row][3];
     const std::optional<long double> p = ReadNumber(p_text, '.');
@@ -160,7 +164,15 @@ TEST_F(EngineRunTest, PermutationRunWithTheRealCli) {
       EXPECT_EQ(controls_.grid[row][2], "reject at 1%") << p_text;
     }
     EXPECT_FALSE(controls_.grid[row][2].empty());
+    smallest = std::min(smallest, shown);
   }
+  if (smallest >= 0.0505) {
+    EXPECT_EQ(controls_.verdict_line, kFamilyNotRejected) << smallest;
+  }
+  if (smallest <= 0.0495) {
+    EXPECT_EQ(controls_.verdict_line, kFamilyRejected) << smallest;
+  }
+  EXPECT_FALSE(controls_.verdict_line.empty());
   EXPECT_FALSE(dir_.Exists("pvalues.tmp"));
   EXPECT_FALSE(dir_.Exists("output.tmp"));
   EXPECT_TRUE(NoChildLeft());

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/pvalue_table.h"
 #include "analysis/run_state.h"
 #include "run_fakes.h"
 
@@ -327,11 +328,11 @@ TEST_F(RunControllerTest, PermutationRunEndsWithThePValueStep) {
   EXPECT_EQ(controls_.grid[2], (std::vector<std::string>{"m=3", "2.4", "", ""}));
   Deliver(3.2);
   // Every dimension has its Ixo value; ixo_cli now computes the p-values.
-  EXPECT_EQ(
-      host_.arguments.back(),
-      (std::vector<std::string>{"ixo_cli", "ixo", "input.tmp", "--m", "4", "--eps", "0.60:1.90",
-                                "--reps", "999", "--progress-file", "/opt/ixo/progress.tmp",
-                                "--output", "/opt/ixo/pvalues.tmp", "--format", "csv"}));
+  EXPECT_EQ(host_.arguments.back(),
+            (std::vector<std::string>{"ixo_cli", "ixo", "input.tmp", "--m", "4", "--eps",
+                                      "0.60:1.90", "--reps", "999", "--sequential", "10",
+                                      "--progress-file", "/opt/ixo/progress.tmp", "--output",
+                                      "/opt/ixo/pvalues.tmp", "--format", "csv"}));
   EXPECT_EQ(host_.log.back(), "start " + host_.commands.back());
   EXPECT_EQ(host_.log[host_.log.size() - 2], "delete /opt/ixo/pvalues.tmp");
   EXPECT_EQ(controller_.RunState(), kPermutationPass);
@@ -362,6 +363,60 @@ TEST_F(RunControllerTest, PermutationRunEndsWithThePValueStep) {
   Deliver(3.2);
   EXPECT_FALSE(controller_.Running());
   EXPECT_EQ(host_.commands.back(), "ixo_engine input.tmp 4 0.60 1.90 40 50 1");
+}
+
+// ixo_cli as it writes today: p_adjusted beside each p-value and a row "all"
+// for the overall test. The grid shows the adjusted values and the line under
+// it the overall verdict at 5 %; a run on a tabulated class leaves it blank.
+TEST_F(RunControllerTest, PValueStepShowsAdjustedValuesAndTheOverallVerdict) {
+  const std::string header = "file,n,m,ixo,points,class,verdict,p_value,p_adjusted\n";
+  const struct {
+    std::string overall;  // the row "all"'s p-value, also m = 2's adjusted one
+    std::string cell, verdict, line;
+  } cases[] = {
+      {"0.004", "0.004", "reject at 1%", kFamilyRejected},
+      {"0.0499", "0.050", "reject at 5%", kFamilyRejected},
+      {"0.05", "0.050", "reject at 10%", kFamilyNotRejected},
+      {"0.8", "0.800", "do not reject", kFamilyNotRejected},
+  };
+  controls_.max_dimension_index = 1;  // dimensions 2 and 3
+  for (const auto& c : cases) {
+    controls_.size_class = kPermutationClass;
+    controller_.Button1Click();
+    Deliver(1.6);
+    Deliver(2.4);
+    EXPECT_EQ(controls_.verdict_line, "") << c.overall;
+    host_.pvalues = header + "input.tmp,500,2,1.6,41,500,x,0.002," + c.overall + "\n" +
+                    "input.tmp,500,3,2.4,41,500,x,0.03,0.061\n" + "input.tmp,500,all,,,,x," +
+                    c.overall + "," + c.overall + "\n";
+    controller_.Timer1Timer();
+    EXPECT_EQ(controls_.status, "Calculation done.") << c.overall;
+    EXPECT_EQ(controls_.grid[1], (std::vector<std::string>{"m=2", "1.6", c.verdict, c.cell}))
+        << c.overall;
+    EXPECT_EQ(controls_.grid[2], (std::vector<std::string>{"m=3", "2.4", "reject at 10%", "0.061"}))
+        << c.overall;
+    EXPECT_EQ(controls_.verdict_line, c.line) << c.overall;
+    EXPECT_EQ(controls_.selected_rows, (std::pair{1, 2})) << c.overall;
+
+    // A tabulated class afterwards: the line is gone with the p-values.
+    controls_.size_class = 0;
+    controller_.Button1Click();
+    EXPECT_EQ(controls_.verdict_line, "") << c.overall;
+    Deliver(1.6);
+    Deliver(2.4);
+    EXPECT_EQ(controls_.verdict_line, "") << c.overall;
+  }
+  // A series loaded after a permutation run takes the line with the grid's rows.
+  controls_.size_class = kPermutationClass;
+  controller_.Button1Click();
+  Deliver(1.6);
+  Deliver(2.4);
+  host_.pvalues = header + "input.tmp,500,2,1.6,41,500,x,0.002,0.004\n" +
+                  "input.tmp,500,all,,,,x,0.004,0.004\n";
+  controller_.Timer1Timer();
+  ASSERT_EQ(controls_.verdict_line, kFamilyRejected);
+  controller_.SeriesLoaded();
+  EXPECT_EQ(controls_.verdict_line, "");
 }
 
 TEST_F(RunControllerTest, PValueStepShowsHowFarIxoCliHasCome) {

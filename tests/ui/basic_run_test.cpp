@@ -23,6 +23,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "analysis/pvalue_table.h"
 #include "ui/curves_chart_view.h"
 #include "ui/curves_window.h"
 #include "ui/string_grid.h"
@@ -136,18 +137,29 @@ TEST_F(MainWindowTest, PermutationRunShowsAndCopiesThePValues) {
   ASSERT_EQ(grid.columnCount(), 4);
   EXPECT_EQ(grid.Cell(3, 0), "p-value");
   EXPECT_LE(grid.geometry().right(), form_.width() - 1);  // the wider grid stays inside
+  // The overall verdict, one whole line under the grid, inside the page.
+  const QLabel& line = *form_.FamilyVerdict;
+  EXPECT_TRUE(line.text() == ixo::kFamilyRejected || line.text() == ixo::kFamilyNotRejected)
+      << line.text().toStdString();
+  EXPECT_TRUE(line.isVisibleTo(&form_));
+  EXPECT_LE(line.sizeHint().width(), line.width()) << line.text().toStdString();
+  EXPECT_GE(line.geometry().top(), grid.geometry().bottom());
+  EXPECT_EQ(line.geometry().right(), grid.geometry().right());
+  EXPECT_LE(line.geometry().bottom(), line.parentWidget()->height() - 1);
   form_.CopyresultsintoClipboard1->trigger();
   EXPECT_EQ(Clipboard(), "dimension\tIxo\tsignificance\tp-value\r\n" + grid.Cell(0, 1) + "\t" +
                              grid.Cell(1, 1) + "\t" + grid.Cell(2, 1) + "\t" + grid.Cell(3, 1) +
-                             "\r\n");
+                             "\r\n" + line.text() + "\r\n");
 
   form_.ComboBox3->setCurrentIndex(0);
   form_.Button1->click();
   WaitForRunEnd();
   ASSERT_EQ(grid.columnCount(), 3);
   EXPECT_EQ(grid.width(), 151);
+  EXPECT_TRUE(form_.FamilyVerdict->text().isEmpty());
   form_.CopyresultsintoClipboard1->trigger();
   EXPECT_TRUE(Clipboard().startsWith("dimension\tIxo\tsignificance\r\nm=2\t"));
+  EXPECT_FALSE(Clipboard().contains("i.i.d.")) << Clipboard().toStdString();
   EXPECT_FALSE(grid.item(0, 2)->toolTip().isEmpty());  // the class's hint on the verdict
 }
 // A long p-value step shows in the status line how far ixo_cli has come, and

@@ -1,16 +1,18 @@
 # bds_test(): the BDS statistic for dimensions 2..m at each distance, shaped
-# like tseries::bds.test's answer, with permutation p-values besides.
+# like tseries::bds.test's answer, with permutation p-values besides, those
+# adjusted over every m and distance, and the family's overall p-value.
 
 bds_test <- function(x, ...) UseMethod("bds_test")
 
 bds_test.default <- function(x, m = 3, eps = seq(0.5 * sd(x), 2 * sd(x), length.out = 4),
-                             reps = 999, seed = 20040105, threads = NULL, ...) {
+                             reps = 999, seed = 20040105, threads = NULL, sequential = 0,
+                             ...) {
   fun <- "bds_test"
   data.name <- deparse1(substitute(x))
   series <- ixo_series(x, fun)
   # eps is evaluated only now, after the series is known to be numbers.
   ixo_run_bds(series, data.name, m = m, eps = eps, reps = reps, seed = seed, threads = threads,
-              ...)
+              sequential = sequential, ...)
 }
 
 bds_test.lm <- function(x, m = 3, eps = NULL, ...) {
@@ -23,7 +25,7 @@ bds_test.Arima <- bds_test.lm
 bds_test.garch <- bds_test.lm
 
 ixo_run_bds <- function(series, data.name, m, eps, reps = 999, seed = 20040105,
-                        threads = NULL, ...) {
+                        threads = NULL, sequential = 0, ...) {
   fun <- "bds_test"
   ixo_no_extra(list(...), fun)
   m <- ixo_whole(m, "m", fun)
@@ -31,7 +33,8 @@ ixo_run_bds <- function(series, data.name, m, eps, reps = 999, seed = 20040105,
   reps <- ixo_whole(reps, "reps", fun, 0, 1e7)
   seed <- ixo_seed(seed, fun)
   threads <- ixo_threads(threads, fun)
-  rows <- ixo_answer(.Call(ixo_c_bds, series, m, eps, reps, seed, threads), fun)
+  sequential <- ixo_whole(sequential, "sequential", fun, 0, 100000)
+  rows <- ixo_answer(.Call(ixo_c_bds, series, m, eps, reps, seed, threads, sequential), fun)
   # Rows come dimension by dimension, each with every distance in order.
   shape <- function(values) {
     matrix(values, nrow = m - 1, ncol = length(eps), byrow = TRUE,
@@ -39,8 +42,11 @@ ixo_run_bds <- function(series, data.name, m, eps, reps = 999, seed = 20040105,
   }
   structure(list(statistic = shape(rows$bds), p.value = shape(rows$p.normal),
                  p.permutation = if (reps > 0) shape(rows$p.permutation),
+                 p.adjusted = if (reps > 0) shape(rows$p.adjusted),
+                 p.overall = rows$p.overall, drawn = rows$drawn,
                  method = "BDS Test", data.name = data.name,
-                 parameter = list(m = 2:m, eps = eps, reps = reps, seed = seed)),
+                 parameter = list(m = 2:m, eps = eps, reps = reps, seed = seed,
+                                  sequential = sequential)),
             class = c("ixo_bds_test", "bdstest"))
 }
 
@@ -62,8 +68,12 @@ print.ixo_bds_test <- function(x, digits = 4, ...) {
   bracket(x$p.value)
   if (!is.null(x$p.permutation)) {
     cat("p-value of ", x$parameter$reps, " permutations (seed ",
-        format(x$parameter$seed, scientific = FALSE), ") = \n", sep = "")
+        format(x$parameter$seed, scientific = FALSE), ixo_sequential_note(x$parameter, x$drawn),
+        ") = \n", sep = "")
     bracket(x$p.permutation)
+    cat("p-value adjusted over every dimension and epsilon = \n")
+    bracket(x$p.adjusted)
+    if (!is.na(x$p.overall)) cat("overall p-value = ", format(round(x$p.overall, digits)), "\n\n")
   }
   cat("\n")
   invisible(x)

@@ -9,7 +9,8 @@
 \description{
   The BDS statistic of a series for every embedding dimension 2 to \code{m} at
   each distance, with its two-sided p-value from the standard normal law and
-  a permutation p-value, in the shape of \code{tseries::bds.test}'s answer, so
+  a permutation p-value (also adjusted over every dimension and distance, and
+  one overall p-value for the whole family), in the shape of \code{tseries::bds.test}'s answer, so
   that one call can stand in for the other. The values are those of
   \command{ixo_cli bds}, bit for bit.
 }
@@ -18,7 +19,7 @@ bds_test(x, \dots)
 
 \method{bds_test}{default}(x, m = 3,
          eps = seq(0.5 * sd(x), 2 * sd(x), length.out = 4),
-         reps = 999, seed = 20040105, threads = NULL, \dots)
+         reps = 999, seed = 20040105, threads = NULL, sequential = 0, \dots)
 \method{bds_test}{lm}(x, m = 3, eps = NULL, \dots)
 \method{bds_test}{Arima}(x, m = 3, eps = NULL, \dots)
 \method{bds_test}{garch}(x, m = 3, eps = NULL, \dots)
@@ -35,7 +36,7 @@ bds_test(x, \dots)
     deviations of its residuals.}
   \item{reps}{the number of random permutations, 0 to \eqn{10^7}; 0 gives no
     \code{p.permutation}.}
-  \item{seed, threads}{as in \code{\link{ixo_test}}.}
+  \item{seed, threads, sequential}{as in \code{\link{ixo_test}}.}
   \item{digits}{decimals of the printed values.}
   \item{\dots}{for the model methods, the arguments of the default method;
     elsewhere unused (an unknown argument is an error).}
@@ -68,9 +69,17 @@ bds_test(x, \dots)
     (\eqn{n < 200 m}) or at distances outside 0.5 to 2 standard deviations.}
   \item{p.permutation}{two-sided permutation p-values, shaped alike; \code{NULL}
     with \code{reps = 0}.}
+  \item{p.adjusted}{the permutation p-values adjusted over every dimension and
+    distance by step-down min-p, from the same permutations, shaped alike and
+    never below \code{p.permutation}; \code{NULL} with \code{reps = 0}.}
+  \item{p.overall}{the overall p-value of the whole family (the smallest
+    adjusted one), \command{ixo_cli bds}'s row \code{all}; \code{NA} where
+    there is none.}
+  \item{drawn}{the permutations drawn: \code{reps}, or fewer where the
+    sequential rule stopped.}
   \item{method, data.name}{\code{"BDS Test"} and the name of the data.}
   \item{parameter}{\code{m} (the dimensions 2:m), \code{eps}, \code{reps},
-    \code{seed}.}
+    \code{seed}, \code{sequential}.}
 }
 \seealso{\code{\link{ixo_test}}}
 \examples{
@@ -81,7 +90,9 @@ bds_test(x, m = 4, reps = 199)
 # A conditionally heteroskedastic series: the BDS test rejects.
 e <- rnorm(1000); h <- numeric(1000); y <- numeric(1000); h[1] <- 1
 for (t in 2:1000) { h[t] <- 0.1 + 0.8 * y[t - 1]^2; y[t] <- sqrt(h[t]) * e[t] }
-bds_test(y, m = 3, reps = 99)$p.permutation
+b <- bds_test(y, m = 3, reps = 99)
+b$p.permutation
+b$p.overall
 }
 \keyword{htest}
 \keyword{ts}

@@ -13,13 +13,16 @@
   m-histories against the log distance, over a geometric grid of distances.
   Each value gets the verdict of the tabulated critical values and a two-sided
   permutation p-value that is exact at any sample size and for any marginal
-  law. The rows are those of \command{ixo_cli ixo}, bit for bit.
+  law; from the same permutations, that p-value adjusted over the dimensions
+  and one overall p-value for all of them. The rows are those of
+  \command{ixo_cli ixo}, bit for bit.
 }
 \usage{
 ixo_test(x, \dots)
 
 \method{ixo_test}{default}(x, m = 10, eps = c(0.60, 1.90), subint = 40,
-         cm_limit = 50, reps = 999, seed = 20040105, threads = NULL, \dots)
+         cm_limit = 50, reps = 999, seed = 20040105, threads = NULL,
+         sequential = 0, \dots)
 \method{ixo_test}{lm}(x, \dots)
 \method{ixo_test}{Arima}(x, \dots)
 \method{ixo_test}{garch}(x, \dots)
@@ -45,6 +48,12 @@ ixo_test(x, \dots)
     the default is \command{ixo_cli}'s, so the two agree.}
   \item{threads}{the number of threads, 1 to 256, or \code{NULL} (or 0) for one
     per core. The results do not depend on it.}
+  \item{sequential}{the tail count h of the sequential rule, 0 to 100000:
+    stop drawing permutations once every p-value is certainly above 10\%
+    (a statistic stops after the first \eqn{L \le 20h - 1}{L <= 20h - 1}
+    permutations with h at or below its value and h at or above it, and gets
+    \eqn{p = \min(1, 2h / L)}{p = min(1, 2h / L)}; the others keep the p-value of
+    all \code{reps}). 0 draws all of them.}
   \item{digits}{significant digits of the printed values.}
   \item{\dots}{for the model methods, the arguments of the default method;
     elsewhere unused (an unknown argument is an error).}
@@ -55,6 +64,16 @@ ixo_test(x, \dots)
   permutations of it, and
   \eqn{p = \min(1, 2 \min((1 + \#\{T^* \le T\}) / (R + 1), (1 + \#\{T^* \ge T\}) / (R + 1)))}{p = min(1, 2 min((1 + #{T* <= T}) / (R + 1), (1 + #{T* >= T}) / (R + 1)))}.
   Permutation \eqn{r} is drawn from its own random stream of (\code{seed}, \eqn{r}).
+
+  Read alone, nine p-values reject an i.i.d. series far more often than their
+  level. Each permutation yields every dimension's value, so the family is
+  calibrated from the same permutations: \code{p.adjusted} is Westfall and
+  Young's step-down min-p adjusted p-value (rejecting every dimension whose
+  \code{p.adjusted} is at most a rejects a true i.i.d. hypothesis anywhere in
+  the family with probability at most a), never below \code{p.value}, and
+  \code{p.overall} the smallest of them: one exact test of all dimensions,
+  \command{ixo_cli ixo}'s row \code{all}. With \code{sequential} they come
+  from the permutations drawn for every dimension.
 
   \code{class} is the tabulated sample size nearest to \code{length(x)} (500,
   1000 or 2500) and \code{verdict} the tables' verdict for the value rounded
@@ -77,10 +96,18 @@ ixo_test(x, \dots)
   \item{table}{a data frame with one row per dimension: \code{m}, \code{ixo}
     (the Ixo value), \code{points} (the grid points used), \code{p.value}
     (\code{NA} with \code{reps = 0}), \code{class} and \code{verdict}: the
-    columns of \command{ixo_cli ixo}, with \code{NA} where it writes nothing.}
-  \item{statistic, p.value}{the Ixo values and p-values, named \code{"m=2"} ...}
+    columns of \command{ixo_cli ixo}, with \code{NA} where it writes nothing;
+    and \code{p.adjusted}.}
+  \item{statistic, p.value, p.adjusted}{the Ixo values, p-values and adjusted
+    p-values, named \code{"m=2"} ...}
+  \item{p.overall}{the overall p-value of all dimensions; \code{NA} with
+    \code{reps = 0}.}
+  \item{verdict.overall}{its verdict at 1, 2, 5 and 10\% (\code{"reject at
+    5\%"}, \code{"do not reject"}); \code{"unknown"} without a \code{p.overall}.}
+  \item{drawn}{the permutations drawn: \code{reps}, or fewer where the
+    sequential rule stopped.}
   \item{parameter}{the settings: \code{m}, \code{eps}, \code{subint},
-    \code{cm_limit}, \code{reps}, \code{seed}.}
+    \code{cm_limit}, \code{reps}, \code{seed}, \code{sequential}.}
   \item{n}{the length of the series.}
   \item{method, data.name}{as in an \code{htest}.}
 }
@@ -90,6 +117,10 @@ ixo_test(x, \dots)
 set.seed(1)
 x <- rnorm(500)
 ixo_test(x, m = 5, reps = 199)
+
+# The sequential rule draws few permutations for an i.i.d. series.
+s <- ixo_test(x, m = 5, reps = 999, sequential = 10)
+c(s$drawn, s$p.overall)
 
 # The logistic map is deterministic: every dimension rejects.
 z <- numeric(500); z[1] <- 0.3

@@ -1,6 +1,7 @@
 // bds_test's C++ side: the BDS statistics of `ixo_cli bds` for distances given
 // in the series' own units.
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "permutation_tests.h"
@@ -25,11 +26,12 @@ double FractionOf(double eps, double sd) {
 }  // namespace
 }  // namespace ixo
 
-// Columns m, eps (the index of the distance, from 1), bds, p.normal and
-// p.permutation, NA where the BDS variance is not positive (and the last also
-// with reps = 0).
+// Columns m, eps (the index of the distance, from 1), bds, p.normal,
+// p.permutation and p.adjusted, NA where the BDS variance is not positive (and
+// the last two also with reps = 0); and for the family p.overall (NA where
+// there is none) and the permutations drawn.
 extern "C" SEXP ixo_c_bds(SEXP x_sexp, SEXP m_sexp, SEXP eps_sexp, SEXP reps, SEXP seed,
-                          SEXP threads) {
+                          SEXP threads, SEXP sequential) {
   BEGIN_RCPP
   using namespace ixo;
   const Rcpp::NumericVector x(x_sexp);
@@ -42,15 +44,18 @@ extern "C" SEXP ixo_c_bds(SEXP x_sexp, SEXP m_sexp, SEXP eps_sexp, SEXP reps, SE
     if (std::isfinite(sd) && sd > 0)
       for (double& f : fractions) f = FractionOf(f, sd);
   }
-  const Result<BdsPermutationTest> test = PermutationTestBds(
-      series, Rcpp::as<int>(m_sexp), fractions, SimulationOf(reps, seed, threads));
+  Simulation simulation = SimulationOf(reps, seed, threads);
+  simulation.sequential = Rcpp::as<int>(sequential);
+  const Result<BdsPermutationTest> test =
+      PermutationTestBds(series, Rcpp::as<int>(m_sexp), fractions, simulation);
   if (!test.ok()) return FailureAnswer(test.error);
 
   const std::vector<BdsValue>& values = test.value->values;
   const int rows = static_cast<int>(values.size());
   const int distances = static_cast<int>(fractions.size());
   Rcpp::IntegerVector m(rows), index(rows);
-  Rcpp::NumericVector bds(rows, NA_REAL), p_normal(rows, NA_REAL), p_permutation(rows, NA_REAL);
+  Rcpp::NumericVector bds(rows, NA_REAL), p_normal(rows, NA_REAL), p_permutation(rows, NA_REAL),
+      p_adjusted(rows, NA_REAL);
   for (int i = 0; i < rows; ++i) {
     const BdsValue& v = values[i];
     m[i] = v.m;
@@ -58,10 +63,15 @@ extern "C" SEXP ixo_c_bds(SEXP x_sexp, SEXP m_sexp, SEXP eps_sexp, SEXP reps, SE
     if (v.bds) bds[i] = *v.bds;
     if (v.p_normal) p_normal[i] = *v.p_normal;
     if (v.p_permutation) p_permutation[i] = *v.p_permutation;
+    if (v.p_adjusted) p_adjusted[i] = *v.p_adjusted;
   }
+  const std::optional<double> overall = test.value->p_overall;
   return Rcpp::List::create(Rcpp::Named("m") = m, Rcpp::Named("eps") = index,
                             Rcpp::Named("bds") = bds, Rcpp::Named("p.normal") = p_normal,
-                            Rcpp::Named("p.permutation") = p_permutation);
+                            Rcpp::Named("p.permutation") = p_permutation,
+                            Rcpp::Named("p.adjusted") = p_adjusted,
+                            Rcpp::Named("p.overall") = overall ? *overall : NA_REAL,
+                            Rcpp::Named("drawn") = test.value->drawn);
   END_RCPP
 }
 

@@ -21,10 +21,7 @@ cli_csv_blocks <- function(args) {
   if (!is.null(status)) stop("ixo_cli ", paste(args, collapse = " "), ": ", paste(out, collapse = "\n"))
   breaks <- cumsum(out == "")
   lapply(split(out[out != ""], breaks[out != ""]), function(lines) {
-    block <- utils::read.csv(text = lines, colClasses = "character", check.names = FALSE)
-    # The row of each file's overall test (m "all") has no counterpart here yet.
-    if ("m" %in% names(block)) block <- block[block$m != "all", , drop = FALSE]
-    block
+    utils::read.csv(text = lines, colClasses = "character", check.names = FALSE)
   })
 }
 

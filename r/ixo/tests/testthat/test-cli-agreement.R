@@ -12,8 +12,19 @@ ixo_cases <- list(
   list(file = "normal.txt", r = list(m = 6, cm_limit = 200000, reps = 19),
        cli = c("--m", "6", "--cm-limit", "200000", "--reps", "19")),
   # n far from every tabulated class.
-  list(file = "first-300", r = list(m = 3, reps = 19), cli = c("--m", "3", "--reps", "19"))
+  list(file = "first-300", r = list(m = 3, reps = 19), cli = c("--m", "3", "--reps", "19")),
+  # The sequential rule: the i.i.d. series stops early, the map runs to R.
+  list(file = "normal.txt", r = list(m = 5, sequential = 5),
+       cli = c("--m", "5", "--sequential", "5")),
+  list(file = "logistic.txt", r = list(m = 3, reps = 199, sequential = 2, seed = 5),
+       cli = c("--m", "3", "--reps", "199", "--sequential", "2", "--seed", "5"))
 )
+
+# ixo_cli's rows of one file: the members, and its last row "all" for the family.
+split_family <- function(rows) {
+  stopifnot(nrow(rows) > 0, rows$m[nrow(rows)] == "all")
+  list(members = rows[-nrow(rows), ], all = rows[nrow(rows), ])
+}
 
 # An example file, or the first 300 lines of garch.txt for "first-300".
 case_path <- function(file) {
@@ -28,14 +39,19 @@ test_that("ixo_test gives ixo_cli ixo's rows", {
   for (case in ixo_cases) {
     path <- case_path(case$file)
     label <- paste(case$file, paste(case$cli, collapse = " "))
-    got <- do.call(ixo_test, c(list(ixo_read_series(path)), case$r))$table
-    want <- cli_csv(c("ixo", path, case$cli))
+    result <- do.call(ixo_test, c(list(ixo_read_series(path)), case$r))
+    got <- result$table
+    family <- split_family(cli_csv(c("ixo", path, case$cli)))
+    want <- family$members
     expect_identical(got$m, as.integer(want$m), label = label)
     expect_identical(got$ixo, exact(want$ixo), label = label)
     expect_identical(got$points, as.integer(want$points), label = label)
     expect_identical(got$class, as.integer(want$class), label = label)
     expect_identical(got$verdict, want$verdict, label = label)
     expect_identical(got$p.value, exact(want$p_value), label = label)
+    expect_identical(got$p.adjusted, exact(want$p_adjusted), label = label)
+    expect_identical(result$p.overall, exact(family$all$p_value), label = label)
+    expect_identical(result$verdict.overall, family$all$verdict, label = label)
   }
 })
 
@@ -44,14 +60,19 @@ test_that("bds_test gives ixo_cli bds's values at the same distances", {
   cases <- list(
     list(file = "normal.txt", m = 3, sd = c(0.5, 1, 1.5, 2), reps = 99),
     list(file = "logistic.txt", m = 5, sd = c(0.7, 1.3), reps = 19),
-    list(file = "garch.txt", m = 2, sd = 1, reps = 0))
+    list(file = "garch.txt", m = 2, sd = 1, reps = 0),
+    list(file = "normal.txt", m = 4, sd = c(1, 1.5), reps = 499, sequential = 3))
   for (case in cases) {
     path <- example_path(case$file)
     x <- ixo_read_series(path)
     fractions <- paste(case$sd, collapse = ",")
     label <- paste(case$file, case$m, fractions)
-    got <- bds_test(x, m = case$m, eps = case$sd * engine_sd(x), reps = case$reps)
-    want <- cli_csv(c("bds", path, "--m", case$m, "--eps", fractions, "--reps", case$reps))
+    sequential <- if (is.null(case$sequential)) 0 else case$sequential
+    got <- bds_test(x, m = case$m, eps = case$sd * engine_sd(x), reps = case$reps,
+                    sequential = sequential)
+    family <- split_family(cli_csv(c("bds", path, "--m", case$m, "--eps", fractions,
+                                     "--reps", case$reps, "--sequential", sequential)))
+    want <- family$members
     shape <- function(column) {
       matrix(exact(column), nrow = case$m - 1, byrow = TRUE, dimnames = dimnames(got$statistic))
     }
@@ -59,9 +80,12 @@ test_that("bds_test gives ixo_cli bds's values at the same distances", {
     expect_identical(got$p.value, shape(want$p_normal), label = label)
     if (case$reps > 0) {
       expect_identical(got$p.permutation, shape(want$p_permutation), label = label)
+      expect_identical(got$p.adjusted, shape(want$p_adjusted), label = label)
     } else {
       expect_null(got$p.permutation, label = label)
+      expect_null(got$p.adjusted, label = label)
     }
+    expect_identical(got$p.overall, exact(family$all$p_adjusted), label = label)
   }
 })
 
