@@ -1,6 +1,7 @@
 #include "run_tables.h"
 
 #include "step_down_min_p.h"
+#include "tables/critical_values.h"
 #include "tables/csv_fields.h"
 
 namespace ixo {
@@ -20,7 +21,7 @@ void AddIxoRows(ResultTable& table, const std::string& path, const IxoTestReport
   }
   const std::optional<double> overall = report.p_overall;
   table.rows.push_back({TextCell(path), IntegerCell(report.n), TextCell("all"), Cell{}, Cell{},
-                        Cell{}, TextCell(overall ? LevelVerdict(*overall) : "unknown"),
+                        Cell{}, TextCell(overall ? PValueVerdict(*overall) : "unknown"),
                         NumberCell(overall), NumberCell(overall)});
 }
 

@@ -7,6 +7,7 @@
 #include "series_input.h"
 #include "step_down_min_p.h"
 #include "subcommand.h"
+#include "tables/critical_values.h"
 
 namespace ixo {
 namespace {
@@ -89,7 +90,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
     table.rows.push_back({TextCell(input.path),
                           IntegerCell(static_cast<long long>(input.values.size())),
                           NumberCell(test.p_overall),
-                          TextCell(test.p_overall ? LevelVerdict(*test.p_overall) : "unknown"),
+                          TextCell(test.p_overall ? PValueVerdict(*test.p_overall) : "unknown"),
                           smallest ? TextCell(smallest->name) : Cell{},
                           NumberCell(smallest ? smallest->p_value : std::nullopt)});
   }

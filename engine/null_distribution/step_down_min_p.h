@@ -52,9 +52,4 @@ struct FamilyPValues {
 // Requires replicated.size() to be a multiple of K (R = 0 gives no values).
 FamilyPValues StepDownMinP(std::span<const double> observed, std::span<const double> replicated);
 
-// The verdict of a p-value at the levels the tables give: below 0.01 "reject
-// at 1%", below 0.02 "reject at 2%", below 0.05 "reject at 5%", below 0.10
-// "reject at 10%", otherwise (NaN included) "do not reject".
-std::string LevelVerdict(double p_value);
-
 }  // namespace ixo

@@ -45,6 +45,11 @@ double CriticalValue(int eps_range, int m, int size_class, double percentile);
 // when the table holds no critical values for the arguments.
 std::string Verdict(double value, int eps_range, int m, int size_class);
 
+// The verdict of a p-value at the same levels: below 0.01 "reject at 1%",
+// below 0.02 "reject at 2%", below 0.05 "reject at 5%", below 0.10 "reject at
+// 10%", otherwise (NaN included) "do not reject".
+std::string PValueVerdict(double p_value);
+
 // The range index of `settings` when they are those of the tables (one of the
 // ranges exactly, 40 intervals, Cm limit 50); -1 otherwise. The dimension is
 // not looked at.

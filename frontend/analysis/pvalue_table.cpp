@@ -86,12 +86,4 @@ std::string FamilyVerdictLine(double overall_p_value) {
   return overall_p_value < 0.05 ? kFamilyRejected : kFamilyNotRejected;
 }
 
-std::string PValueVerdict(double p_value) {
-  if (p_value < 0.01) return "reject at 1%";
-  if (p_value < 0.02) return "reject at 2%";
-  if (p_value < 0.05) return "reject at 5%";
-  if (p_value < 0.10) return "reject at 10%";
-  return "do not reject";
-}
-
 }  // namespace ixo

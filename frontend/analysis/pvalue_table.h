@@ -45,9 +45,4 @@ inline constexpr const char* kFamilyRejected = "i.i.d. rejected at 5 % (all dime
 inline constexpr const char* kFamilyNotRejected = "i.i.d. not rejected at 5 % (all dimensions)";
 std::string FamilyVerdictLine(double overall_p_value);
 
-// The significance of a p-value: below 0.01 "reject at 1%", below 0.02
-// "reject at 2%", below 0.05 "reject at 5%", below 0.10 "reject at 10%",
-// otherwise "do not reject".
-std::string PValueVerdict(double p_value);
-
 }  // namespace ixo

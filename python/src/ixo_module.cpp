@@ -25,6 +25,7 @@
 #include "permutation_tests.h"
 #include "result.h"
 #include "step_down_min_p.h"
+#include "tables/critical_values.h"
 
 namespace py = pybind11;
 
@@ -114,7 +115,7 @@ py::dict IxoTestOf(const Series& x, int m, double eps_low, double eps_high, int 
   columns["p_adjusted"] = ArrayOf(p_adjusted);
   // ixo_cli's row "all": the overall p-value and its verdict at the levels.
   columns["p_overall"] = OrNaN(report.p_overall);
-  columns["verdict_overall"] = report.p_overall ? LevelVerdict(*report.p_overall) : "unknown";
+  columns["verdict_overall"] = report.p_overall ? PValueVerdict(*report.p_overall) : "unknown";
   columns["drawn"] = report.drawn;
   return columns;
 }

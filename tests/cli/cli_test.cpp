@@ -143,7 +143,7 @@ TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {
     EXPECT_EQ(std::strtod(f[8].c_str(), nullptr), test.p_adjusted[m - 2]);
   }
   ASSERT_TRUE(test.p_overall);
-  EXPECT_EQ(lines[4], series + ",820,all,,,," + LevelVerdict(*test.p_overall) + "," +
+  EXPECT_EQ(lines[4], series + ",820,all,,,," + PValueVerdict(*test.p_overall) + "," +
                           NumberText(*test.p_overall) + "," + NumberText(*test.p_overall));
   EXPECT_FALSE(fs::exists(Path("pvalues.tmp") + ".part"));
 }

@@ -5,6 +5,7 @@
 #include "ixo_test.h"
 #include "r_arguments.h"
 #include "step_down_min_p.h"
+#include "tables/critical_values.h"
 
 // Columns m, ixo (NA where the dimension has no fit), points, class, verdict,
 // p.value and p.adjusted (NA with reps = 0 and where there is no value); and
@@ -41,7 +42,7 @@ extern "C" SEXP ixo_c_test(SEXP x_sexp, SEXP settings_sexp, SEXP reps, SEXP seed
       Rcpp::Named("class") = size, Rcpp::Named("verdict") = verdict,
       Rcpp::Named("p.value") = p_value, Rcpp::Named("p.adjusted") = p_adjusted,
       Rcpp::Named("p.overall") = overall ? *overall : NA_REAL,
-      Rcpp::Named("verdict.overall") = overall ? LevelVerdict(*overall) : std::string("unknown"),
+      Rcpp::Named("verdict.overall") = overall ? PValueVerdict(*overall) : std::string("unknown"),
       Rcpp::Named("drawn") = report.value->drawn);
   END_RCPP
 }
