@@ -9,6 +9,8 @@ bds(x, ...)       the BDS statistic with its normal and permutation p-values,
                   adjusted likewise
 critical(n, ...)  critical values of the Ixo value simulated for any n
 curves(x, ...)    the correlation integrals behind the Ixo values
+merge(parts)      the Ixo test of the whole run from the parts that
+                  test(..., replications=range(a, b)) gave, anywhere
 
 Every number is the one ``ixo_cli`` prints for the same series, settings and
 seed, bit for bit, on any number of threads. The computation runs without
@@ -19,10 +21,14 @@ import numpy as np
 
 from . import _input
 from . import _ixo
+from . import _parts
+from ._parts import IxoPart
 from ._results import BdsResult, CriticalValues, CurveFits, CurvePoints, Curves, IxoTestResult
 
 __all__ = [
     "test",
+    "merge",
+    "IxoPart",
     "bds",
     "critical",
     "curves",
@@ -76,7 +82,17 @@ def _doc(text):
 
 
 def test(
-    x, m=10, eps=(0.60, 1.90), subint=40, cm_limit=50, reps=999, seed=DEFAULT_SEED, threads=None, sequential=0
+    x,
+    m=10,
+    eps=(0.60, 1.90),
+    subint=40,
+    cm_limit=50,
+    reps=999,
+    seed=DEFAULT_SEED,
+    threads=None,
+    sequential=0,
+    replications=None,
+    name="series",
 ):
     values = _input.series(x)
     low, high = _input.eps_range(eps)
@@ -85,6 +101,17 @@ def test(
     reps = _input.replications(reps)
     seed = _input.seed(seed)
     sequential = _input.sequential(sequential)
+    if replications is not None:
+        begin, end = _parts.range_of(replications, reps)
+        if sequential:
+            raise ValueError("the sequential rule needs all the replications, not a range of them")
+        if not isinstance(name, str):
+            raise TypeError(f"name must be a str, not {type(name).__name__}")
+        text = _ixo.ixo_part(
+            values, _input.integer("m", m), low, high, subint, cm_limit, reps, seed, _input.threads(threads),
+            begin, end, name,
+        )
+        return IxoPart(text, begin, end, name)
     columns = _ixo.ixo_test(
         values, _input.integer("m", m), low, high, subint, cm_limit, reps, seed, _input.threads(threads), sequential
     )
@@ -140,12 +167,22 @@ test.__doc__ = _doc(
         stops after the first L <= 20h - 1 with h at or below it and h at or
         above it, p = min(1, 2h / L)); the others keep the p-value of all
         `reps`. 0 draws all of them.
+    replications : range or None
+        None runs all `reps` permutations. A range(a, b) with
+        0 <= a < b <= reps runs only permutations a .. b - 1 of them and
+        returns their IxoPart: merge() of parts that cover range(0, reps)
+        once each gives this test's result of all `reps`, bit for bit,
+        wherever the parts ran. Not with `sequential`.
+    name : str
+        The series' name in a part (where ixo_cli writes the file's path);
+        parts merge only when they name it alike.
 
     Returns
     -------
     IxoTestResult
         Columns m, statistic, points, size_class, verdict, pvalue and
         p_adjusted; p_overall, verdict_overall and drawn for the family.
+        With `replications`, an IxoPart instead.
 
     {raises}
 
@@ -328,3 +365,34 @@ curves.__doc__ = _doc(
     True
     """
 )
+
+
+def merge(parts):
+    """The Ixo test of a whole run from its parts.
+
+    Parameters
+    ----------
+    parts : iterable of IxoPart or str
+        The parts test(..., replications=range(a, b)) returned, or their
+        texts (such as part files of ixo_cli ixo --format part), in any
+        order, covering range(0, reps) once each.
+
+    Returns
+    -------
+    IxoTestResult
+        Exactly what test() of the whole run returns for the same series,
+        settings and seed.
+
+    Raises
+    ------
+    TypeError
+        When a part is neither an IxoPart nor a str.
+    ValueError
+        With the merge's message when the parts do not make one run: parts of
+        other settings, seeds or series, overlapping ranges or missing
+        replications (it says which), a text cut short or altered.
+    """
+    columns = _ixo.ixo_merge(_parts.texts_of(parts))
+    columns["verdict"] = _text_column(columns["verdict"])
+    columns.pop("name")
+    return IxoTestResult(**columns, sequential=0)

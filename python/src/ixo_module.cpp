@@ -7,6 +7,7 @@
 // stops them and raises KeyboardInterrupt.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -22,8 +23,11 @@
 #include "interrupt_poll.h"
 #include "ixo_settings.h"
 #include "ixo_test.h"
+#include "part_file.h"
+#include "part_merge.h"
 #include "permutation_tests.h"
 #include "result.h"
+#include "simulation_parts.h"
 #include "step_down_min_p.h"
 #include "tables/critical_values.h"
 
@@ -82,6 +86,8 @@ double OrNaN(const std::optional<double>& value) {
   return value.value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
+py::dict ColumnsOfReport(const IxoTestReport& report);
+
 py::dict IxoTestOf(const Series& x, int m, double eps_low, double eps_high, int subint,
                    int cm_limit, int reps, std::uint64_t seed, int threads, int sequential) {
   const std::span<const double> series = SpanOf(x);
@@ -92,7 +98,61 @@ py::dict IxoTestOf(const Series& x, int m, double eps_low, double eps_high, int 
     py::gil_scoped_release release;
     result = IxoTest(series, settings, SimulationOf(reps, seed, threads, poll, sequential));
   }
-  const IxoTestReport report = ValueOf(std::move(result), &poll);
+  return ColumnsOfReport(ValueOf(std::move(result), &poll));
+}
+
+// A part of the run over replications begin .. end - 1, the text ixo_cli's
+// "ixo --replications BEGIN:END --format part" writes for the series under `name`.
+std::string IxoPartOf(const Series& x, int m, double eps_low, double eps_high, int subint,
+                      int cm_limit, int reps, std::uint64_t seed, int threads, int begin, int end,
+                      const std::string& name) {
+  const std::span<const double> series = SpanOf(x);
+  const IxoSettings settings = SettingsOf(m, eps_low, eps_high, subint, cm_limit);
+  InterruptPoll poll;
+  Simulation simulation = SimulationOf(reps, seed, threads, poll);
+  simulation.begin = begin;
+  simulation.end = end;
+  Result<IxoPermutationTest> result;
+  {
+    py::gil_scoped_release release;
+    result = PermutationTestIxo(series, settings, simulation);
+  }
+  const IxoPermutationTest test = ValueOf(std::move(result), &poll);
+  Part part = PartOfRun(std::string("ixo_cli ") + IXO_VERSION, kIxoPartCommand, simulation);
+  SetIxoSettings(part, settings);
+  AddIxoSeries(part, name, series, test);
+  const std::string fault = CheckPart(part);
+  if (!fault.empty()) throw py::value_error(fault);
+  return WritePart(part);
+}
+
+// The columns of the single run the parts' texts (name, text) make up together,
+// with its settings; ValueError with the merge's message when they do not.
+py::dict IxoMergeOf(const std::vector<std::pair<std::string, std::string>>& texts) {
+  std::vector<PartText> parts;
+  for (const auto& [name, text] : texts) parts.push_back({name, text});
+  const Part whole = ValueOf(MergePartTexts(parts));
+  if (whole.command != kIxoPartCommand)
+    throw py::value_error("not a part of the Ixo test: command '" + whole.command + "'");
+  if (whole.series.size() != 1)
+    throw py::value_error("the parts hold " + std::to_string(whole.series.size()) +
+                          " series, not one");
+  const IxoSettings settings = ValueOf(IxoSettingsOf(whole));
+  const IxoPermutationTest test = ValueOf(IxoTestFromPart(whole, 0));
+  const int n = static_cast<int>(whole.series[0].n);
+  py::dict columns = ColumnsOfReport(IxoReportOf(n, settings, test));
+  columns["n"] = n;
+  columns["eps"] = py::make_tuple(settings.eps_low, settings.eps_high);
+  columns["subint"] = settings.subint;
+  columns["cm_limit"] = settings.cm_limit;
+  columns["reps"] = whole.replications;
+  columns["seed"] = whole.seed;
+  columns["name"] = whole.series[0].path;
+  return columns;
+}
+
+// The columns of the Ixo test's report.
+py::dict ColumnsOfReport(const IxoTestReport& report) {
   std::vector<int> dimension, points, size_class;
   std::vector<double> value, p_value, p_adjusted;
   py::list verdict;
@@ -243,6 +303,10 @@ PYBIND11_MODULE(_ixo, module) {
   module.def("ixo_test", &IxoTestOf, arg("x").noconvert(), arg("m"), arg("eps_low"),
              arg("eps_high"), arg("subint"), arg("cm_limit"), arg("reps"), arg("seed"),
              arg("threads"), arg("sequential"));
+  module.def("ixo_part", &IxoPartOf, arg("x").noconvert(), arg("m"), arg("eps_low"),
+             arg("eps_high"), arg("subint"), arg("cm_limit"), arg("reps"), arg("seed"),
+             arg("threads"), arg("begin"), arg("end"), arg("name"));
+  module.def("ixo_merge", &IxoMergeOf, arg("texts"));
   module.def("bds", &BdsOf, arg("x").noconvert(), arg("m"), arg("eps").noconvert(), arg("reps"),
              arg("seed"), arg("threads"), arg("sequential"));
   module.def("critical", &CriticalOf, arg("n"), arg("m"), arg("eps_low"), arg("eps_high"),
