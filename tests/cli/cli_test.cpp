@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis/curves_csv.h"
+#include "cli_folder.h"
 #include "correlation_curves.h"
 #include "grid.h"
 #include "ixo_slopes.h"
@@ -29,12 +30,6 @@ namespace ixo {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
 
 std::string ReadAll(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -52,19 +47,8 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   return parts;
 }
 
-class Cli : public ::testing::Test {
+class Cli : public CliFolder {
  protected:
-  void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) /
-           ("ixo_cli_" + std::to_string(::getpid()) + "_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
   // A series of n values of our own generator: i.i.d. normal, or the logistic map.
   std::string WriteSeries(const std::string& name, int n, bool chaotic = false) {
     std::string text;
@@ -79,31 +63,6 @@ class Cli : public ::testing::Test {
     std::ofstream(Path(name), std::ios::binary) << text;
     return Path(name);
   }
-
-  Outcome Run(std::vector<std::string> args, bool progress = false) {
-    args.insert(args.begin(), "ixo_cli");
-    std::vector<const char*> argv;
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    char* out = nullptr;
-    char* err = nullptr;
-    std::size_t out_size = 0;
-    std::size_t err_size = 0;
-    CliIo io;
-    io.out = open_memstream(&out, &out_size);
-    io.err = open_memstream(&err, &err_size);
-    io.progress = progress;
-    Outcome o;
-    o.status = RunCli(static_cast<int>(argv.size()), argv.data(), io);
-    std::fclose(io.out);
-    std::fclose(io.err);
-    o.out.assign(out, out_size);
-    o.err.assign(err, err_size);
-    std::free(out);
-    std::free(err);
-    return o;
-  }
-
-  fs::path dir_;
 };
 
 TEST_F(Cli, IxoCsvAsTheWindowReadsIt) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli.h"
+#include "cli_folder.h"
 #include "random_stream.h"
 
 namespace ixo {
@@ -19,31 +20,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
 std::string Joined(const std::vector<std::string>& words) {
   std::string text;
   for (const std::string& w : words) text += w + " ";
   return text;
 }
 
-class Parts : public ::testing::Test {
+class Parts : public CliFolder {
  protected:
-  void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) /
-           ("ixo_parts_" + std::to_string(::getpid()) + "_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
   std::string WriteSeries(const std::string& name, int n, std::uint64_t seed) {
     RandomStream stream(seed, 0);
     std::ofstream out(Path(name), std::ios::binary);
@@ -60,28 +44,6 @@ class Parts : public ::testing::Test {
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
-  }
-
-  static Outcome Run(std::vector<std::string> args) {
-    args.insert(args.begin(), "ixo_cli");
-    std::vector<const char*> argv;
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    char* out = nullptr;
-    char* err = nullptr;
-    std::size_t out_size = 0;
-    std::size_t err_size = 0;
-    CliIo io;
-    io.out = open_memstream(&out, &out_size);
-    io.err = open_memstream(&err, &err_size);
-    Outcome o;
-    o.status = RunCli(static_cast<int>(argv.size()), argv.data(), io);
-    std::fclose(io.out);
-    std::fclose(io.err);
-    o.out.assign(out, out_size);
-    o.err.assign(err, err_size);
-    std::free(out);
-    std::free(err);
-    return o;
   }
 
   // Writes the parts of `command` for the ranges between `cuts` (0 .. R) and
@@ -101,8 +63,6 @@ class Parts : public ::testing::Test {
     }
     return paths;
   }
-
-  fs::path dir_;
 };
 
 TEST_F(Parts, EverySplitMergesToTheSingleRunInEveryFormat) {
