@@ -104,7 +104,9 @@ def run_study(plan, args, folder, log):
         cells[(kind, model.key, n)] = study_runner.run_cell(
             args.ixo_cli, folder, f"{model.key}_{n}", series, min(perm, count), reps,
             seed=args.seed + family * 10007 + n, other_range=other,
-            other_count=min(plan.other_range_series, count), threads=args.threads)
+            other_count=min(plan.other_range_series, count), threads=args.threads,
+            ixo_m=study_runner.ALL_M[-1] if kind == "size" else max(study_plan.DIMENSIONS),
+            sequential=study_plan.sequential_tail(reps))
         log(f"[{step}/{len(todo)}] {kind} {model.key} n={n}: {count} series, {perm} permuted, "
             f"{time.time() - started:.1f} s ({children_cpu() - cpu:.1f} s CPU), load {load_text()}")
     return cells

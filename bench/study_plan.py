@@ -44,7 +44,7 @@ FULL = Plan(
     power_ns=(250, 500, 1000),
     series={100: 1000, 250: 1000, 500: 1000, 1000: 1000, 2500: 1000},
     perm_size={100: 1000, 250: 1000, 500: 1000, 1000: 1000, 2500: 500},
-    perm_power={250: 1000, 500: 1000, 1000: 200},
+    perm_power={250: 1000, 500: 1000, 1000: 500},
     size_reps=39,
     power_reps=199,
 )
@@ -106,6 +106,18 @@ def p_rejects(p_text, level):
     if p_text is None or p_text.strip() == "":
         return None
     return float(p_text) <= level + 1e-12
+
+
+def sequential_tail(reps):
+    """The smallest tail count h of ixo_cli's --sequential rule under which its
+    decisions at every level of LEVELS are those of all R permutations. The
+    rule stops only once h replications lie at or below the observed value and
+    h at or above it; all R then give p >= 2 (1 + h) / (R + 1), which must lie
+    above the largest level. Where it does not stop, p is the fixed-R one."""
+    h = 1
+    while 2 * (1 + h) / (reps + 1) <= max(LEVELS) + 1e-12:
+        h += 1
+    return h
 
 
 def exact_levels(reps):

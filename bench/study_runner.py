@@ -22,7 +22,6 @@ import numpy as np
 from study_plan import DIMENSIONS, LEVELS, Tally, p_rejects, table_rejects
 
 IXO_RANGE = "0.60:1.90"
-BDS_M = max(DIMENSIONS)
 ALL_M = tuple(range(2, 11))
 
 
@@ -31,13 +30,14 @@ class CliError(RuntimeError):
 
 
 def run_cli(ixo_cli, args):
-    """ixo_cli's CSV rows, each file's overall row (m "all") left out; a failure
-    raises CliError with its message."""
+    """ixo_cli's CSV rows, each file's overall row (m or statistic "all") left
+    out; a failure raises CliError with its message."""
     done = subprocess.run([ixo_cli, *args, "--format", "csv"], stdout=subprocess.PIPE,
                           stderr=subprocess.PIPE, text=True)
     if done.returncode != 0:
         raise CliError(f"ixo_cli {args[0]} failed ({done.returncode}): {done.stderr.strip()}")
-    return [row for row in csv.DictReader(io.StringIO(done.stdout)) if row.get("m") != "all"]
+    return [row for row in csv.DictReader(io.StringIO(done.stdout))
+            if row.get("m", row.get("statistic")) != "all"]
 
 
 def write_series(folder, stem, series):
@@ -83,30 +83,46 @@ def _tally_bds(cell, rows, column, tests_by_eps, dimensions):
         cell.tally(test, m).add({lv: p_rejects(row[column], lv) for lv in LEVELS})
 
 
+def _tally_joint(cell, rows):
+    """The rows of `ixo_cli test --rows statistic --bds-eps 1`: "ixo m=K" and
+    "bds m=K eps=1", each with its own (unadjusted) permutation p-value."""
+    for row in rows:
+        family, m_text = row["statistic"].split()[:2]
+        m = int(m_text.removeprefix("m="))
+        if family == "ixo":
+            test = "ixo_perm"
+        elif m in DIMENSIONS:
+            test = "bds_perm"
+        else:
+            continue
+        cell.tally(test, m).add({lv: p_rejects(row["p_value"], lv) for lv in LEVELS})
+
+
 def run_cell(ixo_cli, folder, stem, series, perm_count, reps, seed, other_range=None,
-             other_count=0, threads=0):
+             other_count=0, threads=0, ixo_m=10, sequential=0):
     """Runs every test on `series` (the permutation tests on the first
-    `perm_count`) and returns the Cell. Permutation seeds come from `seed`."""
+    `perm_count`) and returns the Cell. Permutation seeds come from `seed`;
+    the Ixo tests run at m = 2..`ixo_m`; `sequential` is ixo_cli's tail count
+    (sequential_tail gives one that keeps the fixed-R decisions)."""
     files = write_series(folder, stem, series)
-    perm_files, rest = files[:perm_count], files[perm_count:]
+    perm_files = files[:perm_count]
     common = ["--seed", str(seed), "--threads", str(threads)]
+    perm = ["--reps", str(reps), "--sequential", str(sequential)]
     cell = Cell()
-    ixo_args = ["--m", "10", "--eps", IXO_RANGE]
+    ixo_args = ["--m", str(ixo_m), "--eps", IXO_RANGE]
+    # Both permutation tests in one run over the same permuted copies (the
+    # p-values of separate ixo and bds runs with this seed, at half the cost).
     if perm_files:
-        rows = run_cli(ixo_cli, ["ixo", *perm_files, *ixo_args, "--reps", str(reps), *common])
-        _tally_ixo(cell, rows, with_table=True, with_perm=True)
-    if rest:
-        rows = run_cli(ixo_cli, ["ixo", *rest, *ixo_args, "--reps", "0", *common])
-        _tally_ixo(cell, rows, with_table=True, with_perm=False)
-    if perm_files:
-        rows = run_cli(ixo_cli, ["bds", *perm_files, "--m", str(BDS_M), "--eps", "1", "--reps", str(reps),
-                                 *common])
-        _tally_bds(cell, rows, "p_permutation", {1.0: "bds_perm"}, DIMENSIONS)
+        rows = run_cli(ixo_cli, ["test", *perm_files, *ixo_args, "--bds-eps", "1", *perm, "--rows",
+                                 "statistic", *common])
+        _tally_joint(cell, rows)
+    rows = run_cli(ixo_cli, ["ixo", *files, *ixo_args, "--reps", "0", *common])
+    _tally_ixo(cell, rows, with_table=True, with_perm=False)
     rows = run_cli(ixo_cli, ["bds", *files, "--m", "10", "--eps", "0.5,1", "--reps", "0", *common])
     _tally_bds(cell, rows, "p_normal", {1.0: "bds_normal", 0.5: "bds_normal_05"}, ALL_M)
     if other_range and other_count:
-        rows = run_cli(ixo_cli, ["ixo", *files[:other_count], "--m", str(BDS_M), "--eps", other_range,
-                                 "--reps", str(reps), *common])
+        rows = run_cli(ixo_cli, ["ixo", *files[:other_count], "--m", str(max(DIMENSIONS)), "--eps", other_range,
+                                 *perm, *common])
         _tally_ixo(cell, rows, with_table=False, with_perm=True, test="ixo_perm_alt")
     for name in files:
         os.remove(name)

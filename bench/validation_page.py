@@ -85,7 +85,12 @@ def run_section(meta, cells):
         f"- Machine: {meta['machine']}; load average (1, 5, 15 min) {meta['load_before']} before, "
         f"{meta['load_after']} after.",
         f"- Commit: {meta['commit']}; seed {meta['seed']}; plan \"{plan.name}\": `{meta['command']}`.",
-        f"- Permutations: R = {plan.size_reps} in the size cells, R = {plan.power_reps} in the power cells.",
+        f"- Permutations: R = {plan.size_reps} in the size cells, R = {plan.power_reps} in the power cells, "
+        f"drawn under `ixo_cli --sequential` with h = {study_plan.sequential_tail(plan.size_reps)} and "
+        f"h = {study_plan.sequential_tail(plan.power_reps)}: a series stops drawing once h permuted values "
+        "lie on each side of its own, so that all R would give it p ≥ 2 (1 + h) / (R + 1), above 10 %; the "
+        "others draw all R. Every rejection at 5 % and 10 % is therefore the one all R give; only the time "
+        "is saved.",
     ]
     if meta.get("scale", 1.0) != 1.0:
         full = study_plan.PLANS.get(plan.name.split(" ")[0])
@@ -125,11 +130,13 @@ def tests_section(plan, cells):
         "whole, as for both R of this run, the test's size is exactly the level for any i.i.d. law without "
         "ties, which is why the size cells can use the smaller R: the power cells use the larger one.",
         f"- **{TEST_NAMES['bds_normal']}** and **{TEST_NAMES['bds_perm']}**: the BDS statistic at eps = 1 sd "
-        "with its two-sided normal p-value and its permutation p-value (same R).",
+        "with its two-sided normal p-value and its permutation p-value (same R). Both permutation tests of a "
+        "cell come from one `ixo_cli test --rows statistic` run over the same permuted copies; each of its "
+        "p-values is the one `ixo_cli ixo` or `ixo_cli bds` gives with that seed.",
         f"- **{TEST_NAMES['bds_normal_05']}**: for the size only, at every m = 2..10.",
         "",
-        "Rejection rates are given at the 5 % and 10 % levels for m = 2, 3 and 5; other dimensions of the Ixo "
-        "tests are in their own table. A test whose statistic is undefined for a series (no p-value) counts "
+        "Rejection rates are given at the 5 % and 10 % levels for m = 2, 3 and 5; the size of the Ixo tests at "
+        "every m = 2..10 is in its own table (the power cells count m = 2..5 only). A test whose statistic is undefined for a series (no p-value) counts "
         "as not rejecting it.",
         "",
     ]

@@ -1,5 +1,7 @@
 // ixo_cli test: per file one exact test of the i.i.d. hypothesis over the Ixo
 // values and the BDS statistics of the same permuted copies.
+#include <cmath>
+
 #include "ixo_settings_options.h"
 #include "joint_test.h"
 #include "progress_bar.h"
@@ -17,7 +19,8 @@ constexpr const char* kName = "test";
 constexpr const char* kHelp =
     "usage: ixo_cli test FILE... [--m 10] [--eps 0.60:1.90] [--subint 40] [--cm-limit 50]\n"
     "                    [--bds-eps 0.5,1,1.5,2] [--reps 999] [--sequential H] [--seed N]\n"
-    "                    [--threads N] [--format table|csv|json] [--output PATH]\n"
+    "                    [--threads N] [--rows file|statistic] [--format table|csv|json]\n"
+    "                    [--output PATH]\n"
     "\n"
     "One exact test of the i.i.d. hypothesis per series FILE for a user who does not\n"
     "know which kind of dependence to expect: the Ixo values of dimensions 2..m (as\n"
@@ -37,18 +40,22 @@ constexpr const char* kHelp =
     "                    10 %, as for ixo_cli ixo (default 0: all R)\n"
     "  --seed N          seed of the permutations (default 20040105: runs agree)\n"
     "  --threads N       threads, 0 for one per core (default 0); the results do not change\n"
+    "  --rows R          file: one row per series; statistic: one row per statistic of\n"
+    "                    each series, then its overall row (default file)\n"
     "  --format F        table, csv or json (default table)\n"
     "  --output PATH     write the results there, whole or not at all (default: stdout)\n"
     "\n"
     "Columns: file,n,p_overall,verdict,smallest,p_smallest. `verdict` is that of\n"
     "p_overall at the levels 1, 2, 5 and 10 %; `smallest` names the statistic with\n"
     "the smallest p-value (\"ixo m=3\", \"bds m=2 eps=0.5\") and p_smallest is that\n"
-    "p-value, unadjusted.\n"
+    "p-value, unadjusted. With --rows statistic: file,n,statistic,value,p_value,\n"
+    "p_adjusted, where p_adjusted is adjusted over all the statistics of the series\n"
+    "and the row with statistic \"all\" gives p_overall in both p columns.\n"
     "\n"
     "Exit status: 0 done, 1 bad data or output, 2 bad usage.\n";
 
 int Run(std::span<const std::string> args, const CliIo& io) {
-  std::vector<const char*> names = WithCommonOptions({"bds-eps", kSequentialOption});
+  std::vector<const char*> names = WithCommonOptions({"bds-eps", "rows", kSequentialOption});
   names.insert(names.end(), std::begin(kIxoSettingsOptions), std::end(kIxoSettingsOptions));
   const CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
@@ -65,6 +72,10 @@ int Run(std::span<const std::string> args, const CliIo& io) {
     if (!p.ok()) return UsageError(io, kName, p.error);
     bds_eps = std::move(*p.value);
   }
+  const auto rows = a.options.find("rows");
+  const bool per_statistic = rows != a.options.end() && rows->second == "statistic";
+  if (rows != a.options.end() && !per_statistic && rows->second != "file")
+    return UsageError(io, kName, "--rows: '" + rows->second + "' is neither file nor statistic");
   if (common.value->reps < 1)
     return UsageError(io, kName, "--reps: the test needs at least 1 permutation");
   if (a.files.empty()) return UsageError(io, kName, "no series file given");
@@ -73,7 +84,11 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   if (!inputs.ok()) return DataError(io, inputs.error);
 
   ResultTable table;
-  table.columns = {"file", "n", "p_overall", "verdict", "smallest", "p_smallest"};
+  table.columns = per_statistic
+                      ? std::vector<std::string>{"file", "n", "statistic", "value", "p_value",
+                                                 "p_adjusted"}
+                      : std::vector<std::string>{"file", "n", "p_overall", "verdict", "smallest",
+                                                 "p_smallest"};
   ProgressBar bar(io.err, io.progress);
   for (const SeriesInput& input : *inputs.value) {
     Simulation simulation = SimulationOf(
@@ -86,10 +101,18 @@ int Run(std::span<const std::string> args, const CliIo& io) {
       return DataError(io, "'" + input.path + "': " + result.error);
     }
     const JointPermutationTest& test = *result.value;
+    const Cell n = IntegerCell(static_cast<long long>(input.values.size()));
+    if (per_statistic) {
+      for (const JointMember& member : test.members)
+        table.rows.push_back({TextCell(input.path), n, TextCell(member.name),
+                              std::isnan(member.value) ? Cell{} : NumberCell(member.value), NumberCell(member.p_value),
+                              NumberCell(member.p_adjusted)});
+      table.rows.push_back({TextCell(input.path), n, TextCell("all"), Cell{},
+                            NumberCell(test.p_overall), NumberCell(test.p_overall)});
+      continue;
+    }
     const JointMember* smallest = test.smallest < 0 ? nullptr : &test.members[test.smallest];
-    table.rows.push_back({TextCell(input.path),
-                          IntegerCell(static_cast<long long>(input.values.size())),
-                          NumberCell(test.p_overall),
+    table.rows.push_back({TextCell(input.path), n, NumberCell(test.p_overall),
                           TextCell(test.p_overall ? PValueVerdict(*test.p_overall) : "unknown"),
                           smallest ? TextCell(smallest->name) : Cell{},
                           NumberCell(smallest ? smallest->p_value : std::nullopt)});

@@ -227,6 +227,20 @@ TEST_F(Cli, BdsAndCriticalColumns) {
   ASSERT_EQ(o.status, 0) << o.err;
   EXPECT_EQ(o.out, "file,n,p_overall,verdict,smallest,p_smallest\n" + chaotic +
                        ",150,0.01,reject at 2%,ixo m=2,0.01\n");
+  // The same test, one row per statistic: each p-value is the one of ixo and
+  // bds above, then the overall row.
+  o = Run({"test", chaotic, "--m", "2", "--bds-eps", "1", "--reps", "199", "--rows", "statistic",
+           "--format", "csv"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  lines = Split(o.out, '\n');
+  ASSERT_EQ(lines.size(), 5u) << o.out;
+  EXPECT_EQ(lines[0], "file,n,statistic,value,p_value,p_adjusted");
+  for (const auto& [row, name] : {std::pair{1, "ixo m=2"}, {2, "bds m=2 eps=1"}}) {
+    f = Split(lines[row], ',');
+    ASSERT_EQ(f.size(), 6u) << lines[row];
+    EXPECT_EQ(f[2] + " " + f[4] + " " + f[5], std::string(name) + " 0.01 0.01");
+  }
+  EXPECT_EQ(lines[3], chaotic + ",150,all,,0.01,0.01");
 
   // The normal p-value only where the normal law serves: n >= 200 m and eps
   // from 0.5 to 2 sd; the permutation p-value everywhere.
@@ -446,6 +460,7 @@ TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
       {{"critical", "--n", "100", "--sequential", "10"}, 2, "'--sequential'"},
       {{"test", good, "--reps", "0"}, 2, "--reps"},
       {{"test", good, "--bds-eps", "0"}, 2, "--bds-eps: '0'"},
+      {{"test", good, "--rows", "m"}, 2, "--rows: 'm'"},
       {{"test", Path("constant.txt")}, 1, "constant.txt': a constant series"},
       {{"ixo", good, "--format", "xml"}, 2, "--format: 'xml'"},
       {{"ixo", good, "--m", "3", "--m", "4"}, 2, "twice"},

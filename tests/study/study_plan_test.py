@@ -41,6 +41,12 @@ class Rejections(unittest.TestCase):
             with self.subTest(reps=reps):
                 self.assertEqual(sp.exact_levels(reps), exact)
 
+    def test_sequential_tail_keeps_the_fixed_r_decisions(self):
+        # (R, h): the smallest h with 2 (1 + h) / (R + 1) above 10 %.
+        for reps, tail in [(39, 2), (199, 10), (999, 50), (19, 1), (9, 1)]:
+            with self.subTest(reps=reps):
+                self.assertEqual(sp.sequential_tail(reps), tail)
+
     def test_the_study_plans_use_exact_r(self):
         for plan in (sp.FULL, sp.QUICK):
             with self.subTest(plan.name):
