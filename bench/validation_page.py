@@ -41,8 +41,12 @@ def fmt(rate):
 
 
 def rate_of(cell, test, m, level):
+    """(rate, series) of a test in a cell; (None, 0) where it decided no
+    series at all (no verdict or p-value for any), which is no rate of 0."""
     tally = cell.count(test, m) if cell else None
-    return (tally.rate(level), tally.total) if tally and tally.total else (None, 0)
+    if not tally or tally.undefined == tally.total:
+        return None, 0
+    return tally.rate(level), tally.total
 
 
 def size_mark(rate, count, level):
@@ -123,8 +127,10 @@ def tests_section(plan, cells):
         "## The tests\n",
         f"- **{TEST_NAMES['ixo_table']}**: the Ixo value (distance range {IXO_RANGE.replace(':', '–')} sd, "
         "40 intervals, Cm limit 50) against the critical values of the class `ixo_cli` names: the "
-        "tabulated size nearest to n, which the window preselects. The verdict rejects at a level when "
-        "the value leaves that level's two-sided band.",
+        "tabulated size nearest to n. The verdict rejects at a level when the value leaves that level's "
+        "two-sided band. Where n lies more than 20 % from the class, `ixo_cli` gives no verdict (\"unknown: n "
+        "lies more than 20 % from the class\") and the window preselects \"permutation\"; the rows of such n "
+        "are the verdicts of `ixo_cli ixo --class C`, what a user gets who keeps the nearest class C anyway.",
         f"- **{TEST_NAMES['ixo_perm']}**: the same value against R random orderings of the series; "
         "p = 2 min(1 + #below, 1 + #above) / (R + 1), rejected where p ≤ the level. With (R + 1) × level / 2 "
         "whole, as for both R of this run, the test's size is exactly the level for any i.i.d. law without "
@@ -148,7 +154,7 @@ def tests_section(plan, cells):
             rows.append([n, c, f"{100 * abs(n - c) / c:.0f} %", window])
         lines.append("The class each n gets, and what the window is to preselect once it turns to "
                      "\"permutation\" beyond 20 % from every class (the tabulated rows below are the "
-                     "nearest class at every n):\n")
+                     "nearest class at every n, chosen with `--class` beyond 20 %):\n")
         lines.append(table(["n", "nearest class", "n off the class", "to be preselected"], rows))
     return "\n".join(lines)
 
@@ -308,7 +314,8 @@ def headline(cells):
             rates = [rate_of(cell, "ixo_table", m, 0.05)[0] for m in DIMENSIONS]
             rates = [r for r in rates if r is not None]
             if rates:
-                by_n.append(f"{max(rates):.3f} at n = {n} (class {cell.table_class})")
+                chosen = ", chosen" if cell.class_chosen else ""
+                by_n.append(f"{max(rates):.3f} at n = {n} (class {cell.table_class}{chosen})")
     if by_n:
         out.append("- The tabulated verdict on i.i.d. normal series, the largest rate at 5 % over m = 2, 3, 5: "
                    + ", ".join(by_n) + ".")

@@ -22,7 +22,7 @@ constexpr const char* kName = "ixo";
 
 constexpr const char* kHelp =
     "usage: ixo_cli ixo FILE... [--m 10] [--eps 0.60:1.90] [--subint 40] [--cm-limit 50]\n"
-    "                   [--reps 999] [--sequential H] [--seed N] [--threads N]\n"
+    "                   [--reps 999] [--sequential H] [--class C] [--seed N] [--threads N]\n"
     "                   [--format table|csv|json] [--output PATH] [--progress-file PATH]\n"
     "                   [--replications A:B --format part]\n"
     "\n"
@@ -35,6 +35,9 @@ constexpr const char* kHelp =
     "  --eps LOW:HIGH    the distance range in standard deviations (default 0.60:1.90)\n"
     "  --subint K        intervals of the distance grid, 1..10000 (default 40)\n"
     "  --cm-limit C      a grid point counts with more close pairs than C (default 50)\n"
+    "  --class C         the verdicts of the tabulated class C (500, 1000 or 2500) for\n"
+    "                    any n, as when it is chosen in the window (default: the class\n"
+    "                    nearest to n, within 20 % of it)\n"
     "  --reps R          permutations (default 999; 0: no p-value)\n"
     "  --sequential H    stop drawing permutations once every p-value is certainly above\n"
     "                    10 %: after the first L <= 20H - 1 of them with at least H at or\n"
@@ -54,7 +57,7 @@ constexpr const char* kHelp =
     "\n"
     "Columns: file,n,m,ixo,points,class,verdict,p_value,p_adjusted. `class` is the\n"
     "tabulated sample size nearest to n (500, 1000 or 2500; the window preselects it\n"
-    "within 20 % of n) and `verdict` the tables' verdict for the value to three\n"
+    "within 20 % of n), or --class, and `verdict` the tables' verdict for the value to three\n"
     "decimals where the tables hold; otherwise:\n"
     "  no value: REASON  the dimension has no Ixo value (fewer than two usable grid\n"
     "                    points, or flat counts; ixo_engine prints \"---\"): ixo and\n"
@@ -63,6 +66,7 @@ constexpr const char* kHelp =
     "                    with 40 intervals and Cm limit 50\n"
     "  unknown: n lies more than 20 % from the class\n"
     "                    the table of the class rejects too often or too rarely there\n"
+    "                    (not with --class)\n"
     "The permutation p-value holds at any n. Permuted copies without an Ixo value are\n"
     "left out of it. `p_adjusted` is the p-value adjusted over the file's dimensions\n"
     "(step-down min-p from the same permutations): rejecting where it is at most a\n"
@@ -80,6 +84,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   names.insert(names.end(), std::begin(kIxoSettingsOptions), std::end(kIxoSettingsOptions));
   names.insert(names.end(), std::begin(kPartOptions), std::end(kPartOptions));
   names.push_back(kSequentialOption);
+  names.push_back("class");
   CommandStart start = StartCommand(args, names, io, kName, kHelp);
   if (start.done) return *start.done;
   Arguments& a = start.arguments;
@@ -94,6 +99,15 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   if (!sequential.ok()) return UsageError(io, kName, sequential.error);
   if (*sequential.value > 0 && (parts.value->part || a.options.count("replications") > 0))
     return UsageError(io, kName, kSequentialPartError);
+  int chosen_class = 0;
+  if (const auto it = a.options.find("class"); it != a.options.end()) {
+    const Result<long long> c = ParseInteger("class", it->second, 500, 2500);
+    if (!c.ok() || (*c.value != 500 && *c.value != 1000 && *c.value != 2500))
+      return UsageError(io, kName, "--class: '" + it->second + "' is not 500, 1000 or 2500");
+    if (parts.value->part)
+      return UsageError(io, kName, "--class: a part file carries no verdicts");
+    chosen_class = static_cast<int>(*c.value);
+  }
   if (a.files.empty()) return UsageError(io, kName, "no series file given");
 
   const Result<std::vector<SeriesInput>> inputs = ReadSeriesFiles(a.files);
@@ -129,7 +143,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
       AddIxoSeries(part, input.path, input.values, *test.value);
     } else {
       const int n = static_cast<int>(input.values.size());
-      AddIxoRows(table, input.path, IxoReportOf(n, *settings.value, *test.value));
+      AddIxoRows(table, input.path, IxoReportOf(n, *settings.value, *test.value, chosen_class));
     }
     drawn += reps;
   }

@@ -1,5 +1,6 @@
 #include "ixo_test.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -25,14 +26,18 @@ Result<IxoTestReport> Report(std::span<const double> series, const IxoSettings& 
 
 }  // namespace
 
-IxoTestReport IxoReportOf(int n, const IxoSettings& settings, const IxoPermutationTest& test) {
+IxoTestReport IxoReportOf(int n, const IxoSettings& settings, const IxoPermutationTest& test,
+                          int chosen_class) {
   IxoTestReport report;
   report.n = n;
   const int range = TabulatedRange(settings);
-  const int size_class = SampleSizeClass(report.n);
+  const auto chosen = std::find(kSampleSizeClasses.begin(), kSampleSizeClasses.end(), chosen_class);
+  const bool nearest = chosen == kSampleSizeClasses.end();
+  const int size_class = nearest ? SampleSizeClass(report.n)
+                                 : static_cast<int>(chosen - kSampleSizeClasses.begin());
   const std::vector<DimensionSlope>& observed = test.observed;
   const std::vector<std::optional<double>>& p_values = test.p_values;
-  const bool fits = SizeClassFits(report.n, size_class);
+  const bool fits = !nearest || SizeClassFits(report.n, size_class);
   for (std::size_t i = 0; i < observed.size(); ++i) {
     const DimensionSlope& d = observed[i];
     IxoTestRow row;

@@ -371,10 +371,12 @@ TEST_F(Cli, NoValueIsEmptyWithItsReasonInEveryFormat) {
 TEST_F(Cli, TableVerdictOnlyWithinTwentyPercentOfTheClass) {
   // 60 i.i.d. values are held against the table of 500 values, which rejects
   // them at m = 4 and above: the verdict says the table does not hold; at 500
-  // values it gives the table's verdict.
-  for (const int n : {60, 500}) {
-    const std::string series = WriteSeries("iid.txt", n);
-    const Outcome o = Run({"ixo", series, "--reps", "0", "--format", "csv"});
+  // values, or with the class chosen, it gives the table's verdict.
+  for (const int n : {60, 500, -60}) {
+    const std::string series = WriteSeries("iid.txt", std::abs(n));
+    std::vector<std::string> args = {"ixo", series, "--reps", "0", "--format", "csv"};
+    if (n < 0) args.insert(args.end(), {"--class", "500"});
+    const Outcome o = Run(args);
     ASSERT_EQ(o.status, 0) << o.err;
     const std::vector<std::string> lines = Split(o.out, '\n');
     ASSERT_EQ(lines.size(), 12u) << o.out;
@@ -461,6 +463,9 @@ TEST_F(Cli, FailuresGiveOneLineAndTheirStatus) {
       {{"test", good, "--reps", "0"}, 2, "--reps"},
       {{"test", good, "--bds-eps", "0"}, 2, "--bds-eps: '0'"},
       {{"test", good, "--rows", "m"}, 2, "--rows: 'm'"},
+      {{"ixo", good, "--class", "700"}, 2, "--class: '700' is not 500, 1000 or 2500"},
+      {{"ixo", good, "--class", "500", "--replications", "0:9", "--format", "part"}, 2,
+       "--class: a part file"},
       {{"test", Path("constant.txt")}, 1, "constant.txt': a constant series"},
       {{"ixo", good, "--format", "xml"}, 2, "--format: 'xml'"},
       {{"ixo", good, "--m", "3", "--m", "4"}, 2, "twice"},

@@ -43,6 +43,14 @@ class Judgements(unittest.TestCase):
     def test_compare_without_both_tests_says_nothing(self):
         self.assertEqual(vp.compare(cell_with({("ixo_perm", 2): (5, 10)}), 2, 0.05), ("–", 0))
 
+    def test_a_test_that_decided_no_series_has_no_rate(self):
+        cell = Cell()
+        for decisions in ({0.05: None, 0.10: None},) * 3:
+            cell.tally("ixo_table", 2).add(decisions)
+        self.assertEqual(vp.rate_of(cell, "ixo_table", 2, 0.05), (None, 0))
+        cell.tally("ixo_table", 2).add({0.05: True, 0.10: True})
+        self.assertEqual(vp.rate_of(cell, "ixo_table", 2, 0.05), (0.25, 4))
+
     def test_class_kept_within_twenty_percent(self):
         cases = [(399, 500, False), (400, 500, True), (600, 500, True), (601, 500, False),
                  (799, 1000, False), (800, 1000, True), (1200, 1000, True), (1201, 1000, False),

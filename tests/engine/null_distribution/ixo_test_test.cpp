@@ -23,21 +23,25 @@ std::vector<double> Normal(int n, std::uint64_t seed) {
 
 // The report is PermutationTestIxo's values with the table's verdict of each
 // value to three decimals and the class of n beside them, where n lies within
-// 20 % of the class; farther away the table does not hold, and says so.
+// 20 % of the class; farther away the table does not hold, and says so. A
+// class chosen by the caller gives its table's verdicts for any n.
 TEST(IxoTest, RowsAreThePermutationTestWithItsVerdicts) {
   const struct {
-    int n, nominal;
+    int n, chosen, nominal;
     bool fits;
-  } cases[] = {{100, 500, false},  {400, 500, true},   {600, 500, true},    {601, 500, false},
-               {760, 1000, false}, {1200, 1000, true}, {1800, 2500, false}, {2000, 2500, true}};
+  } cases[] = {{100, 0, 500, false},    {400, 0, 500, true},    {600, 0, 500, true},
+               {601, 0, 500, false},    {760, 0, 1000, false},  {1200, 0, 1000, true},
+               {1800, 0, 2500, false},  {2000, 0, 2500, true},  {100, 500, 500, true},
+               {1200, 2500, 2500, true}, {760, 1000, 1000, true}, {600, 7, 500, true}};
   for (const auto& c : cases) {
     const std::vector<double> x = Normal(c.n, c.n);
     IxoSettings settings;
     settings.max_dimension = 4;
     const Simulation simulation{9, 3, 1, {}, {}};
-    const Result<IxoTestReport> report = IxoTest(x, settings, simulation);
+    Result<IxoTestReport> report = IxoTest(x, settings, simulation);
     const Result<IxoPermutationTest> test = PermutationTestIxo(x, settings, simulation);
     ASSERT_TRUE(report.ok() && test.ok()) << c.n << ": " << report.error;
+    if (c.chosen != 0) report.value = IxoReportOf(c.n, settings, *test.value, c.chosen);
     EXPECT_EQ(report.value->n, c.n);
     ASSERT_EQ(report.value->rows.size(), 3u) << c.n;
     for (std::size_t i = 0; i < 3; ++i) {
