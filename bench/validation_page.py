@@ -143,7 +143,8 @@ def tests_section(plan, cells):
         "",
         "Rejection rates are given at the 5 % and 10 % levels for m = 2, 3 and 5; the size of the Ixo tests at "
         "every m = 2..10 is in its own table (the power cells count m = 2..5 only). A test whose statistic is undefined for a series (no p-value) counts "
-        "as not rejecting it.",
+        "as not rejecting it; a cell where it decides no series at all shows –, as BDS's normal p-value "
+        "does wherever n < 200 m, below which `ixo_cli` gives none.",
         "",
     ]
     if classes:
