@@ -104,8 +104,7 @@ int Run(std::span<const std::string> args, const CliIo& io) {
     const Result<long long> c = ParseInteger("class", it->second, 500, 2500);
     if (!c.ok() || (*c.value != 500 && *c.value != 1000 && *c.value != 2500))
       return UsageError(io, kName, "--class: '" + it->second + "' is not 500, 1000 or 2500");
-    if (parts.value->part)
-      return UsageError(io, kName, "--class: a part file carries no verdicts");
+    if (parts.value->part) return UsageError(io, kName, "--class: a part file carries no verdicts");
     chosen_class = static_cast<int>(*c.value);
   }
   if (a.files.empty()) return UsageError(io, kName, "no series file given");

@@ -84,11 +84,10 @@ int Run(std::span<const std::string> args, const CliIo& io) {
   if (!inputs.ok()) return DataError(io, inputs.error);
 
   ResultTable table;
-  table.columns = per_statistic
-                      ? std::vector<std::string>{"file", "n", "statistic", "value", "p_value",
-                                                 "p_adjusted"}
-                      : std::vector<std::string>{"file", "n", "p_overall", "verdict", "smallest",
-                                                 "p_smallest"};
+  table.columns =
+      per_statistic
+          ? std::vector<std::string>{"file", "n", "statistic", "value", "p_value", "p_adjusted"}
+          : std::vector<std::string>{"file", "n", "p_overall", "verdict", "smallest", "p_smallest"};
   ProgressBar bar(io.err, io.progress);
   for (const SeriesInput& input : *inputs.value) {
     Simulation simulation = SimulationOf(
@@ -105,8 +104,8 @@ int Run(std::span<const std::string> args, const CliIo& io) {
     if (per_statistic) {
       for (const JointMember& member : test.members)
         table.rows.push_back({TextCell(input.path), n, TextCell(member.name),
-                              std::isnan(member.value) ? Cell{} : NumberCell(member.value), NumberCell(member.p_value),
-                              NumberCell(member.p_adjusted)});
+                              std::isnan(member.value) ? Cell{} : NumberCell(member.value),
+                              NumberCell(member.p_value), NumberCell(member.p_adjusted)});
       table.rows.push_back({TextCell(input.path), n, TextCell("all"), Cell{},
                             NumberCell(test.p_overall), NumberCell(test.p_overall)});
       continue;

@@ -33,8 +33,8 @@ IxoTestReport IxoReportOf(int n, const IxoSettings& settings, const IxoPermutati
   const int range = TabulatedRange(settings);
   const auto chosen = std::find(kSampleSizeClasses.begin(), kSampleSizeClasses.end(), chosen_class);
   const bool nearest = chosen == kSampleSizeClasses.end();
-  const int size_class = nearest ? SampleSizeClass(report.n)
-                                 : static_cast<int>(chosen - kSampleSizeClasses.begin());
+  const int size_class =
+      nearest ? SampleSizeClass(report.n) : static_cast<int>(chosen - kSampleSizeClasses.begin());
   const std::vector<DimensionSlope>& observed = test.observed;
   const std::vector<std::optional<double>>& p_values = test.p_values;
   const bool fits = !nearest || SizeClassFits(report.n, size_class);

@@ -29,9 +29,9 @@ TEST(IxoTest, RowsAreThePermutationTestWithItsVerdicts) {
   const struct {
     int n, chosen, nominal;
     bool fits;
-  } cases[] = {{100, 0, 500, false},    {400, 0, 500, true},    {600, 0, 500, true},
-               {601, 0, 500, false},    {760, 0, 1000, false},  {1200, 0, 1000, true},
-               {1800, 0, 2500, false},  {2000, 0, 2500, true},  {100, 500, 500, true},
+  } cases[] = {{100, 0, 500, false},     {400, 0, 500, true},     {600, 0, 500, true},
+               {601, 0, 500, false},     {760, 0, 1000, false},   {1200, 0, 1000, true},
+               {1800, 0, 2500, false},   {2000, 0, 2500, true},   {100, 500, 500, true},
                {1200, 2500, 2500, true}, {760, 1000, 1000, true}, {600, 7, 500, true}};
   for (const auto& c : cases) {
     const std::vector<double> x = Normal(c.n, c.n);
