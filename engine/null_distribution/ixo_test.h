@@ -49,9 +49,9 @@ struct IxoTestReport {
 // The report of a series of n values from its permutation test (of the whole
 // range; a merge of parts gives one too): the test's values and p-values with
 // the tables' class and verdicts. `chosen_class` 0 (or any number but the
-// three classes) takes the class nearest to n, whose verdicts stand only within 20 % of it; 500,
-// 1000 or 2500 takes that class as a user chooses it in the window, whose verdicts then stand for
-// any n.
+// three classes) takes the class nearest to n, whose verdicts stand only
+// within 20 % of it; 500, 1000 or 2500 takes that class as a user chooses it
+// in the window, whose verdicts then stand for any n.
 IxoTestReport IxoReportOf(int n, const IxoSettings& settings, const IxoPermutationTest& test,
                           int chosen_class = 0);
 
