@@ -7,19 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "normal_series.h"
 #include "permutation_tests.h"
-#include "random_stream.h"
 #include "tables/critical_values.h"
 
 namespace ixo {
 namespace {
-
-std::vector<double> Normal(int n, std::uint64_t seed) {
-  RandomStream stream(seed, 0);
-  std::vector<double> x(n);
-  for (double& v : x) v = stream.Normal();
-  return x;
-}
 
 // The report is PermutationTestIxo's values with the table's verdict of each
 // value to three decimals and the class of n beside them, where n lies within

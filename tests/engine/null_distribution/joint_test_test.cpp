@@ -6,18 +6,11 @@
 #include <fstream>
 #include <vector>
 
+#include "normal_series.h"
 #include "permutation_tests.h"
-#include "random_stream.h"
 
 namespace ixo {
 namespace {
-
-std::vector<double> Normal(int n, std::uint64_t seed) {
-  RandomStream stream(seed, 0);
-  std::vector<double> x(n);
-  for (double& v : x) v = stream.Normal();
-  return x;
-}
 
 TEST(PermutationTestJoint, EachFamilyIsItsOwnTestBitForBit) {
   const std::vector<double> x = Normal(150, 12);

@@ -12,8 +12,8 @@
 #include "correlation_curves.h"
 #include "critical_simulation.h"
 #include "ixo_test.h"
+#include "normal_series.h"
 #include "permutation_tests.h"
-#include "random_stream.h"
 
 namespace {
 
@@ -42,13 +42,6 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace ixo {
 namespace {
-
-std::vector<double> Normal(int n) {
-  RandomStream stream(11, 0);
-  std::vector<double> x(n);
-  for (double& v : x) v = stream.Normal();
-  return x;
-}
 
 // Runs `call` with its k-th allocation failing, for k = 0, 1, ... until a run
 // fails none; every run must give kOutOfMemory or the result `same` accepts.
@@ -86,7 +79,7 @@ void FailEachAllocation(const char* name, const Call& call, const Same& same) {
 
 TEST(OutOfMemory, EveryCallReturnsAValue) {
   IXO_SKIP_UNDER_SANITIZER();
-  const std::vector<double> x = Normal(40);
+  const std::vector<double> x = Normal(40, 11);
   IxoSettings settings;
   settings.max_dimension = 3;
   settings.subint = 8;

@@ -13,6 +13,7 @@
 #include "correlation_integrals.h"
 #include "grid.h"
 #include "monte_carlo.h"
+#include "normal_series.h"
 #include "pair_counts.h"
 #include "random_stream.h"
 #include "statistics.h"
@@ -32,13 +33,6 @@ std::vector<double> Logistic(int n) {
   std::ifstream in(std::string(IXO_EXAMPLES_DIR) + "/logistic.txt");
   std::vector<double> x;
   for (double v; static_cast<int>(x.size()) < n && in >> v;) x.push_back(v);
-  return x;
-}
-
-std::vector<double> Normal(int n, std::uint64_t seed) {
-  RandomStream stream(seed, 0);
-  std::vector<double> x(n);
-  for (double& v : x) v = stream.Normal();
   return x;
 }
 

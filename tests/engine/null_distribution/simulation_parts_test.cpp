@@ -7,18 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "normal_series.h"
 #include "part_merge.h"
-#include "random_stream.h"
 
 namespace ixo {
 namespace {
-
-std::vector<double> Normal(int n, std::uint64_t seed) {
-  RandomStream stream(seed, 0);
-  std::vector<double> x(n);
-  for (double& v : x) v = stream.Normal();
-  return x;
-}
 
 bool SameBits(double a, double b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
