@@ -280,7 +280,8 @@ std::string CheckPart(const Part& p) {
       return which + "one row per replication of the range is needed";
     if (s.kind == SectionKind::kSum) {
       for (const double c : s.cells)
-        if (!(c >= 0 && c <= length && c == std::floor(c)))
+        // -0 is no count: a merge, adding from +0, would not give it back.
+        if (!(c >= 0 && c <= length && c == std::floor(c)) || std::signbit(c))
           return which + "a count that is not a whole number 0.." + CellText(length);
     }
     for (std::size_t j = 0; j < i; ++j)

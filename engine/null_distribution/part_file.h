@@ -95,8 +95,8 @@ std::string WritePart(const Part& part);
 
 // Empty when `part` can be written and read back as it is: names and texts as
 // Part describes them, 0 <= begin <= end <= R, series indexes in range, every
-// section a whole number of rows, kSum cells whole numbers 0 .. end - begin,
-// kRows sections of end - begin rows; else the first fault.
+// section a whole number of rows, kSum cells whole numbers 0 .. end - begin
+// (not -0), kRows sections of end - begin rows; else the first fault.
 [[nodiscard]] std::string CheckPart(const Part& part);
 
 // Reads a text WritePart wrote. Refuses, saying why (and on which line), a text

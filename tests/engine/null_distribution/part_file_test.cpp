@@ -148,6 +148,7 @@ TEST(PartFile, ReadingRefusesWhatNoWriterWrites) {
       {replaced("0 3\n", "0 4\n"), "section tails: a count that is not a whole number 0..3"},
       {replaced("0 3\n", "0 2.5\n"), "section tails: a count that is not a whole number"},
       {replaced("0 3\n", "0 -1\n"), "section tails: a count that is not a whole number"},
+      {replaced("0 3\n", "-0 3\n"), "section tails: a count that is not a whole number"},
       {replaced("rows 3 1\n0.1\n", "rows 2 1\n"), "section values: one row per replication"},
       {replaced("section values", "section tails series 0\n0 0\nsection values"),
        "line 16: a section line of 4 or 6 words"},
