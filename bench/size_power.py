@@ -1,7 +1,7 @@
 """Size and power of Ixo's tests beside BDS, from fixed seeds, through the built
 ixo_cli; writes docs/validation.md and its pictures.
 
-  /usr/bin/python3 bench/size_power.py            the full study (about 40 min, 2 cores)
+  /usr/bin/python3 bench/size_power.py            the full study (about 33 min, 2 cores)
   /usr/bin/python3 bench/size_power.py --quick    a smaller one (a few minutes)
   ... --scale 0.5                                 every series count halved
   ... --plan smoke --out DIR                      seconds; what the test suite runs
