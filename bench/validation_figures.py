@@ -32,7 +32,7 @@ def size_figure(path, cells):
     laws = models_in(cells, "size", series_models.SIZE_LAWS)
     ns = lengths_in(cells, "size")
     tests = ["ixo_table", "ixo_perm", "bds_normal", "bds_perm"]
-    fig, axes = plt.subplots(2, 3, figsize=(13, 7.5), sharex=True)
+    fig, axes = plt.subplots(2, 3, figsize=(13, 7.5))
     colors = plt.rcParams["axes.prop_cycle"].by_key()["color"]
     for ax, test in zip(axes.flat, tests):
         top = 0.0

@@ -219,7 +219,8 @@ def compare(cell, m, level):
         return f"Ixo +{a - b:.2f}", 1
     if b - a > 2 * spread:
         return f"BDS +{b - a:.2f}", -1
-    return f"≈ {a - b:+.2f}", 0
+    # Rounded first, so that a difference below half a point reads +0.00, not -0.00.
+    return f"≈ {round(a - b, 2) or 0.0:+.2f}", 0
 
 
 def power_section(plan, cells, figure):

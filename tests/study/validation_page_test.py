@@ -32,12 +32,13 @@ class Judgements(unittest.TestCase):
                 self.assertEqual(vp.size_mark(rate, count, 0.05), text)
 
     def test_compare_names_the_better_test_only_beyond_two_standard_errors(self):
-        # (Ixo rejections, BDS rejections, of 200 series) -> the verdict's start
-        cases = [(150, 100, "Ixo +0.25"), (100, 150, "BDS +0.25"), (110, 100, "≈ +0.05"),
-                 (200, 200, "≈ +0.00"), (0, 0, "≈ +0.00")]
-        for ixo, bds, text in cases:
-            with self.subTest(ixo=ixo, bds=bds):
-                cell = cell_with({("ixo_perm", 2): (ixo, 200), ("bds_perm", 2): (bds, 200)})
+        # (Ixo rejections, BDS rejections, of so many series) -> the verdict's start
+        cases = [(150, 100, 200, "Ixo +0.25"), (100, 150, 200, "BDS +0.25"), (110, 100, 200, "≈ +0.05"),
+                 (200, 200, 200, "≈ +0.00"), (0, 0, 200, "≈ +0.00"), (199, 200, 1000, "≈ +0.00"),
+                 (194, 200, 1000, "≈ -0.01")]
+        for ixo, bds, series, text in cases:
+            with self.subTest(ixo=ixo, bds=bds, series=series):
+                cell = cell_with({("ixo_perm", 2): (ixo, series), ("bds_perm", 2): (bds, series)})
                 self.assertEqual(vp.compare(cell, 2, 0.05)[0], text)
 
     def test_compare_without_both_tests_says_nothing(self):
